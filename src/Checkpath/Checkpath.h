@@ -1,0 +1,31 @@
+// The game folder: its check, its files and the load sequence over them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
+#include "settings/Model.h"
+
+namespace quillet {
+
+// The file `name` in the game folder, as typed (a trailing separator is allowed).
+std::filesystem::path gameFile(const std::string& gamePath, std::string_view name);
+
+// True when the folder holds an entry `cl_dlls` (file or folder): exactly so named, or, on a
+// case-sensitive file system, named so without regard to case.
+bool hasClDlls(const std::string& gamePath);
+
+inline constexpr std::string_view kInvalidPathText =
+    "Invalid path. Please enter a valid path. Example: 'c:\\games\\half-life\\cstrike'.";
+
+// The load sequence over a folder that passed the check: clears every toggle entry and the kept
+// lines, then reads autoexec.cfg, config.cfg, mapcycle.txt, the as_forest briefing, motd.txt,
+// the kept lines of config.cfg, the stored preferences and (when `pictures` is given) the
+// as_forest preview from `programDir`/img. Returns this run's load errors.
+std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store,
+                            PictureLoader* pictures = nullptr,
+                            const std::filesystem::path& programDir = {});
+
+}  // namespace quillet

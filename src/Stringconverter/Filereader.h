@@ -1,0 +1,57 @@
+// Scanning the game's files: fields, numbers, list items and lines.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// The fields `first` to `last` of `text`, split at `delimiter`, with the delimiters between
+// them; the whole text when it holds no delimiter.
+std::string GetField(std::string_view text, std::string_view delimiter, int first, int last);
+
+// The number that the longest readable beginning of `text` forms (sign, digits, "." and
+// digits, exponent E or D; blanks and tabs ignored; &H / &O hexadecimal and octal); 0 when it
+// does not begin with a number; nullopt when the number is beyond a double (or 32 bits for
+// &H / &O).
+std::optional<double> NumericValue(std::string_view text);
+
+// Quote stripping of a value word: both quotes when it begins and ends with one, else a leading
+// or a trailing one. A lone double quote stays.
+std::string stripQuotes(std::string_view value);
+
+// Rounds half to even, as the readers round slider positions; nullopt outside 16 bits.
+std::optional<int> roundToPosition(double value);
+
+// Reads list items: blanks and tabs before an item are skipped; an unquoted item ends at a comma
+// or the line end and loses trailing blanks and tabs; a quoted item ends at its closing quote
+// (or the line end) and whatever follows it up to the next comma or line end is dropped. Lines
+// end at CR LF, a lone CR or a lone LF; an empty line is an empty item.
+class ListReader {
+ public:
+  explicit ListReader(std::string_view bytes) : s_(bytes) {}
+  bool atEnd() const { return pos_ >= s_.size(); }
+  std::string next();
+
+ private:
+  std::string_view s_;
+  std::size_t pos_ = 0;
+};
+
+// Reads whole lines, without their line ends (CR LF, lone CR or lone LF).
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : s_(bytes) {}
+  bool atEnd() const { return pos_ >= s_.size(); }
+  std::string_view next();
+
+ private:
+  std::string_view s_;
+  std::size_t pos_ = 0;
+};
+
+// The whole content of a file, or nullopt when it cannot be opened (missing, a folder, locked).
+std::optional<std::string> readFileBytes(const std::string& path);
+
+}  // namespace quillet

@@ -1,0 +1,41 @@
+// The start-up readers: the game's files back into the model.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/Model.h"
+
+namespace quillet {
+
+// Each reader appends its own message to `loadErrors` when it cannot open its file.
+void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors);
+// The first reading of config.cfg (LoadConfig, then LoadConfigValues, then LoadConfigSetinfo)
+// over the file's bytes, nullopt when it could not be opened.
+void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors);
+// The second reading: the lines whose first word Quillet does not own go to configKeptLines.
+void CollectConfigLines(const std::optional<std::string>& content, Model& model);
+void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& loadErrors);
+void LoadMotd(const std::filesystem::path& file, Model& model, std::string& loadErrors);
+// The briefing of a map into model.mapInfo; empty when the file cannot be read.
+void LoadMapBriefing(const std::filesystem::path& file, Model& model);
+
+// Item-level entry points, also used by the command line to read a value as a file would.
+void applyAutoexecItem(std::string_view item, Model& model);
+
+// The first words of lines that config.cfg's reader leaves out of the kept lines.
+bool configOwnsName(std::string_view lowerWord);
+
+inline constexpr std::string_view kAutoexecError =
+    "- Cannot open Autoexec.cfg.\rNOTE: If this is the first time you run this program, the "
+    "autoexec.cfg  may not have been created yet.\r";
+inline constexpr std::string_view kConfigError = "- Cannot open config.cfg.\r\n";
+inline constexpr std::string_view kMapcycleError = "- Cannot open mapcycle.txt.\r\n";
+inline constexpr std::string_view kMotdError = "Cannot find motd.txt\r\n";
+inline constexpr std::string_view kPictureError =
+    "The 'img' folder that was provided with the installation of Quillet, has been moved or "
+    "deleted. Please reinstall\r";
+
+}  // namespace quillet

@@ -1,0 +1,38 @@
+#include "platform/Platform.h"
+
+#include <algorithm>
+
+namespace quillet {
+
+std::string lowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
+}
+
+std::string MemoryStore::fold(std::string_view app, std::string_view section, std::string_view key) {
+  // A NUL cannot stand in a name, so it separates the three parts unambiguously.
+  std::string k = lowerAscii(app);
+  k += '\0';
+  k += lowerAscii(section);
+  k += '\0';
+  k += lowerAscii(key);
+  return k;
+}
+
+std::string MemoryStore::read(std::string_view app, std::string_view section, std::string_view key) {
+  auto it = values_.find(fold(app, section, key));
+  return it == values_.end() ? std::string() : it->second;
+}
+
+void MemoryStore::save(std::string_view app, std::string_view section, std::string_view key,
+                       std::string_view value) {
+  values_[fold(app, section, key)] = std::string(value);
+}
+
+}  // namespace quillet

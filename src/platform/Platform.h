@@ -1,0 +1,80 @@
+// The services the core asks of the platform: message boxes, the per-user store,
+// picture loading and the help line's timer. The Qt layer implements them; tests
+// use the in-memory ones.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillet {
+
+enum class Icon { None, Information, Exclamation };
+enum class Buttons { Ok, YesNo };  // with YesNo, Yes is the default button
+enum class Answer { Ok, Yes, No };
+
+// A modal message box. Text and title are UTF-8; lines are joined by CR LF (or a lone CR
+// where the program's own texts have one).
+struct Message {
+  std::string title;
+  std::string text;
+  Buttons buttons = Buttons::Ok;
+  Icon icon = Icon::None;
+  bool operator==(const Message&) const = default;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual Answer show(const Message& message) = 0;
+};
+
+// The per-user settings store: text values under application, section and key. Names match
+// without regard to case; a key never written reads empty. Values are UTF-8.
+class Store {
+ public:
+  virtual ~Store() = default;
+  virtual std::string read(std::string_view app, std::string_view section, std::string_view key) = 0;
+  virtual void save(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view value) = 0;
+};
+
+// A store in memory, for tests and for runs that keep nothing.
+class MemoryStore : public Store {
+ public:
+  std::string read(std::string_view app, std::string_view section, std::string_view key) override;
+  void save(std::string_view app, std::string_view section, std::string_view key,
+            std::string_view value) override;
+  std::size_t size() const { return values_.size(); }
+
+ private:
+  static std::string fold(std::string_view app, std::string_view section, std::string_view key);
+  std::map<std::string, std::string> values_;
+};
+
+// Loads a JPEG file into the map preview; false when missing or unreadable (the preview then
+// keeps what it showed).
+class PictureLoader {
+ public:
+  virtual ~PictureLoader() = default;
+  virtual bool loadPreview(const std::filesystem::path& file) = 0;
+};
+
+// The help line's timer: ticks every interval while started.
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  virtual void start(int intervalMs) = 0;
+  virtual void stop() = 0;
+};
+
+// The application name under which everything is stored.
+inline constexpr std::string_view kStoreApp = "Quillet";
+
+// ASCII lower case; the program's own names are plain ASCII.
+std::string lowerAscii(std::string_view s);
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace quillet

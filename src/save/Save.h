@@ -1,0 +1,57 @@
+// Save: the six game files and the stored preferences, written from the model.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
+#include "settings/Model.h"
+
+namespace quillet {
+
+// The exact bytes of each file.
+std::string mapcycleText(const Model& model);
+std::string motdText(const Model& model);
+std::string configText(const Model& model);
+std::string autoexecText(const Model& model);
+std::string serverText(const Model& model);
+std::string listenserverText(const Model& model);
+
+// One file being written. Nothing reaches the named file until commit, which replaces it whole
+// (or leaves it as it was and returns false).
+class OutFile {
+ public:
+  virtual ~OutFile() = default;
+  virtual bool commit(std::string_view bytes) = 0;
+};
+
+// Opens files for output; nullptr when the file cannot be created.
+class FileLayer {
+ public:
+  virtual ~FileLayer() = default;
+  virtual std::unique_ptr<OutFile> open(const std::filesystem::path& file) = 0;
+};
+
+// Writes each file to a temporary file beside it and renames it over the old one, so that a
+// failure leaves the old file whole and no temporary file behind.
+FileLayer& atomicFiles();
+
+// Writes mapcycle.txt, motd.txt, config.cfg, autoexec.cfg (storing the preferences while it is
+// open), server.cfg and listenserver.cfg, in that order, stopping at the first failure.
+// Returns the error message's text on failure.
+std::optional<std::string> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     FileLayer& files = atomicFiles());
+
+// The Save command: asks for confirmation, saves, reports success or the failure.
+// Returns true when the files were written.
+bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs,
+                 FileLayer& files = atomicFiles());
+
+Message saveConfirmMessage();
+Message saveSuccessMessage();
+Message saveErrorMessage(const std::string& gamePath);
+
+}  // namespace quillet

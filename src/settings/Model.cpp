@@ -1,0 +1,51 @@
+#include "settings/Model.h"
+
+namespace quillet {
+
+Model::Model() {
+  for (int t = 0; t < kTableCount; ++t) tables_[t].assign(tableInfo(static_cast<Table>(t)).size, false);
+  const auto all = catalogue();
+  values_.resize(all.size());
+  texts_.resize(all.size());
+  for (const Option& o : all) {
+    values_[o.id] = o.design;
+    texts_[o.id] = std::string(o.designText);
+  }
+}
+
+bool Model::checked(Table t, int index) const {
+  const auto& v = tables_[static_cast<int>(t)];
+  return index >= 0 && index < static_cast<int>(v.size()) && v[index];
+}
+
+void Model::setToggle(Table t, int index, bool on) {
+  auto& v = tables_[static_cast<int>(t)];
+  if (index < 0 || index >= static_cast<int>(v.size())) return;
+  v[index] = on;
+  if (observer_) observer_->toggleChanged(t, index);
+}
+
+void Model::clearToggles() {
+  for (int t = 0; t < kTableCount; ++t)
+    for (int i = 0; i < static_cast<int>(tables_[t].size()); ++i) setToggle(static_cast<Table>(t), i, false);
+}
+
+bool Model::setPosition(const Option& slider, int position) {
+  if (position < slider.min || position > slider.max) return false;
+  if (values_[slider.id] == position) return true;
+  values_[slider.id] = position;
+  if (observer_) observer_->sliderChanged(slider);
+  return true;
+}
+
+void Model::setText(const Option& o, std::string value) {
+  if (texts_[o.id] == value) return;
+  texts_[o.id] = std::move(value);
+  if (observer_) observer_->textChanged(o);
+}
+
+void Model::writeValueLabel(const Option& slider, std::string_view text) const {
+  if (observer_) observer_->valueLabelWritten(slider, text);
+}
+
+}  // namespace quillet

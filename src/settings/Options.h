@@ -1,0 +1,169 @@
+// The option catalogue: every setting Quillet edits, described once as data.
+// The pages, the file writers, the readers, the defaults and the command line all
+// read these rows; no other place repeats an option's facts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace quillet {
+
+enum class Kind : std::uint8_t {
+  Toggle,  // an on/off image with a caption; its truth is a toggle-state table entry
+  Slider,  // a horizontal scroll bar with a whole-number position and a value label
+  Text,    // a free text field
+  Choice,  // an editable drop-down box
+  Hidden,  // a toggle-state entry with no control (the game's console switch)
+};
+
+// The eight toggle-state tables, one per toggle control array.
+enum class Table : std::uint8_t { Client, MoreClient, Video, Controls, Server, MoreServer, Launch, Map };
+inline constexpr int kTableCount = 8;
+
+struct TableInfo {
+  std::string_view name;   // "ClientOptions"
+  std::string_view array;  // "img_client"
+  int size;
+};
+const TableInfo& tableInfo(Table t);
+
+enum class Page : std::uint8_t { Client, MoreClient, Video, Controls, Server, MoreServer, Maps, Launch };
+inline constexpr int kPageCount = 8;
+
+struct PageInfo {
+  std::string_view frame;    // "frameclient"
+  std::string_view caption;  // "Client"; pages without a caption use their heading here
+};
+const PageInfo& pageInfo(Page p);
+
+// How an option's value is written after its console variable.
+enum class Form : std::uint8_t {
+  None,
+  Flag,      // toggle: "<cvar> 1" / "<cvar> 0"
+  Lines,     // toggle: the option's own `on` / `off` lines
+  N,         // position as a whole number
+  D,         // position / 10 with "." and no fraction when whole
+  Negated,   // the negative of the position
+  Smoke,     // 2 - position
+  Colour,    // "con_color r,g,b" from the three colour sliders (written by the red one)
+  Netgraph,  // "Bottom right" / "Center" / "Left" as 1 / 2 / 3
+  Text,      // the text as typed (quoted when the game would split it)
+};
+
+// How a reader applies an item whose name matches the option.
+enum class Read : std::uint8_t {
+  None,
+  On,            // numeric value exactly 1 turns the toggle on; nothing turns it off
+  OnOff,         // numeric value exactly 1 turns it on, anything else off
+  Name,          // the name alone turns the toggle on
+  Equals20,      // numeric value exactly 20 turns the toggle on
+  LinearMipmap,  // the value "gl_linear_mipmap_linear" turns the toggle on
+  Slider,        // numeric value times the form's factor, rounded half to even
+  SliderCeiling, // as Slider, a value above 10 giving 10
+  Smoke,         // 0 / 1 / 2 give the positions 2 / 1 / 0
+  Netgraph,      // 1 / 2 / 3 pick the three items of the choice box
+  Text,          // the item's text after the name, quote-stripped
+  Ghosts,        // "setinfo ghosts" with a third word whose numeric value is 1
+  Setinfo,       // "setinfo <key>" (key bare or quoted) with the value text "1"
+};
+
+enum class Factory : std::uint8_t { Kept, Checked, Unchecked, Value };
+
+// The value label of a slider.
+enum class LabelForm : std::uint8_t {
+  None,
+  Plain,    // p
+  Sec,      // p + " sec"
+  Packets,  // p + " packets"
+  Percent,  // p + "%"
+  Tenths,   // p / 10
+  TenthsSec,// p / 10 + " sec"
+  MinMax,   // "Min" at 0, "Max" at 10, else p
+  Off,      // "Off" at 0, else p
+  OffSec,   // "Off" at 0, else p + " sec"
+  Smoke,    // "Low", "Med", "High"
+};
+
+// Which slider events start the option's help text.
+enum HelpEvent : std::uint8_t { OnChange = 1, OnScroll = 2, OnFocus = 4 };
+
+struct Option {
+  std::string_view control;  // "scrollgamma", "img_client(3)", "txtname"
+  Kind kind = Kind::Toggle;
+  Page page = Page::Client;
+  std::string_view group;    // the caption of the group frame that holds it
+  std::string_view caption;  // the caption label beside it (empty when none)
+
+  Table table = Table::Client;  // toggles and the hidden option
+  int index = -1;
+
+  int min = 0, max = 0, smallStep = 1, largeStep = 1, design = 0;  // sliders
+  Factory factory = Factory::Kept;
+  int factoryValue = 0;
+  std::string_view designText;  // text fields and choice boxes
+  int maxLength = 0;            // 0: unlimited
+  bool multiLine = false;
+
+  std::string_view cvar;  // the console name read and written; empty when none
+  Form form = Form::None;
+  std::string_view on, off;         // Form::Lines
+  std::string_view autoexecAlias;   // name written into autoexec.cfg when it differs
+  Read autoexecRead = Read::None;   // rule of the autoexec.cfg reader
+  Read configRead = Read::None;     // rule of the config.cfg readers
+  std::string_view storeKey;        // key in the per-user "settings" section
+
+  std::string_view valueLabel;  // sliders: the label that shows the value
+  LabelForm label = LabelForm::None;
+  std::uint8_t helpOn = 0;      // sliders: HelpEvent bits
+  std::string_view help;         // the help line's sentence (empty: none)
+  std::string_view captionLabel; // control name of the caption label
+  std::string_view captionHelp;  // what clicking the caption shows, when it differs from `help`
+
+  int id = 0;  // position in the catalogue
+
+  // Builders, so the catalogue reads as a table.
+  constexpr Option withForm(Form f) const { Option o = *this; o.form = f; return o; }
+  constexpr Option lines(std::string_view onLine, std::string_view offLine) const {
+    Option o = *this; o.form = Form::Lines; o.on = onLine; o.off = offLine; return o;
+  }
+  constexpr Option reads(Read autoexec, Read config = Read::None) const {
+    Option o = *this; o.autoexecRead = autoexec; o.configRead = config; return o;
+  }
+  constexpr Option steps(int small, int large) const {
+    Option o = *this; o.smallStep = small; o.largeStep = large; return o;
+  }
+  constexpr Option stored(std::string_view key) const { Option o = *this; o.storeKey = key; return o; }
+  constexpr Option alias(std::string_view a) const { Option o = *this; o.autoexecAlias = a; return o; }
+  constexpr Option captionHelps(std::string_view text) const {
+    Option o = *this; o.captionHelp = text; return o;
+  }
+  constexpr Option limit(int length) const { Option o = *this; o.maxLength = length; return o; }
+  constexpr Option hidden() const { Option o = *this; o.kind = Kind::Hidden; return o; }
+
+  bool isToggle() const { return kind == Kind::Toggle || kind == Kind::Hidden; }
+  bool hasText() const { return kind == Kind::Text || kind == Kind::Choice; }
+  // What clicking the caption label shows.
+  std::string_view captionText() const { return captionHelp.empty() ? help : captionHelp; }
+  // Factor a reader multiplies the numeric value by to get the slider position.
+  int readFactor() const { return form == Form::D ? 10 : form == Form::Negated ? -1 : 1; }
+};
+
+// Every option, page by page in the order of their rows.
+std::span<const Option> catalogue();
+
+// The option with this control name, or nullptr.
+const Option* findOption(std::string_view control);
+// Same, for code that names a row of the catalogue itself: a missing name is a programming error.
+const Option& option(std::string_view control);
+// The toggle of table `t` at `index`, or nullptr when the table has no toggle there.
+const Option* findToggle(Table t, int index);
+
+// The nineteen standard maps, in the order of the map page.
+inline constexpr std::array<std::string_view, 19> kMaps = {
+    "as_forest", "as_oilrig", "as_tundra",  "cs_747",   "cs_assault", "cs_backalley", "cs_docks",
+    "cs_estate", "cs_italy",  "cs_militia", "cs_siege", "de_aztec",   "de_cbble",     "de_dust",
+    "de_nuke",   "de_prodigy", "de_railroad", "de_train", "es_trinity"};
+
+}  // namespace quillet

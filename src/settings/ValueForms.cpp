@@ -1,0 +1,82 @@
+#include "settings/ValueForms.h"
+
+#include <cstdlib>
+
+namespace quillet {
+
+std::string formN(int position) { return std::to_string(position); }
+
+std::string formD(int position) {
+  const int whole = position / 10;
+  const int tenths = std::abs(position % 10);
+  std::string out = (position < 0 && whole == 0) ? "-0" : std::to_string(whole);
+  if (tenths != 0) out += '.' + std::to_string(tenths);
+  return out;
+}
+
+std::string_view netgraphNumber(std::string_view text) {
+  if (text == kNetgraphItems[1]) return "2";
+  if (text == kNetgraphItems[2]) return "3";
+  return "1";
+}
+
+std::string_view netgraphItem(int number) {
+  return number >= 1 && number <= 3 ? kNetgraphItems[number - 1] : std::string_view();
+}
+
+std::string quotedText(std::string_view text) {
+  const bool split = text.find_first_of(" \t;") != std::string_view::npos ||
+                     (!text.empty() && (text.front() == '"' || text.back() == '"'));
+  if (!split) return std::string(text);
+  std::string out = "\"";
+  for (char c : text) out += c == '"' ? '\'' : c;
+  out += '"';
+  return out;
+}
+
+std::string writtenValue(const Model& model, const Option& o) {
+  switch (o.form) {
+    case Form::Flag: return model.checked(o) ? "1" : "0";
+    case Form::N: return formN(model.position(o));
+    case Form::D: return formD(model.position(o));
+    case Form::Negated: return formN(-model.position(o));
+    case Form::Smoke: return formN(2 - model.position(o));
+    case Form::Colour:
+      return formN(model.position(option("scrollred"))) + "," +
+             formN(model.position(option("scrollgreen"))) + "," +
+             formN(model.position(option("scrollblue")));
+    case Form::Netgraph: return std::string(netgraphNumber(model.text(o)));
+    case Form::Text: return quotedText(model.text(o));
+    case Form::Lines:
+    case Form::None: break;
+  }
+  return {};
+}
+
+std::string consoleLine(const Model& model, const Option& o, bool autoexec) {
+  if (o.form == Form::Lines) return std::string(model.checked(o) ? o.on : o.off);
+  const std::string_view name = autoexec && !o.autoexecAlias.empty() ? o.autoexecAlias : o.cvar;
+  return std::string(name) + ' ' + writtenValue(model, o);
+}
+
+std::string valueLabelText(const Option& o, int p, char decimalSeparator) {
+  std::string tenths = formD(p);
+  for (char& c : tenths)
+    if (c == '.') c = decimalSeparator;
+  switch (o.label) {
+    case LabelForm::Plain: return formN(p);
+    case LabelForm::Sec: return formN(p) + " sec";
+    case LabelForm::Packets: return formN(p) + " packets";
+    case LabelForm::Percent: return formN(p) + "%";
+    case LabelForm::Tenths: return tenths;
+    case LabelForm::TenthsSec: return tenths + " sec";
+    case LabelForm::MinMax: return p == 0 ? "Min" : p == 10 ? "Max" : formN(p);
+    case LabelForm::Off: return p == 0 ? "Off" : formN(p);
+    case LabelForm::OffSec: return p == 0 ? "Off" : formN(p) + " sec";
+    case LabelForm::Smoke: return p == 0 ? "Low" : p == 1 ? "Med" : p == 2 ? "High" : "";
+    case LabelForm::None: break;
+  }
+  return {};
+}
+
+}  // namespace quillet

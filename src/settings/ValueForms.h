@@ -1,0 +1,37 @@
+// How positions and texts are written: into the game's files and onto the value labels.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/Model.h"
+
+namespace quillet {
+
+// The position as a plain whole number ("-10", "0", "250").
+std::string formN(int position);
+// The position divided by 10 with "." as separator, no fraction when whole ("0.5", "2", "2.5").
+std::string formD(int position);
+// The net-graph position for the choice box's text: "Bottom right" 1, "Center" 2, "Left" 3
+// (compared exactly); any other text "1".
+std::string_view netgraphNumber(std::string_view text);
+// The choice box's item for a position number 1..3, or empty.
+std::string_view netgraphItem(int number);
+inline constexpr std::string_view kNetgraphItems[] = {"Bottom right", "Center", "Left"};
+
+// A text value as it stands after its console name. A text that the game would split (one that
+// holds a blank, a tab or a ";", or begins or ends with a double quote) goes between double
+// quotes, a double quote inside it becoming a single quote; any other text stands as typed.
+std::string quotedText(std::string_view text);
+
+// The value written after the option's console name ("2.5" for gamma at 25); for toggles the
+// whole line is the option's own (see consoleLine).
+std::string writtenValue(const Model& model, const Option& option);
+// The line the option writes into a file; `autoexec` picks the autoexec.cfg spelling where the
+// two files differ.
+std::string consoleLine(const Model& model, const Option& option, bool autoexec = false);
+
+// The text of a slider's value label at `position`; `decimalSeparator` is the user's.
+std::string valueLabelText(const Option& slider, int position, char decimalSeparator = '.');
+
+}  // namespace quillet
