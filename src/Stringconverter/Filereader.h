@@ -1,6 +1,7 @@
 // Scanning the game's files: fields, numbers, list items and lines.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,6 @@ class LineReader {
 };
 
 // The whole content of a file, or nullopt when it cannot be opened (missing, a folder, locked).
-std::optional<std::string> readFileBytes(const std::string& path);
+std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 
 }  // namespace quillet

@@ -427,41 +427,52 @@ std::vector<Option> buildCatalogue() {
   const std::vector<Option> launch = {
       toggle("img_launch(0)", T::Launch, 0, Launch, "Launch options", "LAN game", "", Unchecked,
              "lbllaunch(1)", " Toggle playing LAN game or internet game.")
+          .lines("+sv_lan 1", "")
           .stored("Lan"),
       toggle("img_launch(1)", T::Launch, 1, Launch, "Launch options",
              "Register at masterserver (WON)", "", Checked, "lbllaunch(2)",
              " Register server at WON. Uncheck if you play LAN game.")
           .captionHelps(" register server at WON. Uncheck if you play LAN game.")
+          .lines("", "-nomaster")
           .stored("Master"),
       text("txtmaxplayers", Text, Launch, "Launch options", "Players", "16", "",
            " Set the maximum number of players.")
           .limit(2)
+          .launches("-players")
           .stored("Players"),
       text("txtipaddress", Text, Launch, "Launch options", "IP address (optional)", "", "",
            " Set the IP address. Optional.")
           .limit(16)
+          .launches("-ip")
           .stored("Ip"),
       text("txtport", Text, Launch, "Launch options", "Port (optional)", "", "",
            " Set the port number. Optional.")
           .limit(6)
+          .launches("-port")
           .stored("Port"),
       text("cmbdeafultmap", Choice, Launch, "Launch options", "Default/startup map", "", "",
            " Set the default startup map. Optional.")
+          .launches("-map")
           .stored("Map"),
       toggle("img_launch(2)", T::Launch, 2, Launch, "", "Use 32-bit colors", "", Unchecked, "Label7",
              " Use 32-bit rendering. Performance hit for older video cards.")
+          .lines("-32bpp", "")
           .stored("32bit"),
       toggle("img_launch(3)", T::Launch, 3, Launch, "", "Show numeric ping", "", Unchecked,
              "Label15", " Show numeric ping instead if the dots that are default.")
+          .lines("-numericping", "")
           .stored("NumericPing"),
       toggle("img_launch(4)", T::Launch, 4, Launch, "", "Disable IPX support", "", Unchecked,
              "Label33", " Disable IPX support.")
+          .lines("-noipx", "")
           .stored("NoIPX"),
       toggle("img_launch(5)", T::Launch, 5, Launch, "", "Disable joystick support", "", Unchecked,
              "Label17", " Disable joystick support.")
+          .lines("-nojoy", "")
           .stored("NoJoy"),
       toggle("img_launch(6)", T::Launch, 6, Launch, "", "Enable console", "", Unchecked, "Label18",
              " Enable console/disable intro movies.")
+          .lines("-console", "")
           .stored("Console"),
   };
   rows.insert(rows.end(), launch.begin(), launch.end());

@@ -108,7 +108,9 @@ struct Option {
 
   std::string_view cvar;  // the console name read and written; empty when none
   Form form = Form::None;
-  std::string_view on, off;         // Form::Lines
+  // Form::Lines: the line written when checked / unchecked. On the Commandline page: the switch
+  // a toggle adds to the launch line when checked / unchecked, or a field's switch ("-port").
+  std::string_view on, off;
   std::string_view autoexecAlias;   // name written into autoexec.cfg when it differs
   Read autoexecRead = Read::None;   // rule of the autoexec.cfg reader
   Read configRead = Read::None;     // rule of the config.cfg readers
@@ -140,6 +142,9 @@ struct Option {
     Option o = *this; o.captionHelp = text; return o;
   }
   constexpr Option limit(int length) const { Option o = *this; o.maxLength = length; return o; }
+  constexpr Option launches(std::string_view launchSwitch) const {
+    Option o = *this; o.on = launchSwitch; return o;
+  }
   constexpr Option hidden() const { Option o = *this; o.kind = Kind::Hidden; return o; }
 
   bool isToggle() const { return kind == Kind::Toggle || kind == Kind::Hidden; }

@@ -1,0 +1,55 @@
+#include "Checkpath/Checkpath.h"
+
+#include <system_error>
+
+#include "Stringconverter/Filereader.h"
+#include "Stringconverter/Readers.h"
+#include "Stringconverter/StoredPreferences.h"
+
+namespace quillet {
+namespace {
+
+std::filesystem::path fromUtf8(const std::string& s) {
+  return std::filesystem::path(std::u8string(s.begin(), s.end()));
+}
+
+}  // namespace
+
+// The folder as typed; an empty one stands for the root, as a bare "\\name" would.
+static std::filesystem::path gameFolder(const std::string& gamePath) {
+  return gamePath.empty() ? std::filesystem::path("/") : fromUtf8(gamePath);
+}
+
+std::filesystem::path gameFile(const std::string& gamePath, std::string_view name) {
+  return gameFolder(gamePath) / std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+bool hasClDlls(const std::string& gamePath) {
+  std::error_code ec;
+  if (std::filesystem::exists(gameFile(gamePath, "cl_dlls"), ec)) return true;
+  // On a case-sensitive file system the folder may be spelled CL_DLLS or Cl_Dlls.
+  for (std::filesystem::directory_iterator it(gameFolder(gamePath), ec), end; !ec && it != end; it.increment(ec))
+    if (equalsNoCase(it->path().filename().string(), "cl_dlls")) return true;
+  return false;
+}
+
+std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store,
+                            PictureLoader* pictures, const std::filesystem::path& programDir) {
+  std::string errors;
+  // A reload keeps nothing of the previous folder that the pages do not show.
+  model.clearToggles();
+  model.configKeptLines.clear();
+
+  LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
+  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"));
+  LoadConfig(config, model, errors);
+  LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
+  LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);
+  LoadMotd(gameFile(gamePath, "motd.txt"), model, errors);
+  CollectConfigLines(config, model);
+  LoadStoredPreferences(model, store);
+  if (pictures && !pictures->loadPreview(programDir / "img" / "as_forest.jpg")) errors += kPictureError;
+  return errors;
+}
+
+}  // namespace quillet

@@ -1,0 +1,240 @@
+#include "Stringconverter/Readers.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+#include "Stringconverter/Filereader.h"
+#include "Stringconverter/StoredPreferences.h"
+#include "platform/Platform.h"
+#include "save/Layouts.h"
+#include "settings/ValueForms.h"
+
+namespace quillet {
+namespace {
+
+// An item split as the config readers see it: lower-cased words split at single blanks.
+struct Words {
+  std::string w1, w2, w3;
+  explicit Words(std::string_view item) {
+    const std::string lower = lowerAscii(item);
+    w1 = GetField(lower, " ", 1, 1);
+    w2 = GetField(lower, " ", 2, 2);
+    w3 = GetField(lower, " ", 3, 3);
+  }
+};
+
+// A text value: the item's own text after the name and its one blank, quote-stripped, up to a
+// comma (a comma ends an unquoted item, so a text holding one would not read back the same).
+std::string textValue(std::string_view item) {
+  const std::size_t blank = item.find(' ');
+  if (blank == std::string_view::npos) return {};
+  std::string value = stripQuotes(item.substr(blank + 1));
+  if (const std::size_t comma = value.find(','); comma != std::string::npos) value.resize(comma);
+  return value;
+}
+
+using Vocabulary = std::unordered_map<std::string_view, const Option*>;
+
+Vocabulary vocabulary(Read Option::*rule, std::initializer_list<Read> rules) {
+  Vocabulary names;
+  for (const Option& o : catalogue())
+    for (Read r : rules)
+      if (o.*rule == r) names.emplace(o.cvar, &o);
+  return names;
+}
+
+const Vocabulary& autoexecNames() {
+  static const Vocabulary v = vocabulary(
+      &Option::autoexecRead, {Read::On, Read::OnOff, Read::Name, Read::Equals20, Read::LinearMipmap,
+                              Read::Slider, Read::SliderCeiling, Read::Smoke, Read::Netgraph, Read::Text});
+  return v;
+}
+const Vocabulary& configSwitchNames() {
+  static const Vocabulary v = vocabulary(&Option::configRead, {Read::Name});
+  return v;
+}
+const Vocabulary& configValueNames() {
+  static const Vocabulary v = vocabulary(&Option::configRead,
+                                         {Read::On, Read::Slider, Read::Smoke, Read::Text});
+  return v;
+}
+// "setinfo ah" and "setinfo \"ah\"" (the key bare or quoted) for every user-info toggle.
+const Vocabulary& setinfoKeys() {
+  static const Vocabulary v = [] {
+    Vocabulary keys;
+    static std::vector<std::string> spelled;
+    spelled.reserve(16);
+    for (const Option& o : catalogue()) {
+      if (o.configRead != Read::Setinfo) continue;
+      std::string_view key = o.cvar;
+      if (key.starts_with("setinfo ")) key.remove_prefix(8);
+      spelled.push_back("setinfo " + std::string(key));
+      keys.emplace(spelled.back(), &o);
+      spelled.push_back("setinfo \"" + std::string(key) + "\"");
+      keys.emplace(spelled.back(), &o);
+    }
+    return keys;
+  }();
+  return v;
+}
+
+void applySlider(const Option& o, std::string_view value, bool ceiling, Model& model) {
+  const auto v = NumericValue(value);
+  if (!v) return;
+  const double scaled = ceiling && *v > 10 ? 10.0 : *v * o.readFactor();
+  if (const auto position = roundToPosition(scaled)) model.setPosition(o, *position);
+}
+
+void applySmoke(const Option& o, std::string_view value, Model& model) {
+  static constexpr std::string_view kWords[] = {"High", "Medium", "Low"};
+  const auto v = NumericValue(value);
+  if (!v || (*v != 0 && *v != 1 && *v != 2)) return;
+  const int n = static_cast<int>(*v);
+  model.writeValueLabel(o, kWords[n]);
+  model.setPosition(o, 2 - n);
+}
+
+void apply(Read rule, const Option& o, const Words& w, std::string_view item, Model& model) {
+  const std::string value = stripQuotes(w.w2);
+  const auto number = [&] { return NumericValue(value); };
+  switch (rule) {
+    case Read::On:
+      if (number() == 1.0) model.setChecked(o, true);
+      break;
+    case Read::OnOff:
+      if (const auto v = number()) model.setChecked(o, *v == 1.0);
+      break;
+    case Read::Name: model.setChecked(o, true); break;
+    case Read::Equals20:
+      if (number() == 20.0) model.setChecked(o, true);
+      break;
+    case Read::LinearMipmap:
+      if (value == "gl_linear_mipmap_linear") model.setChecked(o, true);
+      break;
+    case Read::Slider: applySlider(o, value, false, model); break;
+    case Read::SliderCeiling: applySlider(o, value, true, model); break;
+    case Read::Smoke: applySmoke(o, value, model); break;
+    case Read::Netgraph:
+      if (const auto v = number(); v && (*v == 1 || *v == 2 || *v == 3))
+        model.setText(o, std::string(netgraphItem(static_cast<int>(*v))));
+      break;
+    case Read::Text: model.setText(o, textValue(item)); break;
+    case Read::Ghosts:
+    case Read::Setinfo:
+    case Read::None: break;
+  }
+}
+
+template <class Apply>
+void eachItem(std::string_view content, Apply&& apply) {
+  ListReader reader(content);
+  while (!reader.atEnd()) apply(reader.next());
+}
+
+}  // namespace
+
+void applyAutoexecItem(std::string_view item, Model& model) {
+  const Words w(item);
+  const auto& names = autoexecNames();
+  if (auto it = names.find(w.w1); it != names.end()) apply(it->second->autoexecRead, *it->second, w, item, model);
+  // The ghosts rule is tested for every item, whether or not its name matched.
+  if (w.w1 + " " + stripQuotes(w.w2) == "setinfo ghosts" && NumericValue(w.w3) == 1.0)
+    for (const Option& o : catalogue())
+      if (o.autoexecRead == Read::Ghosts) model.setChecked(o, true);
+}
+
+void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
+  const auto content = readFileBytes(file);
+  if (!content) {
+    loadErrors += kAutoexecError;
+    return;
+  }
+  eachItem(*content, [&](std::string_view item) { applyAutoexecItem(item, model); });
+}
+
+void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors) {
+  if (!content) {
+    loadErrors += kConfigError;
+    return;
+  }
+  // The switches, then the variables with values, then the user-info lines: three passes, as a
+  // later pass may turn on what an earlier one left.
+  eachItem(*content, [&](std::string_view item) {
+    const Words w(item);
+    if (auto it = configSwitchNames().find(w.w1); it != configSwitchNames().end())
+      model.setChecked(*it->second, true);
+  });
+  eachItem(*content, [&](std::string_view item) {
+    const Words w(item);
+    if (auto it = configValueNames().find(w.w1); it != configValueNames().end())
+      apply(it->second->configRead, *it->second, w, item, model);
+  });
+  eachItem(*content, [&](std::string_view item) {
+    const Words w(item);
+    if (auto it = setinfoKeys().find(w.w1 + " " + w.w2); it != setinfoKeys().end())
+      if (stripQuotes(w.w3) == "1") model.setChecked(*it->second, true);
+  });
+}
+
+bool configOwnsName(std::string_view lowerWord) {
+  static const std::unordered_set<std::string> owned = [] {
+    std::unordered_set<std::string> names;
+    const auto firstWord = [](std::string_view line) { return lowerAscii(line.substr(0, line.find(' '))); };
+    for (std::string_view control : layout::kConfig) {
+      const Option& o = option(control);
+      if (o.form == Form::Lines) {
+        for (std::string_view line : {o.on, o.off})
+          if (!line.empty()) names.insert(firstWord(line));
+      } else {
+        names.insert(firstWord(o.cvar));
+      }
+    }
+    for (std::string_view extra : layout::kConfigAlsoOwned) names.insert(std::string(extra));
+    return names;
+  }();
+  return owned.contains(std::string(lowerWord));
+}
+
+void CollectConfigLines(const std::optional<std::string>& content, Model& model) {
+  if (!content) return;
+  LineReader reader(*content);
+  while (!reader.atEnd()) {
+    const std::string_view line = reader.next();
+    std::string_view rest = line;
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    if (configOwnsName(lowerAscii(rest.substr(0, rest.find(' '))))) continue;
+    model.configKeptLines.append(line);
+    model.configKeptLines += "\r\n";
+  }
+}
+
+void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
+  const auto content = readFileBytes(file);
+  if (!content) {
+    if (!model.mapcycleReported) loadErrors += kMapcycleError;
+    model.mapcycleReported = true;
+    return;
+  }
+  eachItem(*content, [&](std::string_view item) {
+    for (int i = 0; i < static_cast<int>(kMaps.size()); ++i)
+      if (item == kMaps[i]) model.setToggle(Table::Map, i, true);
+  });
+}
+
+void LoadMotd(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
+  auto content = readFileBytes(file);
+  if (!content) {
+    loadErrors += kMotdError;
+    return;
+  }
+  // Save ends the message with one line end of its own; drop it so the file does not grow.
+  if (content->ends_with("\r\n")) content->resize(content->size() - 2);
+  else if (content->ends_with('\n')) content->pop_back();
+  model.setText(option("txtmotd"), std::move(*content));
+}
+
+void LoadMapBriefing(const std::filesystem::path& file, Model& model) {
+  model.mapInfo = readFileBytes(file).value_or(std::string());
+}
+
+}  // namespace quillet

@@ -1,0 +1,81 @@
+#include "qt/QtPlatform.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+
+#include "qt/GameText.h"
+
+namespace quillet::qt {
+
+namespace {
+
+// The program's messages break lines with CR LF, or a lone CR; a label breaks on LF.
+QString displayText(const std::string& text) {
+  QString s = fromUtf8(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QChar(u'\r'), QChar(u'\n'));
+  return s;
+}
+
+}  // namespace
+
+QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
+  auto* box = new QMessageBox(parent);
+  box->setObjectName(QStringLiteral("messagebox"));
+  box->setWindowTitle(fromUtf8(message.title));
+  box->setText(displayText(message.text));
+  box->setTextFormat(Qt::PlainText);
+  switch (message.icon) {
+    case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box->setIcon(QMessageBox::Information); break;
+    case Icon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+  }
+  if (message.buttons == Buttons::YesNo) {
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::No);
+  } else {
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+  }
+  // A screen reader announces the box by its title and reads the message as its description.
+  box->setAccessibleName(box->windowTitle());
+  box->setAccessibleDescription(box->text());
+  return box;
+}
+
+Answer QtDialogs::show(const Message& message) {
+  QMessageBox* box = buildMessageBox(message, parent_);
+  const int pressed = box->exec();
+  delete box;
+  if (message.buttons == Buttons::YesNo) return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+  return Answer::Ok;
+}
+
+QtTimer::QtTimer(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
+  timer_->setObjectName(QStringLiteral("Timer1"));
+  QObject::connect(timer_, &QTimer::timeout, this, [this] {
+    if (tick_) tick_();
+  });
+}
+
+void QtTimer::start(int intervalMs) { timer_->start(intervalMs < 0 ? 0 : intervalMs); }
+void QtTimer::stop() { timer_->stop(); }
+bool QtTimer::isActive() const { return timer_->isActive(); }
+int QtTimer::interval() const { return timer_->interval(); }
+
+bool QtPictureLoader::loadPreview(const std::filesystem::path& file) {
+  if (!target_) return false;
+  QImageReader reader(QString::fromStdU16String(file.u16string()));
+  reader.setAutoTransform(true);
+  const QImage image = reader.read();
+  if (image.isNull()) return false;
+  target_->setPixmap(QPixmap::fromImage(image));
+  return true;
+}
+
+}  // namespace quillet::qt

@@ -1,0 +1,60 @@
+// The platform services of the core on Qt: message boxes, the help line's timer and the map
+// preview's picture loader.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "platform/Platform.h"
+
+class QLabel;
+class QMessageBox;
+class QTimer;
+class QWidget;
+
+namespace quillet::qt {
+
+// Builds the modal box for a message (exact title, text, icon and buttons; Yes is the default of
+// a Yes/No box). Tests inspect the box without running it.
+QMessageBox* buildMessageBox(const Message& message, QWidget* parent);
+
+// Modal QMessageBox dialogs, parented to the main window.
+class QtDialogs : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+  Answer show(const Message& message) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+// The help line's timer on a QTimer; each timeout runs the given tick.
+class QtTimer : public QObject, public Timer {
+  Q_OBJECT
+ public:
+  explicit QtTimer(QObject* parent = nullptr);
+  void setTick(std::function<void()> tick) { tick_ = std::move(tick); }
+  void start(int intervalMs) override;
+  void stop() override;
+  bool isActive() const;
+  int interval() const;
+
+ private:
+  QTimer* timer_;
+  std::function<void()> tick_;
+};
+
+// Reads a picture file with QImageReader into a label; on failure the label keeps its picture.
+class QtPictureLoader : public PictureLoader {
+ public:
+  explicit QtPictureLoader(QLabel* target = nullptr) : target_(target) {}
+  void setTarget(QLabel* target) { target_ = target; }
+  bool loadPreview(const std::filesystem::path& file) override;
+
+ private:
+  QPointer<QLabel> target_;
+};
+
+}  // namespace quillet::qt

@@ -1,0 +1,57 @@
+// The per-user settings store on QSettings.
+//
+// On Windows the values live in the registry under
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>, where an
+// existing installation already keeps its game folder. Elsewhere, or when QUILLET_STORE names
+// a file, they live in an INI file with one group per section and every name in lower case
+// (the game folder is `cspath=` under `[init]`).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
+
+class QSettings;
+
+namespace quillet {
+
+class QtStore : public Store {
+ public:
+  // The user's own store: the file named by QUILLET_STORE when it is set, else the registry
+  // (Windows) or quillet/quillet.ini in the user's configuration folder.
+  QtStore();
+  // An INI file at `iniPath`; the file and its folder are created when missing.
+  explicit QtStore(const std::string& iniPath);
+  ~QtStore() override;
+
+  QtStore(const QtStore&) = delete;
+  QtStore& operator=(const QtStore&) = delete;
+
+  std::string read(std::string_view app, std::string_view section, std::string_view key) override;
+  // Writes the value and puts it on disk at once, so that another process sees it.
+  void save(std::string_view app, std::string_view section, std::string_view key,
+            std::string_view value) override;
+
+  // Where the values are kept: the INI file's path, or the registry key.
+  std::string location() const;
+  // Empty while all is well; otherwise what went wrong with the file (it could not be created,
+  // read or written). Once set it stays set.
+  const std::string& error() const { return error_; }
+
+  // The INI file used when no other is named: quillet/quillet.ini in the user's configuration
+  // folder.
+  static std::string defaultIniPath();
+
+ private:
+  void openIni(const std::string& path);
+  std::string keyFor(std::string_view app, std::string_view section, std::string_view key) const;
+  void checkStatus(const char* action);
+
+  std::unique_ptr<QSettings> settings_;
+  bool ini_ = true;
+  std::string error_;
+};
+
+}  // namespace quillet

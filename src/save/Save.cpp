@@ -1,0 +1,229 @@
+#include "save/Save.h"
+
+#include <fstream>
+#include <span>
+#include <system_error>
+
+#include "Checkpath/Checkpath.h"
+#include "Stringconverter/StoredPreferences.h"
+#include "save/Layouts.h"
+#include "settings/ValueForms.h"
+
+namespace quillet {
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+constexpr int kHeaderWidth = 84;
+
+// A header line: the text padded with blanks to 83 columns and "*" in the 84th.
+std::string boxed(std::string text) {
+  text.resize(kHeaderWidth - 1, ' ');
+  return text + '*';
+}
+
+// The five header lines, each followed by an extra carriage return.
+std::string header() {
+  const std::string rule = "//" + std::string(kHeaderWidth - 2, '*');
+  std::string out;
+  for (const std::string& line :
+       {rule, boxed("//*" + std::string(28, ' ') + "Quillet generated config file"),
+        boxed("//*    Visit www.quillet.example for info and updates"),
+        boxed("//*" + std::string(20, ' ') + "Bugreports, flames, tips to bugs@quillet.example"),
+        rule})
+    (out += line) += "\r\r\n";
+  return out;
+}
+
+void appendLines(std::string& out, const Model& model, std::span<const std::string_view> controls,
+                 bool autoexec, std::string_view skip = {}) {
+  for (std::string_view control : controls)
+    if (control != skip) (out += consoleLine(model, option(control), autoexec)) += kEol;
+}
+
+std::string serverFile(const Model& model, bool listen) {
+  std::string out = header();
+  out += "\r\n\r\n";
+  appendLines(out, model, layout::kServerBlock, false, listen ? layout::kNotInListenserver : "");
+  out += "echo    **Quillet generated config-file successfully loaded**\r\n";
+  return out;
+}
+
+// Every line end of a multi-line text as CR LF.
+std::string withCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += kEol;
+    } else if (text[i] == '\n') {
+      out += kEol;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+class AtomicFile : public OutFile {
+ public:
+  AtomicFile(std::filesystem::path target, std::filesystem::path temp, std::ofstream out)
+      : target_(std::move(target)), temp_(std::move(temp)), out_(std::move(out)) {}
+  ~AtomicFile() override {
+    if (!committed_) {
+      out_.close();
+      std::error_code ec;
+      std::filesystem::remove(temp_, ec);
+    }
+  }
+  bool commit(std::string_view bytes) override {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out_.flush();
+    out_.close();
+    std::error_code ec;
+    if (!out_) return false;
+    // Keep the permissions of the file it replaces.
+    const auto old = std::filesystem::status(target_, ec);
+    if (!ec && std::filesystem::exists(old))
+      std::filesystem::permissions(temp_, old.permissions(), ec);
+    std::filesystem::rename(temp_, target_, ec);
+    if (ec) return false;
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  std::filesystem::path target_, temp_;
+  std::ofstream out_;
+  bool committed_ = false;
+};
+
+class AtomicFiles : public FileLayer {
+ public:
+  std::unique_ptr<OutFile> open(const std::filesystem::path& file) override {
+    std::error_code ec;
+    std::filesystem::path target = file;
+    // Write through a link to the file it names, so the link stays.
+    if (std::filesystem::is_symlink(target, ec)) target = std::filesystem::weakly_canonical(target, ec);
+    if (ec) return nullptr;
+    // A file the user made read-only stays as it is, as it would on Windows.
+    const auto status = std::filesystem::status(target, ec);
+    if (!ec && std::filesystem::is_directory(status)) return nullptr;
+    constexpr auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                              std::filesystem::perms::others_write;
+    if (!ec && std::filesystem::exists(status) &&
+        (status.permissions() & writable) == std::filesystem::perms::none)
+      return nullptr;
+    std::filesystem::path temp = target;
+    std::string tempName = ".";
+    tempName += target.filename().string();
+    tempName += ".quillet-tmp";
+    temp.replace_filename(tempName);
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return nullptr;
+    return std::make_unique<AtomicFile>(std::move(target), std::move(temp), std::move(out));
+  }
+};
+
+}  // namespace
+
+std::string mapcycleText(const Model& model) {
+  std::string out;
+  for (int i = 0; i < static_cast<int>(kMaps.size()); ++i)
+    if (model.checked(Table::Map, i)) ((out += kMaps[i]) += kEol) += kEol;
+  return out;
+}
+
+std::string motdText(const Model& model) { return withCrLf(model.text(option("txtmotd"))) + "\r\n"; }
+
+std::string configText(const Model& model) {
+  // The user's own lines first (without white space at their two ends), then the program's.
+  std::string_view kept = model.configKeptLines;
+  while (!kept.empty() && isSpace(kept.front())) kept.remove_prefix(1);
+  while (!kept.empty() && isSpace(kept.back())) kept.remove_suffix(1);
+  std::string out = "\r\n";
+  if (!kept.empty()) (out += withCrLf(kept)) += kEol;
+  out += kEol;
+  appendLines(out, model, layout::kConfig, false);
+  return out;
+}
+
+std::string autoexecText(const Model& model) {
+  std::string out = header();
+  out += "\r\r\n\r\r\n";
+  out += "\r\n\r\n";
+  out += "//Video settings\r\n";
+  appendLines(out, model, layout::kAutoexecVideo, true);
+  out += "\r\n\r\n";
+  out += "//Client settings\r\n";
+  appendLines(out, model, layout::kAutoexecClient, true);
+  out += "\r\n\r\n\r\n\r\n";
+  out += "//Server settings\r\n";
+  appendLines(out, model, layout::kServerBlock, true);
+  out += "\r\n\r\n";
+  out += "//Control settings\r\n";
+  appendLines(out, model, layout::kAutoexecControls, true);
+  out += "\r\n\r\n";
+  out += "//Sound settings\r\n";
+  appendLines(out, model, layout::kAutoexecSound, true);
+  return out;
+}
+
+std::string serverText(const Model& model) { return serverFile(model, false); }
+std::string listenserverText(const Model& model) { return serverFile(model, true); }
+
+FileLayer& atomicFiles() {
+  static AtomicFiles files;
+  return files;
+}
+
+std::optional<std::string> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     FileLayer& files) {
+  struct Step {
+    std::string_view name;
+    std::string (*text)(const Model&);
+  };
+  static constexpr Step kSteps[] = {
+      {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
+      {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+  for (const Step& step : kSteps) {
+    auto file = files.open(gameFile(gamePath, step.name));
+    if (!file) return saveErrorMessage(gamePath).text;
+    // The preferences are stored while autoexec.cfg is open: once it could be created.
+    if (step.name == "autoexec.cfg") StorePreferences(model, store);
+    if (!file->commit(step.text(model))) return saveErrorMessage(gamePath).text;
+  }
+  return std::nullopt;
+}
+
+bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs,
+                 FileLayer& files) {
+  if (dialogs.show(saveConfirmMessage()) != Answer::Yes) return false;
+  if (auto error = saveFiles(model, gamePath, store, files)) {
+    dialogs.show(saveErrorMessage(gamePath));
+    return false;
+  }
+  dialogs.show(saveSuccessMessage());
+  return true;
+}
+
+Message saveConfirmMessage() {
+  return {"Confirm",
+          "This will overwrite your old:\r\nautoexec.cfg\r\nserver.cfg\r\nlistenserver.cfg\r\n"
+          "mapcycle.txt\r\nIf you want to keep it, please take a backup of this file now.\r\n"
+          "Continue?",
+          Buttons::YesNo, Icon::None};
+}
+
+Message saveSuccessMessage() { return {"Success", "Settings saved!", Buttons::Ok, Icon::Information}; }
+
+Message saveErrorMessage(const std::string& gamePath) {
+  return {"Error saving file",
+          "Quillet was for some reason unable to save your settings.\rMost likely one or more of "
+          "the files in " + gamePath + " are writeprotected",
+          Buttons::Ok, Icon::Exclamation};
+}
+
+}  // namespace quillet
