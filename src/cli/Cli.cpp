@@ -144,7 +144,7 @@ const std::map<std::string, VariableUse>& variableIndex() {
       use.takesValue = use.takesValue && takesValue;
     };
     for (const Option& o : catalogue()) {
-      if (o.form == Form::Lines) {
+      if (o.form == Form::Lines && !o.cvar.empty()) {
         // The line is the whole command when the toggle is read by its name alone.
         const bool valued = o.autoexecRead != Read::Name;
         add(o.cvar, o, valued);
@@ -512,10 +512,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return kExitOk;
     }
   }
-  if (args.empty()) {
-    err << kUsage;
-    return kExitUsage;
-  }
+  if (args.empty()) return usageError(err, "no command given; the commands are 'save' and 'show'");
   if (args[0] == "--version" || args[0] == "-V") {
     if (args.size() > 1) return usageError(err, "--version takes nothing after it");
     out << kProgram << ' ' << QUILLET_VERSION << '\n';
@@ -605,7 +602,9 @@ std::vector<std::string> optionVariables(const Option& o) {
   };
   add(o.cvar);
   add(o.autoexecAlias);
-  if (o.form == Form::Lines)
+  // The lines of the launch page's toggles are switches of the game's shortcut, not console
+  // commands; those toggles have no console variable.
+  if (o.form == Form::Lines && !o.cvar.empty())
     for (std::string_view line : {o.on, o.off}) add(line.substr(0, line.find(' ')));
   return vars;
 }

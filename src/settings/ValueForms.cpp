@@ -24,7 +24,11 @@ std::string_view netgraphItem(int number) {
   return number >= 1 && number <= 3 ? kNetgraphItems[number - 1] : std::string_view();
 }
 
-std::string quotedText(std::string_view text) {
+std::string quotedText(std::string_view input) {
+  // A console line cannot hold a line break: it would start a command of its own.
+  std::string text(input);
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
   const bool split = text.find_first_of(" \t;") != std::string_view::npos ||
                      (!text.empty() && (text.front() == '"' || text.back() == '"'));
   if (!split) return std::string(text);

@@ -22,6 +22,7 @@ inline constexpr std::string_view kNetgraphItems[] = {"Bottom right", "Center", 
 // A text value as it stands after its console name. A text that the game would split (one that
 // holds a blank, a tab or a ";", or begins or ends with a double quote) goes between double
 // quotes, a double quote inside it becoming a single quote; any other text stands as typed.
+// A line break inside the text becomes a blank.
 std::string quotedText(std::string_view text);
 
 // The value written after the option's console name ("2.5" for gamma at 25); for toggles the

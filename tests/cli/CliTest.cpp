@@ -1,0 +1,197 @@
+// The command line as a whole: exit codes, messages, show's output, and runs of the built
+// program on a game folder made from real game files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonArray>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "Checkpath/Checkpath.h"
+#include "cli/Cli.h"
+
+namespace quillet {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kSix[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
+                            "autoexec.cfg", "server.cfg", "listenserver.cfg"};
+
+std::string fileText(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::map<std::string, std::string> folderContents(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    files[e.path().string()] = e.is_regular_file() ? fileText(e.path()) : "<dir>";
+  return files;
+}
+
+class CliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "quillet-cli-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    root_ = tmpl;
+    game_ = root_ / "cstrike";
+    store_ = (root_ / "store.ini").string();
+    fs::create_directories(game_ / "cl_dlls");
+    const fs::path corpus = QUILLET_CORPUS_DIR;
+    fs::copy_file(corpus / "config/2-config1.6.cfg", game_ / "config.cfg");
+    fs::copy_file(corpus / "autoexec/1-counterstrike-betas.cfg", game_ / "autoexec.cfg");
+    fs::copy_file(corpus / "server/1-csbase.cfg", game_ / "server.cfg");
+    fs::copy_file(corpus / "listenserver/1-_FalconZ-cs16-Server.cfg", game_ / "listenserver.cfg");
+    fs::copy_file(corpus / "mapcycle/1-counterstrike-betas.txt", game_ / "mapcycle.txt");
+    fs::copy_file(corpus / "motd/1-incomsystem_cstrike.txt", game_ / "motd.txt");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // In-process run.
+  int cli(std::vector<std::string> args) {
+    std::ostringstream o, e;
+    const int code = runCli(args, o, e);
+    out_ = o.str();
+    err_ = e.str();
+    return code;
+  }
+  // A run of the built program; the shell quotes each word.
+  int program(const std::vector<std::string>& args) {
+    auto quote = [](const std::string& s) {
+      std::string q = "'";
+      for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+      return q + "'";
+    };
+    std::string command = quote(QUILLET_CLI);
+    for (const auto& a : args) command += ' ' + quote(a);
+    command += " >" + quote((root_ / "out").string()) + " 2>" + quote((root_ / "err").string());
+    const int status = std::system(command.c_str());
+    out_ = fileText(root_ / "out");
+    err_ = fileText(root_ / "err");
+    fs::remove(root_ / "out");
+    fs::remove(root_ / "err");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  fs::path root_, game_;
+  std::string store_, out_, err_;
+};
+
+TEST_F(CliTest, CommandLineMistakesAreUsageErrors) {
+  const std::string g = game_.string();
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"frobnicate"},
+      {"--frobnicate"},
+      {"save"},
+      {"show", "--store", store_},
+      {"save", g, "--bogus"},
+      {"save", g, "--set"},
+      {"save", g, "--store"},
+      {"save", g, g},
+      {"save", g, "--json"},
+      {"show", g, "--set", "scrollgamma=1"},
+      {"show", g, "--defaults"},
+      {"--version", "x"},
+  };
+  const auto before = folderContents(root_);
+  for (const auto& args : bad) {
+    EXPECT_EQ(cli(args), kExitUsage) << testing::PrintToString(args);
+    EXPECT_EQ(err_.rfind("quillet-cli: ", 0), 0u) << err_.substr(0, 60);
+  }
+  EXPECT_EQ(folderContents(root_), before);
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+  EXPECT_EQ(cli({"--help"}), kExitOk);
+  EXPECT_NE(out_.find("quillet-cli save GAMEDIR"), std::string::npos);
+  EXPECT_EQ(cli({"save", "--set", "--help", "x"}), kExitUsage);  // "--help" is the --set's value here
+  EXPECT_EQ(cli({"--version"}), kExitOk);
+  EXPECT_EQ(out_, std::string("quillet-cli ") + QUILLET_VERSION + "\n");
+}
+
+TEST_F(CliTest, ARefusedSetWritesNothingAndNamesEveryProblem) {
+  const auto before = folderContents(root_);
+  EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--set", "nosuch=1", "--set", "scrollgamma=25",
+                 "--set", "gamma=9"}),
+            kExitUsage);
+  EXPECT_NE(err_.find("--set nosuch=1: no option"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("--set gamma=9: gamma"), std::string::npos) << err_;
+  EXPECT_EQ(err_.find("scrollgamma=25"), std::string::npos) << err_;
+  EXPECT_EQ(folderContents(root_), before);
+}
+
+TEST_F(CliTest, AFolderWithoutClDllsIsRefused) {
+  fs::remove(game_ / "cl_dlls");
+  const auto before = folderContents(root_);
+  EXPECT_EQ(program({"save", game_.string(), "--store", store_}), kExitUsage);
+  EXPECT_NE(err_.find("quillet-cli: " + std::string(kInvalidPathText) + "\n"), std::string::npos) << err_;
+  EXPECT_EQ(folderContents(root_), before);
+}
+
+TEST_F(CliTest, ShowJsonListsEveryOptionWithItsValue) {
+  ASSERT_EQ(cli({"show", game_.string(), "--store", store_, "--json"}), kExitOk) << err_;
+  QJsonParseError error;
+  const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(out_), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  const QJsonObject all = doc.object();
+  EXPECT_EQ(static_cast<std::size_t>(all.size()), catalogue().size());
+  const QJsonObject gamma = all["scrollgamma"].toObject();
+  EXPECT_EQ(gamma["variables"].toArray(), QJsonArray{"gamma"});
+  EXPECT_TRUE(gamma["value"].isDouble());
+  EXPECT_EQ(gamma["page"].toString(), "Video");
+  EXPECT_EQ(gamma["caption"].toString(), "Gamma");
+  EXPECT_TRUE(all["img_server(4)"].toObject()["value"].isBool());
+  EXPECT_TRUE(all["txtmotd"].toObject()["value"].isString());
+}
+
+TEST_F(CliTest, SavingTwiceGivesTheSameFiles) {
+  const std::vector<std::string> save = {"save", game_.string(), "--store", store_};
+  ASSERT_EQ(program(save), kExitOk) << err_;
+  std::map<std::string, std::string> first;
+  for (const char* f : kSix) first[f] = fileText(game_ / f);
+  ASSERT_EQ(program(save), kExitOk) << err_;
+  for (const char* f : kSix) EXPECT_EQ(fileText(game_ / f), first[f]) << f;
+  EXPECT_EQ(fileText(store_).find("cspath"), std::string::npos);
+}
+
+TEST_F(CliTest, SetValuesReachTheFilesTheStoreAndShow) {
+  std::vector<std::string> args = {"save", game_.string(), "--store", store_};
+  for (const char* s : {"--set", "gamma=2.5", "--set", "hostname=My \"best\" server", "--set", "img_launch(2)=1",
+                        "--set", "txtname=Caf\xC3\xA9"})
+    args.push_back(s);
+  ASSERT_EQ(program(args), kExitOk) << err_;
+  EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\ngamma 2.5\r\n"), std::string::npos);
+  EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\nname Caf\xE9\r\n"), std::string::npos);
+  EXPECT_NE(fileText(game_ / "server.cfg").find("hostname \"My 'best' server\"\r\n"), std::string::npos);
+  EXPECT_NE(fileText(store_).find("32bit=True"), std::string::npos);
+
+  ASSERT_EQ(program({"show", game_.string(), "--store", store_}), kExitOk) << err_;
+  EXPECT_NE(out_.find("img_launch(2)\t\ton\tCommandline / Launch options\tUse 32-bit colors\n"), std::string::npos);
+  EXPECT_NE(out_.find("scrollgamma\tgamma\t25\tVideo\tGamma\n"), std::string::npos);
+}
+
+TEST_F(CliTest, LoadErrorsBecomeOneWarningPerLine) {
+  for (const char* f : kSix) fs::remove(game_ / f);
+  ASSERT_EQ(cli({"show", game_.string(), "--store", store_}), kExitOk);
+  EXPECT_NE(err_.find("quillet-cli: warning: Cannot open Autoexec.cfg.\n"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("quillet-cli: warning: Cannot open config.cfg.\n"), std::string::npos) << err_;
+  EXPECT_EQ(err_.find('\r'), std::string::npos);
+}
+
+TEST(CliText, EscapesForJsonAndTabSeparatedFields) {
+  EXPECT_EQ(jsonString("a\"b\\c\n\x01\xC3\xA9"), "\"a\\\"b\\\\c\\n\\u0001\xC3\xA9\"");
+  EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,126 @@
+// Fakes and a fixture for the main window's behaviour: message boxes that answer from a queue,
+// a timer that records its requests, a picture loader that succeeds for files that exist, a
+// view that records its callbacks, and a temporary game folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "frmmain/frmmain.h"
+
+namespace quillet::testing {
+
+namespace fs = std::filesystem;
+
+struct FakeDialogs : Dialogs {
+  std::vector<Message> shown;
+  std::deque<Answer> answers;  // Yes/No questions take the next answer (No when none is left)
+  Answer show(const Message& m) override {
+    shown.push_back(m);
+    if (m.buttons == Buttons::Ok) return Answer::Ok;
+    if (answers.empty()) return Answer::No;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+struct FakeTimer : Timer {
+  std::vector<int> starts;  // the interval of every start request
+  int stops = 0;
+  bool running = false;
+  void start(int ms) override { starts.push_back(ms); running = true; }
+  void stop() override { ++stops; running = false; }
+};
+
+struct FakePictures : PictureLoader {
+  std::vector<fs::path> asked;
+  fs::path shown;  // the last picture that loaded
+  bool loadPreview(const fs::path& file) override {
+    asked.push_back(file);
+    if (!fs::is_regular_file(file)) return false;
+    shown = file;
+    return true;
+  }
+};
+
+struct RecordingView : FrmmainView {
+  std::vector<std::string> frames;
+  std::vector<std::string> sliderMoves, textChanges;
+  int quits = 0, shortcutChanges = 0, mapInfoChanges = 0, listChanges = 0;
+  std::vector<bool> netgraph;
+  std::optional<std::string> folder;  // what the folder chooser answers
+  void helpDrawn(std::string_view f) override { frames.emplace_back(f); }
+  void sliderMoved(const Option& o) override { sliderMoves.emplace_back(o.control); }
+  void textChanged(const Option& o) override { textChanges.emplace_back(o.control); }
+  void shortcutChanged() override { ++shortcutChanges; }
+  void mapInfoChanged() override { ++mapInfoChanges; }
+  void defaultMapListChanged() override { ++listChanges; }
+  void netgraphEnabledChanged(bool on) override { netgraph.push_back(on); }
+  void quitRequested() override { ++quits; }
+  std::optional<std::string> chooseFolder(const std::string&) override { return folder; }
+};
+
+inline void writeFile(const fs::path& file, const std::string& bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+class FrmmainTest : public ::testing::Test {
+ protected:
+  FrmmainTest() {
+    std::random_device rd;
+    root = fs::temp_directory_path() / ("quillet_frmmain_" + std::to_string(rd()));
+    fs::create_directories(root);
+    programDir = root / "program";
+    game = root / "cstrike";
+    w = std::make_unique<frmmain>(model, store, dialogs, timer, pictures, programDir);
+    w->setView(&view);
+    w->setScreenSize(19200, 14400);
+  }
+  ~FrmmainTest() override {
+    w.reset();
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+
+  // A game folder that passes the check, with every file the load sequence reads.
+  void makeGame(const fs::path& folder, const std::string& autoexec = "gamma 2.5\r\n") {
+    fs::create_directories(folder / "cl_dlls");
+    writeFile(folder / "autoexec.cfg", autoexec);
+    writeFile(folder / "config.cfg", "bind w +forward\r\n");
+    writeFile(folder / "mapcycle.txt", "de_dust\r\n");
+    writeFile(folder / "motd.txt", "Welcome\r\n");
+    writeFile(folder / "maps" / "as_forest.txt", "Rescue the VIP.");
+    writeFile(programDir / "img" / "as_forest.jpg", "jpeg");
+  }
+  // Stores the folder as the one remembered and starts the window.
+  void startWith(const fs::path& folder) {
+    store.save("Quillet", "init", "cspath", folder.string());
+    w->Form_Load();
+  }
+  // Runs timer ticks until the help line is idle; returns every frame drawn on the way.
+  std::vector<std::string> typeOut() {
+    for (int guard = 0; guard < 10000 && w->timerEnabled(); ++guard) w->Timer1_Timer();
+    return view.frames;
+  }
+  const Option& opt(std::string_view control) { return option(control); }
+
+  fs::path root, programDir, game;
+  Model model;
+  MemoryStore store;
+  FakeDialogs dialogs;
+  FakeTimer timer;
+  FakePictures pictures;
+  RecordingView view;
+  std::unique_ptr<frmmain> w;
+};
+
+}  // namespace quillet::testing
