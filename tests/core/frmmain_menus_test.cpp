@@ -1,0 +1,202 @@
+// Menu commands, the logo-cache button, the map page and the launch-line triggers.
+#include "frmmain_fixture.h"
+
+#include <functional>
+
+#include "save/Save.h"
+
+namespace quillet::testing {
+namespace {
+
+TEST_F(FrmmainTest, SaveWritesOnlyAfterYes) {
+  const char* files[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
+                         "autoexec.cfg", "server.cfg", "listenserver.cfg"};
+  makeGame(game);
+  startWith(game);
+  for (const char* file : files) writeFile(game / file, "old");
+  dialogs.shown.clear();
+  w->mnusave_Click();  // No
+  EXPECT_EQ(dialogs.shown, std::vector<Message>{saveConfirmMessage()});
+  for (const char* file : files) EXPECT_EQ(fs::file_size(game / file), 3u) << file;
+
+  dialogs.answers = {Answer::Yes};
+  w->mnusave_Click();
+  EXPECT_EQ(dialogs.shown.back(), saveSuccessMessage());
+  for (const char* file : files) EXPECT_NE(fs::file_size(game / file), 3u) << file;
+}
+
+TEST_F(FrmmainTest, LoadDefaultsAsksFirst) {
+  const Message confirm{"Confirm", "Are you sure you want to load default settings?",
+                        Buttons::YesNo, Icon::None};
+  w->ShowHelp("before");
+  typeOut();
+  w->mnudefaults_Click();  // No
+  EXPECT_EQ(dialogs.shown, std::vector<Message>{confirm});
+  EXPECT_EQ(model.position(opt("scrollgamma")), 0);
+  EXPECT_EQ(model.shortcut, "");
+  EXPECT_EQ(w->helpFrame(), "before");
+
+  for (int round = 0; round < 2; ++round) {
+    dialogs.answers = {Answer::Yes};
+    w->mnudefaults_Click();
+    EXPECT_EQ(w->valueLabel(opt("scrollgamma")), "2.5");
+    EXPECT_TRUE(model.checked(Table::Map, 18));
+    EXPECT_TRUE(model.checked(Table::Launch, 1));
+    EXPECT_EQ(model.shortcut, "-game cstrike -players 16") << "round " << round;
+  }
+  typeOut();
+  EXPECT_EQ(w->helpFrame(), opt("scrollsuitvolume").help)
+      << "the suit volume is the last slider that the defaults change";
+}
+
+TEST_F(FrmmainTest, AboutBoxHasTwoParagraphs) {
+  w->mnuAbout_Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  const Message& m = dialogs.shown[0];
+  EXPECT_EQ(m.title, "Info");
+  EXPECT_EQ(m.icon, Icon::Information);
+  EXPECT_EQ(m.buttons, Buttons::Ok);
+  const std::size_t gap = m.text.find("\r\n\r\n");
+  ASSERT_NE(gap, std::string::npos);
+  EXPECT_EQ(m.text.find("\r\n\r\n", gap + 1), std::string::npos) << "exactly two paragraphs";
+  for (const char* part : {"Quillet", "December 2026", "www.quillet.example"})
+    EXPECT_LT(m.text.find(part), gap) << part;
+  EXPECT_NE(m.text.find("community", gap), std::string::npos);
+  for (std::size_t i = 0; i < m.text.size(); ++i)
+    if (m.text[i] == '\n') {
+      EXPECT_TRUE(i > 0 && m.text[i - 1] == '\r') << "bare line feed at " << i;
+    }
+}
+
+TEST_F(FrmmainTest, DeletingTheLogoCacheTwice) {
+  makeGame(game);
+  startWith(game);
+  dialogs.shown.clear();
+  writeFile(game / "custom.hpk", "logos");
+  w->cmddelCustom_Click();
+  w->cmddelCustom_Click();
+  EXPECT_FALSE(fs::exists(game / "custom.hpk"));
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<Message>{
+                {"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information},
+                {"Error", "There is no file to delete, or file already deleted.", Buttons::Ok,
+                 Icon::Information}}));
+}
+
+TEST_F(FrmmainTest, ExitEndsWithoutAsking) {
+  w->slider_Change(opt("scrollgamma"), 5);
+  w->mnuexit_Click();
+  EXPECT_EQ(view.quits, 1);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FrmmainTest, MapClicksShowPreviewAndFlip) {
+  makeGame(game);
+  startWith(game);
+  writeFile(game / "maps" / "de_dust.txt", "Plant the bomb.");
+  writeFile(programDir / "img" / "de_dust.jpg", "jpeg");
+  const bool before = model.checked(Table::Map, 13);
+  w->img_map_Click(13);
+  EXPECT_EQ(model.checked(Table::Map, 13), !before);
+  EXPECT_EQ(model.mapInfo, "Plant the bomb.");
+  EXPECT_EQ(pictures.shown, programDir / "img" / "de_dust.jpg");
+  EXPECT_EQ(w->helpText(), option("img_map(13)").help);
+  w->img_map_Click(13);
+  w->toggle_DblClick(Table::Map, 13);
+  EXPECT_EQ(model.checked(Table::Map, 13), before) << "a double-click adds nothing to the click";
+
+  // A map without briefing or picture: the field empties, the earlier picture stays.
+  w->caption_Click("lbl_map(3)");
+  EXPECT_FALSE(model.checked(Table::Map, 3)) << "the name never flips the map";
+  EXPECT_EQ(model.mapInfo, "");
+  EXPECT_FALSE(fs::exists(game / "maps" / "cs_747.txt"));
+  EXPECT_EQ(pictures.asked.back(), programDir / "img" / "cs_747.jpg");
+  EXPECT_EQ(pictures.shown, programDir / "img" / "de_dust.jpg");
+
+  for (int bad : {-1, 19}) {
+    w->img_map_Click(bad);
+    w->lbl_map_Click(bad);
+  }
+  w->caption_Click("lbl_map(x)");
+}
+
+TEST_F(FrmmainTest, DefaultMapListFollowsTheChosenMaps) {
+  w->cmdlaunch_Click();
+  EXPECT_TRUE(w->defaultMapList().empty());
+  w->img_map_Click(13);
+  w->img_map_Click(3);
+  for (int i = 0; i < 2; ++i) {
+    w->cmdlaunch_Click();
+    EXPECT_EQ(w->defaultMapList(), (std::vector<std::string>{"cs_747", "de_dust"}));
+  }
+  w->ShowHelp("x");
+  typeOut();
+  w->cmdallmaps_Click();
+  EXPECT_EQ(w->helpFrame(), "x") << "Select all shows no help";
+  for (int i = 0; i < 19; ++i) EXPECT_TRUE(model.checked(Table::Map, i)) << i;
+  w->cmdlaunch_Click();
+  EXPECT_EQ(w->defaultMapList().size(), 19u);
+}
+
+TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
+  struct Step { const char* what; std::function<void()> act; std::string line; };
+  const Option &players = opt("txtmaxplayers"), &ip = opt("txtipaddress"),
+               &port = opt("txtport"), &map = opt("cmbdeafultmap");
+  const Step steps[] = {
+      {"Update shortcut", [&] { w->cmdshortcut_Click(); }, "-game cstrike -nomaster -players 16"},
+      {"address typed", [&] { w->field_Change(ip, "10.0.0.1"); },
+       "-game cstrike -nomaster -players 16 -ip 10.0.0.1"},
+      {"port typed", [&] { w->field_Change(port, "abc"); },
+       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port abc"},
+      {"map typed", [&] { w->field_Change(map, "my map"); },
+       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port abc -map my map"},
+      {"players typed", [&] { w->field_Change(players, "20"); },
+       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port abc -map my map"},
+      {"players clicked", [&] { w->field_Click(players); },
+       "-game cstrike -nomaster -players 20 -ip 10.0.0.1 -port abc -map my map"},
+      {"players emptied", [&] { w->field_Change(players, ""); w->field_Click(players); },
+       "-game cstrike -nomaster -ip 10.0.0.1 -port abc -map my map"},
+      {"address emptied", [&] { w->field_Change(ip, ""); },
+       "-game cstrike -nomaster -port abc -map my map"},
+      {"master checked", [&] { w->img_launch_Click(1); }, "-game cstrike -port abc -map my map"},
+      {"map chosen", [&] { w->field_Change(map, "de_dust"); w->field_Click(map); },
+       "-game cstrike -port abc -map de_dust"},
+  };
+  for (const Step& s : steps) {
+    s.act();
+    EXPECT_EQ(model.shortcut, s.line) << "after " << s.what;
+  }
+  EXPECT_TRUE(view.textChanges.empty()) << "the user's own typing is not echoed";
+}
+
+TEST_F(FrmmainTest, FieldHelpTexts) {
+  struct Case { std::string_view field; bool click; std::string help; };  // click, else focus
+  const Case cases[] = {
+      {"txtname", true, " Set your client name."},
+      {"txtmotd", true, std::string(option("txtmotd").help)},
+      {"txtport", true, " Set the port number. Optional."},
+      {"txtname", false, "before"},
+      {"cmbnetgraphpos", false, " Set where you want the netgraph to be displayed"},
+      {"cmbdeafultmap", false, " Set the default startup map. Optional."},
+      {"cmbdeafultmap", true, "before"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + (c.click ? " click" : " focus"));
+    w->ShowHelp("before");
+    typeOut();
+    if (c.click) w->field_Click(opt(c.field));
+    else w->field_GotFocus(opt(c.field));
+    typeOut();
+    EXPECT_EQ(w->helpFrame(), c.help);
+  }
+}
+
+TEST_F(FrmmainTest, ProgramTextChangesReachTheView) {
+  model.setText(opt("txtport"), "27016");
+  EXPECT_EQ(view.textChanges, std::vector<std::string>{"txtport"});
+  EXPECT_EQ(model.shortcut, "-game cstrike -nomaster -players 16 -port 27016");
+  EXPECT_EQ(view.shortcutChanges, 1);
+}
+
+}  // namespace
+}  // namespace quillet::testing

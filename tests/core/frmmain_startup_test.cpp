@@ -1,0 +1,177 @@
+// Start-up, the game-folder check and the change-path mode.
+#include "frmmain_fixture.h"
+
+#include "Checkpath/Checkpath.h"
+#include "Stringconverter/Readers.h"
+
+namespace quillet::testing {
+namespace {
+
+const Message kInvalid{"Error", std::string(kInvalidPathText), Buttons::Ok, Icon::Exclamation};
+
+void expectChangePathMode(const frmmain& w) {
+  EXPECT_EQ(w.window().mode, Mode::ChangePath);
+  EXPECT_EQ(w.window().width, 3800);
+  EXPECT_EQ(w.window().height, 1635);
+  EXPECT_EQ(w.window().caption, "Enter CS installation path");
+  EXPECT_FALSE(w.window().menusVisible);
+  EXPECT_TRUE(w.changePathVisible());
+  EXPECT_FALSE(w.buttonsVisible());
+  EXPECT_EQ(w.checkerCaption(), "Counter - Strike path");
+}
+
+void expectMainMode(const frmmain& w) {
+  EXPECT_EQ(w.window().mode, Mode::Main);
+  EXPECT_EQ(w.window().width, 8250);
+  EXPECT_EQ(w.window().height, 7700);
+  EXPECT_EQ(w.window().caption, "Quillet beta 1.0");
+  EXPECT_TRUE(w.window().menusVisible);
+  EXPECT_FALSE(w.changePathVisible());
+  EXPECT_TRUE(w.buttonsVisible());
+}
+
+TEST_F(FrmmainTest, FirstRunOpensTheChangePathModeCentredWithoutMessage) {
+  w->Form_Load();
+  expectChangePathMode(*w);
+  EXPECT_DOUBLE_EQ(w->window().left, (19200 - 3800) / 2.0);
+  EXPECT_DOUBLE_EQ(w->window().top, (14400 - 1635) / 2.0);
+  EXPECT_EQ(w->pathText(), "");
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(w->buttonColour(PageButton::Video), kHighlightColour);
+  EXPECT_TRUE(timer.running);
+  EXPECT_EQ(timer.starts, std::vector<int>{1});
+  EXPECT_EQ(w->helpText(), kWelcomeText);
+  w->Timer1_Timer();
+  EXPECT_EQ(w->helpFrame(), " _") << "the welcome sentence starts typing at the first tick";
+}
+
+TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
+  // A stored folder that moved away; then a typed folder that fails as well.
+  const std::string moved = (root / "moved").string();
+  startWith(moved);
+  ASSERT_EQ(dialogs.shown, std::vector<Message>{kInvalid});
+  expectChangePathMode(*w);
+  EXPECT_EQ(w->pathText(), moved);
+
+  w->txtpath_Change((root / "typo").string());
+  w->cmdsearch_Click();
+  EXPECT_EQ(dialogs.shown, (std::vector<Message>{kInvalid, kInvalid}));
+  EXPECT_EQ(w->pathText(), moved) << "the typed text is replaced by the previous folder";
+  EXPECT_EQ(w->GamePath(), moved);
+}
+
+TEST_F(FrmmainTest, OkWithAnEmptyFieldGivesExactlyOneMessage) {
+  w->Form_Load();
+  w->cmdsearch_Click();
+  const Message empty{"Enter CS path",
+                      "You must enter a valid Counter -Strike installation path. Example: "
+                      "'c:\\games\\half-life\\cstrike'",
+                      Buttons::Ok, Icon::Exclamation};
+  EXPECT_EQ(dialogs.shown, std::vector<Message>{empty});
+  EXPECT_EQ(w->window().mode, Mode::ChangePath);
+}
+
+TEST_F(FrmmainTest, PassingFolderLoadsAndShowsTheVideoPage) {
+  makeGame(game);
+  startWith(game);
+  expectMainMode(*w);
+  EXPECT_DOUBLE_EQ(w->window().left, (19200 - 8250) / 2.0);
+  EXPECT_EQ(w->shownPage(), Page::Video);
+  for (Page p : {Page::Client, Page::MoreClient, Page::Server, Page::MoreServer, Page::Maps,
+                 Page::Controls, Page::Launch})
+    EXPECT_FALSE(w->pageVisible(p)) << pageInfo(p).frame;
+  EXPECT_TRUE(dialogs.shown.empty()) << "a complete folder reports nothing";
+  EXPECT_EQ(w->valueLabel(opt("scrollgamma")), "2.5");
+  EXPECT_EQ(model.mapInfo, "Rescue the VIP.");
+  EXPECT_GT(view.mapInfoChanges, 0);
+  EXPECT_EQ(pictures.shown, programDir / "img" / "as_forest.jpg");
+  EXPECT_EQ(store.read("quillet", "init", "cspath"), game.string());
+}
+
+TEST_F(FrmmainTest, MissingFilesShowOneLoadErrorBox) {
+  fs::create_directories(game / "cl_dlls");
+  startWith(game);
+  expectMainMode(*w);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].title, "Error loading settings");
+  EXPECT_EQ(dialogs.shown[0].icon, Icon::Information);
+  EXPECT_NE(dialogs.shown[0].text.find(kAutoexecError), std::string::npos);
+  EXPECT_NE(dialogs.shown[0].text.find(kPictureError), std::string::npos);
+}
+
+TEST_F(FrmmainTest, AFileNamedClDllsPasses) {
+  writeFile(game / "cl_dlls", "");
+  startWith(game);
+  EXPECT_EQ(w->window().mode, Mode::Main);
+}
+
+TEST_F(FrmmainTest, AbortAndCloseAtFirstStartEndTheProgram) {
+  w->Form_Load();
+  EXPECT_FALSE(w->Form_QueryUnload()) << "the close goes ahead";
+  EXPECT_EQ(w->window().mode, Mode::ChangePath);
+  w->cmdabort_Click();
+  EXPECT_TRUE(w->quitting());
+  EXPECT_EQ(view.quits, 1);
+}
+
+// Abort (re-centred) and the close request (left where it was) after "Change path".
+class LeavingChangePath : public FrmmainTest {
+ protected:
+  void run(bool abort) {
+    makeGame(game);
+    startWith(game);
+    w->cmdserver_Click();
+    w->cmdmore_Click();
+    w->slider_Change(opt("scrollgamma"), 7);
+    w->mnuchangePath_Click();
+    EXPECT_TRUE(w->ChangingPath());
+    expectChangePathMode(*w);
+    EXPECT_EQ(w->pathText(), game.string());
+    const double smallLeft = w->window().left;
+    w->txtpath_Change((root / "elsewhere").string());
+    if (abort) {
+      w->cmdabort_Click();
+    } else {
+      EXPECT_TRUE(w->Form_QueryUnload()) << "the close is cancelled";
+    }
+    expectMainMode(*w);
+    EXPECT_DOUBLE_EQ(w->window().left, abort ? (19200 - 8250) / 2.0 : smallLeft);
+    EXPECT_EQ(w->shownPage(), Page::Server) << "the page whose button holds the highlight";
+    EXPECT_FALSE(w->pageVisible(Page::MoreServer));
+    EXPECT_EQ(w->GamePath(), game.string());
+    EXPECT_EQ(model.position(opt("scrollgamma")), 7) << "nothing was reloaded";
+    EXPECT_FALSE(w->quitting());
+  }
+};
+
+TEST_F(LeavingChangePath, ByAbort) { run(true); }
+TEST_F(LeavingChangePath, ByTheCloseRequest) { run(false); }
+
+TEST_F(FrmmainTest, OkWithAnotherFolderReloadsKeepingTheHighlight) {
+  makeGame(game);
+  startWith(game);
+  w->cmdserver_Click();
+  const fs::path other = root / "other";
+  makeGame(other, "gamma 1.5\r\n");
+  w->mnuchangePath_Click();
+  w->txtpath_Change(other.string());
+  w->cmdsearch_Click();
+  expectMainMode(*w);
+  EXPECT_EQ(w->GamePath(), other.string());
+  EXPECT_EQ(store.read("Quillet", "init", "cspath"), other.string());
+  EXPECT_EQ(w->valueLabel(opt("scrollgamma")), "1.5");
+  EXPECT_EQ(w->shownPage(), Page::Video);
+  EXPECT_EQ(w->buttonColour(PageButton::Server), kHighlightColour);
+}
+
+TEST_F(FrmmainTest, BrowsePutsTheChosenFolderIntoTheField) {
+  w->Form_Load();
+  w->cmdbrowse_Click();  // cancelled
+  EXPECT_EQ(w->pathText(), "");
+  view.folder = "/games/cstrike";
+  w->cmdbrowse_Click();
+  EXPECT_EQ(w->pathText(), "/games/cstrike");
+}
+
+}  // namespace
+}  // namespace quillet::testing
