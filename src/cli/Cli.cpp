@@ -199,11 +199,11 @@ std::string unknownName(std::string_view name) {
       std::string example;
       for (const Option& o : catalogue())
         if (o.isToggle() && o.table == static_cast<Table>(t) && o.kind == Kind::Toggle) {
-          example = describe(o);
+          example = "--set " + std::string(o.control) + "=1 (" + std::string(o.caption) + ")";
           break;
         }
       return std::string(name) + " is a row of on/off options; name one of them by its index, for example " +
-             example + "=1. 'quillet-cli show GAMEDIR' lists them all";
+             example + ". 'quillet-cli show GAMEDIR' lists them all";
     }
   }
   return "no option is named '" + std::string(name) + "'" + suggestions(name) +
@@ -262,7 +262,7 @@ SetParse controlValue(const Option& o, std::string_view value) {
       if (!isWholeNumber(value))
         return refuse(describe(o) + " is a slider: give a whole number from " + range + ", not '" +
                       std::string(value) + "'" +
-                      (o.cvar.empty() || o.form == Form::Colour
+                      (o.form != Form::N && o.form != Form::D && o.form != Form::Negated
                            ? std::string()
                            : " (or set " + std::string(o.cvar) + " to " + sliderRangeAsVariable(o) + ")"));
       const std::string digits(value);
@@ -297,7 +297,8 @@ SetParse variableValue(const Option& o, std::string_view variable, std::string_v
   Assignment a;
   a.option = &o;
   auto needNumber = [&](std::string_view what) {
-    return refuse(name + " (" + describe(o) + ") takes " + std::string(what) + ", not '" + std::string(raw) + "'");
+    return refuse(name + " sets " + describe(o) + " and takes " + std::string(what) + ", not '" + std::string(raw) +
+                  "'");
   };
 
   if (o.isToggle()) {
@@ -324,7 +325,8 @@ SetParse variableValue(const Option& o, std::string_view variable, std::string_v
       if (v) p = roundToPosition(*v * o.readFactor());
       if (v && o.autoexecRead == Read::SliderCeiling && *v > 10) p = 10;
       if (!p || *p < o.min || *p > o.max)
-        return refuse(name + " (" + describe(o) + ") takes " + range + "; " + std::string(raw) + " is out of range");
+        return refuse(name + " sets " + describe(o) + " and takes " + range + "; " + std::string(raw) +
+                      " is out of range");
       a.position = *p;
       return accept(std::move(a));
     }

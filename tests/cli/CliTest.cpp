@@ -37,7 +37,7 @@ std::map<std::string, std::string> folderContents(const fs::path& dir) {
   return files;
 }
 
-class CliTest : public testing::Test {
+class cliCommand : public testing::Test {
  protected:
   void SetUp() override {
     std::string tmpl = (fs::temp_directory_path() / "quillet-cli-XXXXXX").string();
@@ -46,13 +46,20 @@ class CliTest : public testing::Test {
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
     fs::create_directories(game_ / "cl_dlls");
+    // The corpus files are read-only; the copies take their bytes, not their permissions.
     const fs::path corpus = QUILLET_CORPUS_DIR;
-    fs::copy_file(corpus / "config/2-config1.6.cfg", game_ / "config.cfg");
-    fs::copy_file(corpus / "autoexec/1-counterstrike-betas.cfg", game_ / "autoexec.cfg");
-    fs::copy_file(corpus / "server/1-csbase.cfg", game_ / "server.cfg");
-    fs::copy_file(corpus / "listenserver/1-_FalconZ-cs16-Server.cfg", game_ / "listenserver.cfg");
-    fs::copy_file(corpus / "mapcycle/1-counterstrike-betas.txt", game_ / "mapcycle.txt");
-    fs::copy_file(corpus / "motd/1-incomsystem_cstrike.txt", game_ / "motd.txt");
+    const std::pair<const char*, const char*> copies[] = {
+        {"config/2-config1.6.cfg", "config.cfg"},
+        {"autoexec/1-counterstrike-betas.cfg", "autoexec.cfg"},
+        {"server/1-csbase.cfg", "server.cfg"},
+        {"listenserver/1-_FalconZ-cs16-Server.cfg", "listenserver.cfg"},
+        {"mapcycle/1-counterstrike-betas.txt", "mapcycle.txt"},
+        {"motd/1-incomsystem_cstrike.txt", "motd.txt"}};
+    for (const auto& [from, to] : copies) {
+      const std::string bytes = fileText(corpus / from);
+      ASSERT_FALSE(bytes.empty()) << from;
+      std::ofstream(game_ / to, std::ios::binary) << bytes;
+    }
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -86,7 +93,7 @@ class CliTest : public testing::Test {
   std::string store_, out_, err_;
 };
 
-TEST_F(CliTest, CommandLineMistakesAreUsageErrors) {
+TEST_F(cliCommand, CommandLineMistakesAreUsageErrors) {
   const std::string g = game_.string();
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -111,7 +118,7 @@ TEST_F(CliTest, CommandLineMistakesAreUsageErrors) {
   EXPECT_EQ(folderContents(root_), before);
 }
 
-TEST_F(CliTest, HelpAndVersion) {
+TEST_F(cliCommand, HelpAndVersion) {
   EXPECT_EQ(cli({"--help"}), kExitOk);
   EXPECT_NE(out_.find("quillet-cli save GAMEDIR"), std::string::npos);
   EXPECT_EQ(cli({"save", "--set", "--help", "x"}), kExitUsage);  // "--help" is the --set's value here
@@ -119,7 +126,7 @@ TEST_F(CliTest, HelpAndVersion) {
   EXPECT_EQ(out_, std::string("quillet-cli ") + QUILLET_VERSION + "\n");
 }
 
-TEST_F(CliTest, ARefusedSetWritesNothingAndNamesEveryProblem) {
+TEST_F(cliCommand, ARefusedSetWritesNothingAndNamesEveryProblem) {
   const auto before = folderContents(root_);
   EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--set", "nosuch=1", "--set", "scrollgamma=25",
                  "--set", "gamma=9"}),
@@ -130,7 +137,7 @@ TEST_F(CliTest, ARefusedSetWritesNothingAndNamesEveryProblem) {
   EXPECT_EQ(folderContents(root_), before);
 }
 
-TEST_F(CliTest, AFolderWithoutClDllsIsRefused) {
+TEST_F(cliCommand, AFolderWithoutClDllsIsRefused) {
   fs::remove(game_ / "cl_dlls");
   const auto before = folderContents(root_);
   EXPECT_EQ(program({"save", game_.string(), "--store", store_}), kExitUsage);
@@ -138,7 +145,17 @@ TEST_F(CliTest, AFolderWithoutClDllsIsRefused) {
   EXPECT_EQ(folderContents(root_), before);
 }
 
-TEST_F(CliTest, ShowJsonListsEveryOptionWithItsValue) {
+TEST_F(cliCommand, AWriteProtectedFileFailsTheSave) {
+  fs::permissions(game_ / "server.cfg", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(cli({"save", game_.string(), "--store", store_}), kExitSaveFailed);
+  EXPECT_NE(err_.find("quillet-cli: Quillet was for some reason unable to save your settings.\n"
+                      "quillet-cli: Most likely"),
+            std::string::npos)
+      << err_;
+  EXPECT_EQ(err_.find('\r'), std::string::npos);
+}
+
+TEST_F(cliCommand, ShowJsonListsEveryOptionWithItsValue) {
   ASSERT_EQ(cli({"show", game_.string(), "--store", store_, "--json"}), kExitOk) << err_;
   QJsonParseError error;
   const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(out_), &error);
@@ -154,7 +171,7 @@ TEST_F(CliTest, ShowJsonListsEveryOptionWithItsValue) {
   EXPECT_TRUE(all["txtmotd"].toObject()["value"].isString());
 }
 
-TEST_F(CliTest, SavingTwiceGivesTheSameFiles) {
+TEST_F(cliCommand, SavingTwiceGivesTheSameFiles) {
   const std::vector<std::string> save = {"save", game_.string(), "--store", store_};
   ASSERT_EQ(program(save), kExitOk) << err_;
   std::map<std::string, std::string> first;
@@ -164,7 +181,7 @@ TEST_F(CliTest, SavingTwiceGivesTheSameFiles) {
   EXPECT_EQ(fileText(store_).find("cspath"), std::string::npos);
 }
 
-TEST_F(CliTest, SetValuesReachTheFilesTheStoreAndShow) {
+TEST_F(cliCommand, SetValuesReachTheFilesTheStoreAndShow) {
   std::vector<std::string> args = {"save", game_.string(), "--store", store_};
   for (const char* s : {"--set", "gamma=2.5", "--set", "hostname=My \"best\" server", "--set", "img_launch(2)=1",
                         "--set", "txtname=Caf\xC3\xA9"})
@@ -180,15 +197,16 @@ TEST_F(CliTest, SetValuesReachTheFilesTheStoreAndShow) {
   EXPECT_NE(out_.find("scrollgamma\tgamma\t25\tVideo\tGamma\n"), std::string::npos);
 }
 
-TEST_F(CliTest, LoadErrorsBecomeOneWarningPerLine) {
+TEST_F(cliCommand, AFirstSaveWarnsOfTheMissingFilesAndCreatesThem) {
   for (const char* f : kSix) fs::remove(game_ / f);
-  ASSERT_EQ(cli({"show", game_.string(), "--store", store_}), kExitOk);
+  EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--defaults"}), kExitOk) << err_;
   EXPECT_NE(err_.find("quillet-cli: warning: Cannot open Autoexec.cfg.\n"), std::string::npos) << err_;
   EXPECT_NE(err_.find("quillet-cli: warning: Cannot open config.cfg.\n"), std::string::npos) << err_;
   EXPECT_EQ(err_.find('\r'), std::string::npos);
+  for (const char* f : kSix) EXPECT_TRUE(fs::is_regular_file(game_ / f)) << f;
 }
 
-TEST(CliText, EscapesForJsonAndTabSeparatedFields) {
+TEST(cliText, EscapesForJsonAndTabSeparatedFields) {
   EXPECT_EQ(jsonString("a\"b\\c\n\x01\xC3\xA9"), "\"a\\\"b\\\\c\\n\\u0001\xC3\xA9\"");
   EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
 }

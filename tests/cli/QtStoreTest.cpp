@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QtStoreTest : public testing::Test {
+class cliQtStore : public testing::Test {
  protected:
   void SetUp() override {
     std::string tmpl = (fs::temp_directory_path() / "quillet-store-XXXXXX").string();
@@ -30,7 +30,7 @@ class QtStoreTest : public testing::Test {
   fs::path dir_;
 };
 
-TEST_F(QtStoreTest, AnyTextComesBackExactlyInAnotherStoreOnTheSameFile) {
+TEST_F(cliQtStore, AnyTextComesBackExactlyInAnotherStoreOnTheSameFile) {
   const std::string values[] = {"a,b",        "a, b ,c",  "\"quoted\"", "back\\slash\\", "  lead",
                                 "trail  ",    "",         "Caf\xC3\xA9 \xE2\x82\xAC", "True",
                                 "line\nbreak\r\n", "@Variant(x)", "semi;colon", "=eq", "#hash", "tab\there",
@@ -47,7 +47,7 @@ TEST_F(QtStoreTest, AnyTextComesBackExactlyInAnotherStoreOnTheSameFile) {
     EXPECT_EQ(again.read("Quillet", "settings", "key" + std::to_string(i)), values[i]) << i;
 }
 
-TEST_F(QtStoreTest, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
+TEST_F(cliQtStore, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
   const fs::path file = dir_ / "store.ini";
   QtStore store(file.string());
   store.save("Quillet", "settings", "NoIPX", "True");
@@ -61,7 +61,7 @@ TEST_F(QtStoreTest, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
   EXPECT_NE(text.find("noipx=True"), std::string::npos) << text;
 }
 
-TEST_F(QtStoreTest, CreatesAMissingFileAndFolder) {
+TEST_F(cliQtStore, CreatesAMissingFileAndFolder) {
   const fs::path file = dir_ / "a" / "b" / "store.ini";
   QtStore store(file.string());
   EXPECT_EQ(store.error(), "");
@@ -69,12 +69,12 @@ TEST_F(QtStoreTest, CreatesAMissingFileAndFolder) {
   EXPECT_EQ(store.location(), file.string());
 }
 
-TEST_F(QtStoreTest, AFolderInPlaceOfTheFileIsReported) {
+TEST_F(cliQtStore, AFolderInPlaceOfTheFileIsReported) {
   QtStore store(dir_.string());
   EXPECT_NE(store.error().find("is a folder"), std::string::npos) << store.error();
 }
 
-TEST_F(QtStoreTest, TheEnvironmentNamesTheUsersStore) {
+TEST_F(cliQtStore, TheEnvironmentNamesTheUsersStore) {
   const fs::path file = dir_ / "env.ini";
   setenv("QUILLET_STORE", file.c_str(), 1);
   QtStore store;

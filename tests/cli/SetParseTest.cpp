@@ -1,10 +1,22 @@
 // --set NAME=VALUE: control names, console variables, ranges and refusals.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "cli/Cli.h"
 
 namespace quillet {
 namespace {
+
+// Test names from the NAME=VALUE text, so that a failing case reads as what it sets.
+template <typename Case>
+std::string caseName(const testing::TestParamInfo<Case>& info) {
+  std::string name;
+  for (const char* c = info.param.set; *c && name.size() < 40; ++c)
+    name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+  return name + "_" + std::to_string(info.index);
+}
 
 struct Accepted {
   const char* set;
@@ -13,6 +25,9 @@ struct Accepted {
   bool checked;       // toggles
   const char* text;   // texts (Windows-1252 bytes); nullptr for other kinds
 };
+
+// Shown in the test list instead of the case's bytes.
+void PrintTo(const Accepted& c, std::ostream* os) { *os << escapeField(c.set); }
 
 class SetAccepted : public testing::TestWithParam<Accepted> {};
 
@@ -30,7 +45,7 @@ TEST_P(SetAccepted, GivesTheOptionItsValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SetAccepted,
+    cli, SetAccepted,
     testing::Values(
         Accepted{"scrollgamma=25", "scrollgamma", 25, false, nullptr},
         Accepted{"SCROLLGAMMA=0", "scrollgamma", 0, false, nullptr},
@@ -70,12 +85,15 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"cmbnetgraphpos=center", "cmbnetgraphpos", 0, false, "Center"},
         Accepted{"cmbnetgraphpos=3", "cmbnetgraphpos", 0, false, "Left"},
         Accepted{"net_graphpos=1", "cmbnetgraphpos", 0, false, "Bottom right"},
-        Accepted{"cmbdeafultmap=de_dust", "cmbdeafultmap", 0, false, "de_dust"}));
+        Accepted{"cmbdeafultmap=de_dust", "cmbdeafultmap", 0, false, "de_dust"}),
+    caseName<Accepted>);
 
 struct Refused {
   const char* set;
   const char* says;  // a part of the error message
 };
+
+void PrintTo(const Refused& c, std::ostream* os) { *os << escapeField(c.set); }
 
 class SetRefused : public testing::TestWithParam<Refused> {};
 
@@ -86,7 +104,7 @@ TEST_P(SetRefused, NamesTheProblem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SetRefused,
+    cli, SetRefused,
     testing::Values(
         Refused{"scrollgamma", "NAME=VALUE"},
         Refused{"=5", "name before"},
@@ -115,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"hideradar=0", "img_video(3)"},
         Refused{"nosuch=1", "no option is named 'nosuch'"},
         Refused{"scrollgama=25", "did you mean scrollgamma"},
-        Refused{"img_server=1", "by its index"}));
+        Refused{"img_server=1", "by its index"}),
+    caseName<Refused>);
 
 }  // namespace
 }  // namespace quillet
