@@ -15,6 +15,11 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
 }
 
+std::ostream& operator<<(std::ostream& out, const Message& m) {
+  return out << "[" << m.title << "] \"" << m.text << "\" buttons=" << static_cast<int>(m.buttons)
+             << " icon=" << static_cast<int>(m.icon);
+}
+
 std::string MemoryStore::fold(std::string_view app, std::string_view section, std::string_view key) {
   // A NUL cannot stand in a name, so it separates the three parts unambiguously.
   std::string k = lowerAscii(app);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,7 @@ struct Message {
   Icon icon = Icon::None;
   bool operator==(const Message&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const Message& m);
 
 class Dialogs {
  public:

@@ -103,20 +103,20 @@ class AtomicFile : public OutFile {
 class AtomicFiles : public FileLayer {
  public:
   std::unique_ptr<OutFile> open(const std::filesystem::path& file) override {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    std::filesystem::path target = file;
+    fs::path target = file;
     // Write through a link to the file it names, so the link stays.
-    if (std::filesystem::is_symlink(target, ec)) target = std::filesystem::weakly_canonical(target, ec);
-    if (ec) return nullptr;
+    if (fs::symlink_status(target, ec).type() == fs::file_type::symlink) {
+      target = fs::weakly_canonical(target, ec);
+      if (ec) return nullptr;
+    }
     // A file the user made read-only stays as it is, as it would on Windows.
-    const auto status = std::filesystem::status(target, ec);
-    if (!ec && std::filesystem::is_directory(status)) return nullptr;
-    constexpr auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                              std::filesystem::perms::others_write;
-    if (!ec && std::filesystem::exists(status) &&
-        (status.permissions() & writable) == std::filesystem::perms::none)
-      return nullptr;
-    std::filesystem::path temp = target;
+    const auto status = fs::status(target, ec);
+    if (fs::is_directory(status)) return nullptr;
+    constexpr auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::exists(status) && (status.permissions() & writable) == fs::perms::none) return nullptr;
+    fs::path temp = target;
     std::string tempName = ".";
     tempName += target.filename().string();
     tempName += ".quillet-tmp";

@@ -29,8 +29,11 @@ std::string quotedText(std::string_view input) {
   std::string text(input);
   for (char& c : text)
     if (c == '\r' || c == '\n') c = ' ';
-  const bool split = text.find_first_of(" \t;") != std::string_view::npos ||
-                     (!text.empty() && (text.front() == '"' || text.back() == '"'));
+  // A quote at either end is quoted too: unquoted, the reader would take it for the value's own
+  // quote, and a double quote written as a single one must keep its quotes to read back the same.
+  const auto isQuote = [](char c) { return c == '"' || c == '\''; };
+  const bool split = text.find_first_of(" \t;") != std::string::npos ||
+                     (!text.empty() && (isQuote(text.front()) || isQuote(text.back())));
   if (!split) return std::string(text);
   std::string out = "\"";
   for (char c : text) out += c == '"' ? '\'' : c;

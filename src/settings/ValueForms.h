@@ -20,7 +20,7 @@ std::string_view netgraphItem(int number);
 inline constexpr std::string_view kNetgraphItems[] = {"Bottom right", "Center", "Left"};
 
 // A text value as it stands after its console name. A text that the game would split (one that
-// holds a blank, a tab or a ";", or begins or ends with a double quote) goes between double
+// holds a blank, a tab or a ";", or begins or ends with a quote) goes between double
 // quotes, a double quote inside it becoming a single quote; any other text stands as typed.
 // A line break inside the text becomes a blank.
 std::string quotedText(std::string_view text);

@@ -155,6 +155,8 @@ TEST(ConsoleLine, ColourNetgraphAndTexts) {
       {"txtname", "say \"hi\"", "name \"say 'hi'\""},
       {"txtname", "a\"b", "name a\"b"},
       {"txtname", "x\"", "name \"x'\""},
+      {"txtname", "'", "name \"'\""},
+      {"txtname", "don't", "name don't"},
       {"txtteam", "red;quit", "team \"red;quit\""},
       {"txtteam", "red\r\nquit", "team \"red  quit\""},
       {"txtservername", "", "hostname "},
