@@ -1,0 +1,136 @@
+// Stored preferences, factory defaults and the launch line.
+#include <gtest/gtest.h>
+
+#include "Stringconverter/StoredPreferences.h"
+#include "frmmain/MoreFunctions.h"
+#include "settings/ValueForms.h"
+
+namespace quillet {
+namespace {
+
+TEST(StoredPreferences, ComeBackAfterASave) {
+  Model saved;
+  saved.setPosition(option("scrollred"), 12);
+  saved.setPosition(option("scrollgreen"), 34);
+  saved.setPosition(option("scrollblue"), 255);
+  for (int i : {0, 3, 6}) saved.setToggle(Table::Launch, i, true);
+  saved.setText(option("txtmaxplayers"), "");
+  saved.setText(option("txtipaddress"), "10.0.0.1");
+  saved.setText(option("txtport"), "27016");
+  saved.setText(option("cmbdeafultmap"), "d\xE9_dust");
+  MemoryStore store;
+  StorePreferences(saved, store);
+
+  Model restored;
+  LoadStoredPreferences(restored, store);
+  for (std::string_view c : {"scrollred", "scrollgreen", "scrollblue"})
+    EXPECT_EQ(restored.position(option(c)), saved.position(option(c))) << c;
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(restored.checked(Table::Launch, i), saved.checked(Table::Launch, i)) << i;
+  for (std::string_view c : {"txtmaxplayers", "txtipaddress", "txtport", "cmbdeafultmap"})
+    EXPECT_EQ(restored.text(option(c)), saved.text(option(c))) << c;
+  EXPECT_EQ(restored.shortcut, "-game cstrike +sv_lan 1 -nomaster -numericping -console -ip 10.0.0.1 -port 27016 -map d\xE9_dust");
+}
+
+TEST(StoredPreferences, TheFirstBadColourEndsTheRestore) {
+  struct Case { std::string red, green; bool greenRestored, restOfRestore; };
+  const Case cases[] = {
+      {"", "5", false, false},    {"300", "5", false, false}, {"abc", "5", false, false},
+      {"12", "x", false, false},  {"12", "5", true, true},    {" 12 ", "5.5", true, true},
+  };
+  for (const Case& c : cases) {
+    MemoryStore store;
+    store.save("quillet", "settings", "SCROLLRED", c.red);
+    store.save("Quillet", "Settings", "scrollgreen", c.green);
+    store.save("Quillet", "settings", "scrollblue", "7");
+    store.save("Quillet", "settings", "Lan", "True");
+    store.save("Quillet", "settings", "Players", "");
+    Model model;
+    LoadStoredPreferences(model, store);
+    EXPECT_EQ(model.position(option("scrollgreen")) != 0, c.greenRestored) << "red '" << c.red << "' green '" << c.green << "'";
+    EXPECT_EQ(model.checked(option("img_launch(0)")), c.restOfRestore) << "red '" << c.red << "'";
+    EXPECT_EQ(model.text(option("txtmaxplayers")), c.restOfRestore ? "" : "16") << "red '" << c.red << "'";
+  }
+}
+
+TEST(StoredPreferences, OnlyTrueChecksALaunchToggle) {
+  for (std::string_view value : {"true", "False", "", "TRUE", "True "}) {
+    MemoryStore store;
+    for (std::string_view k : {"scrollred", "scrollgreen", "scrollblue"}) store.save("Quillet", "settings", k, "1");
+    store.save("Quillet", "settings", "Lan", value);
+    Model model;
+    LoadStoredPreferences(model, store);
+    EXPECT_FALSE(model.checked(option("img_launch(0)"))) << value;
+  }
+}
+
+TEST(LoadDefaults, FactoryValuesAndKeptOptions) {
+  Model model;
+  model.setChecked(option("img_moreserver(5)"), true);
+  model.setChecked(option("img_launch(4)"), true);
+  model.setText(option("txtname"), "Mine");
+  LoadDefaults(model);
+  for (std::string_view c : {"img_client(0)", "img_client(1)", "img_client(5)", "img_moreclient(0)",
+                             "img_controls(1)", "img_controls(6)", "img_controls(7)", "img_moreserver(0)",
+                             "img_moreserver(2)", "img_moreserver(6)", "img_launch(1)", "img_map(0)", "img_map(18)"})
+    EXPECT_TRUE(model.checked(option(c))) << c;
+  for (std::string_view c : {"img_client(2)", "img_video(1)", "img_launch(0)", "img_launch(4)"})
+    EXPECT_FALSE(model.checked(option(c))) << c;
+  EXPECT_TRUE(model.checked(option("img_moreserver(5)")));  // kept
+  EXPECT_EQ(model.text(option("txtname")), "Mine");
+  EXPECT_EQ(model.position(option("scrollrate")), 3500);
+  EXPECT_EQ(model.position(option("scrollgamma")), 25);
+  EXPECT_EQ(model.position(option("scrollsensity")), 7);
+
+  // The suit volume is the last slider that moves.
+  struct Last : ModelObserver {
+    std::string last;
+    void sliderChanged(const Option& o) override { last = o.control; }
+  } observer;
+  Model fresh;
+  fresh.setObserver(&observer);
+  LoadDefaults(fresh);
+  EXPECT_EQ(observer.last, "scrollsuitvolume");
+}
+
+TEST(LaunchLine, FollowsTogglesAndFields) {
+  struct Case { std::vector<int> checked; std::string players, ip, port, map, want; };
+  const Case cases[] = {
+      {{1}, "", "", "", "", "-game cstrike"},
+      {{}, "", "", "", "", "-game cstrike -nomaster"},
+      {{0, 1, 2}, "16", "", "27016", "de_dust", "-game cstrike +sv_lan 1 -32bpp -players 16 -port 27016 -map de_dust"},
+      {{1, 2, 3, 4, 5, 6}, "8", "1.2.3.4", "abc", "my map",
+       "-game cstrike -32bpp -numericping -noipx -nojoy -console -players 8 -ip 1.2.3.4 -port abc -map my map"},
+  };
+  for (const Case& c : cases) {
+    Model model;
+    for (int i : c.checked) model.setToggle(Table::Launch, i, true);
+    model.setText(option("txtmaxplayers"), c.players);
+    model.setText(option("txtipaddress"), c.ip);
+    model.setText(option("txtport"), c.port);
+    model.setText(option("cmbdeafultmap"), c.map);
+    EXPECT_EQ(composeLaunchLine(model), c.want);
+  }
+}
+
+TEST(Catalogue, TablesAndVocabularies) {
+  int toggles = 0, sliders = 0, autoexecNames = 0;
+  for (const Option& o : catalogue()) {
+    toggles += o.kind == Kind::Toggle;
+    sliders += o.kind == Kind::Slider;
+    autoexecNames += o.autoexecRead != Read::None && o.autoexecRead != Read::Ghosts;
+    if (o.isToggle()) EXPECT_EQ(findToggle(o.table, o.index), &o) << o.control;
+    if (o.kind == Kind::Slider) {
+      EXPECT_LE(o.min, o.design) << o.control;
+      EXPECT_LE(o.design, o.max) << o.control;
+      EXPECT_FALSE(valueLabelText(o, o.design).empty()) << o.control;
+    }
+  }
+  EXPECT_EQ(sliders, 33);
+  EXPECT_EQ(toggles, 13 + 1 + 10 + 8 + 11 + 7 + 7 + 19);
+  EXPECT_EQ(autoexecNames, 83);
+  EXPECT_EQ(findToggle(Table::Client, 6)->kind, Kind::Hidden);
+  EXPECT_EQ(findToggle(Table::Video, 4), nullptr);
+}
+
+}  // namespace
+}  // namespace quillet
