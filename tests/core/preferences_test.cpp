@@ -118,7 +118,9 @@ TEST(Catalogue, TablesAndVocabularies) {
     toggles += o.kind == Kind::Toggle;
     sliders += o.kind == Kind::Slider;
     autoexecNames += o.autoexecRead != Read::None && o.autoexecRead != Read::Ghosts;
-    if (o.isToggle()) EXPECT_EQ(findToggle(o.table, o.index), &o) << o.control;
+    if (o.isToggle()) {
+      EXPECT_EQ(findToggle(o.table, o.index), &o) << o.control;
+    }
     if (o.kind == Kind::Slider) {
       EXPECT_LE(o.min, o.design) << o.control;
       EXPECT_LE(o.design, o.max) << o.control;
