@@ -45,15 +45,18 @@ constexpr std::string_view kUsage =
     "                    name such as scrollgamma, img_server(4), txtname, cmbnetgraphpos,\n"
     "                    img_map(13), img_launch(2); VALUE is a slider position (a whole\n"
     "                    number in the slider's range), 1 or 0 for an on/off option, or the\n"
-    "                    text. NAME may also be a console variable with its value as the\n"
-    "                    game's files carry it: gamma=2.5, mp_friendlyfire=0, hostname=My server.\n"
+    "                    text (quote it when it holds blanks: --set \"txtname=Red Fox\").\n"
+    "                    NAME may also be a console variable with its value as the game's\n"
+    "                    files carry it: gamma=2.5, mp_friendlyfire=0, \"hostname=My server\".\n"
     "show   prints every option: control name, console variables, value, page and caption,\n"
     "       one tab-separated line each (CR, LF, tab and backslash as \\r \\n \\t \\\\).\n"
     "  --json            print one JSON object keyed by control name instead\n"
     "\n"
     "  --store FILE      keep the stored preferences in the INI file FILE (created when\n"
     "                    missing) instead of the user's own store; the environment variable\n"
-    "                    QUILLET_STORE names such a file too\n"
+    "                    QUILLET_STORE names such a file too. The user's own store is\n"
+    "                    quillet/quillet.ini in the configuration folder (~/.config), or\n"
+    "                    the registry on Windows. The game folder kept there is never changed.\n"
     "\n"
     "Exit status: 0 done, 1 the files could not be saved, 2 bad command line or input.\n";
 
@@ -233,8 +236,8 @@ SetParse accept(Assignment a) { return SetParse{std::move(a), {}}; }
 SetParse textValue(const Option& o, std::string_view utf8) {
   const std::string bytes = utf8ToCp1252(utf8);
   if (cp1252ToUtf8(bytes) != utf8)
-    return refuse(describe(o) + ": the text holds a character that the game's files cannot store "
-                  "(they use the Western European code page Windows-1252)");
+    return refuse(describe(o) + ": the text is not UTF-8, or holds a character that the game's files "
+                  "cannot store (they use the Western European code page Windows-1252)");
   if (!o.multiLine && bytes.find_first_of("\r\n") != std::string::npos)
     return refuse(describe(o) + " is a single-line field; the text cannot hold a line break");
   if (o.maxLength > 0 && bytes.size() > static_cast<std::size_t>(o.maxLength))
