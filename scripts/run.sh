@@ -5,10 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/build.sh
 build=${QUILLET_BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" -j"$(nproc)"
 
 if [ "${1:-}" = "--demo" ]; then
   # A copy, so the sample stays as shipped however often Save is pressed.

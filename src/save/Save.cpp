@@ -151,23 +151,23 @@ std::string configText(const Model& model) {
 }
 
 std::string autoexecText(const Model& model) {
+  // Each section: the empty lines before it, its title, its lines.
+  struct Section {
+    std::string_view before, title;
+    std::span<const std::string_view> controls;
+  };
+  const Section sections[] = {
+      {"\r\r\n\r\r\n\r\n\r\n", "//Video settings", layout::kAutoexecVideo},
+      {"\r\n\r\n", "//Client settings", layout::kAutoexecClient},
+      {"\r\n\r\n\r\n\r\n", "//Server settings", layout::kServerBlock},
+      {"\r\n\r\n", "//Control settings", layout::kAutoexecControls},
+      {"\r\n\r\n", "//Sound settings", layout::kAutoexecSound},
+  };
   std::string out = header();
-  out += "\r\r\n\r\r\n";
-  out += "\r\n\r\n";
-  out += "//Video settings\r\n";
-  appendLines(out, model, layout::kAutoexecVideo, true);
-  out += "\r\n\r\n";
-  out += "//Client settings\r\n";
-  appendLines(out, model, layout::kAutoexecClient, true);
-  out += "\r\n\r\n\r\n\r\n";
-  out += "//Server settings\r\n";
-  appendLines(out, model, layout::kServerBlock, true);
-  out += "\r\n\r\n";
-  out += "//Control settings\r\n";
-  appendLines(out, model, layout::kAutoexecControls, true);
-  out += "\r\n\r\n";
-  out += "//Sound settings\r\n";
-  appendLines(out, model, layout::kAutoexecSound, true);
+  for (const Section& s : sections) {
+    ((out += s.before) += s.title) += kEol;
+    appendLines(out, model, s.controls, true);
+  }
   return out;
 }
 
