@@ -116,7 +116,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
   QLabel* lblChecker_ = nullptr;
   QLineEdit* txtPath_ = nullptr;
   HelpStrip* help_ = nullptr;
-  QFrame* lines_[2] = {nullptr, nullptr};
+  QWidget* lines_[2] = {nullptr, nullptr};
   QLabel* colourSample_ = nullptr;
   QPlainTextEdit* mapInfo_ = nullptr;
   QPlainTextEdit* shortcut_ = nullptr;

@@ -8,10 +8,10 @@
 
 #include "platform/Platform.h"
 
-class QLabel;
+#include <QLabel>
 class QMessageBox;
 class QTimer;
-class QWidget;
+#include <QWidget>
 
 namespace quillet::qt {
 

@@ -150,6 +150,30 @@ void PageButton::paintEvent(QPaintEvent*) {
   }
 }
 
+void FrameBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QFontMetrics fm(font());
+  const int lineY = fm.height() / 2;
+  const QRect r = rect().adjusted(0, lineY, -2, -2);
+  p.setPen(palette().color(QPalette::Mid));
+  p.drawRect(r);
+  p.setPen(palette().color(QPalette::Light));
+  p.drawRect(r.translated(1, 1));
+  if (title().isEmpty()) return;
+  const QRect text(8, 0, fm.horizontalAdvance(title()) + 4, fm.height());
+  p.fillRect(text, palette().color(QPalette::Window));
+  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                           QPalette::WindowText));
+  p.drawText(text, Qt::AlignCenter, title());
+}
+
+LineWidget::LineWidget(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), colour_);
+}
+
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,6 +52,29 @@ class PageButton : public QPushButton {
 
  private:
   QColor back_{255, 255, 255};
+};
+
+// A group frame drawn as an etched rectangle with its caption standing on the top line.
+class FrameBox : public QGroupBox {
+  Q_OBJECT
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+// A thin horizontal line in one colour.
+class LineWidget : public QWidget {
+  Q_OBJECT
+ public:
+  LineWidget(const QColor& colour, QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  QColor colour_;
 };
 
 // A caption label that reports clicks.

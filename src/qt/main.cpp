@@ -1,0 +1,37 @@
+// Quillet's window: the settings editor for the game, on Qt Widgets.
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+#include "qt/Screenshots.h"
+#include "qt/store/QtStore.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillet"));
+
+  quillet::QtStore store;
+  quillet::qt::QtDialogs dialogs;
+  const std::filesystem::path programDir =
+      QCoreApplication::applicationDirPath().toStdU16String();
+  quillet::qt::MainWindow window(store, dialogs, programDir);
+  dialogs.setParent(&window);
+  QObject::connect(&window, &quillet::qt::MainWindow::endRequested, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+
+  window.start();
+  if (window.core().quitting()) return 0;
+  window.show();
+
+  const QString shots = qEnvironmentVariable("QUILLET_SCREENSHOT_DIR");
+  if (!shots.isEmpty()) {
+    QTimer::singleShot(200, &window, [&window, shots] {
+      const int n = quillet::qt::takeScreenshots(window, shots);
+      std::fprintf(stderr, "quillet: %d screenshots written to %s\n", n, qPrintable(shots));
+      QCoreApplication::exit(n > 0 ? 0 : 1);
+    });
+  }
+  return app.exec();
+}
