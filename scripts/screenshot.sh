@@ -23,6 +23,7 @@ out="$(cd "$out" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp -r "$root/examples/cstrike" "$work/cstrike"
+mkdir -p "$work/cstrike/cl_dlls"  # an empty folder may be missing from a checkout
 printf '[init]\ncspath=%s\n' "$work/cstrike" > "$work/store.ini"
 : > "$work/empty.ini"
 

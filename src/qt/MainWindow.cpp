@@ -437,6 +437,8 @@ void MainWindow::buildMapsPage(QWidget* pageWidget) {
   mapInfo_->setGeometry(pxRect(120, 240, 2925, 3975));
   mapInfo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mapInfo_->setReadOnly(true);
+  mapInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  mapInfo_->setFocusPolicy(Qt::StrongFocus);
   mapInfo_->setTabChangesFocus(true);
   mapInfo_->setAccessibleName(QStringLiteral("Info / Objectives"));
   mapShot_ = new QLabel(info);
@@ -520,7 +522,10 @@ void MainWindow::buildPages(QWidget* central) {
         shortcut_ = new QPlainTextEdit(pageWidget);
         shortcut_->setObjectName(QStringLiteral("txtshortcut"));
         shortcut_->setGeometry(pxRect(240, 5760, 6015, 525));
+        // Read-only but reachable by keyboard, so the line can be selected and copied.
         shortcut_->setReadOnly(true);
+        shortcut_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        shortcut_->setFocusPolicy(Qt::StrongFocus);
         shortcut_->setTabChangesFocus(true);
         shortcut_->setAccessibleName(QStringLiteral("Commands to add to HL shortcut"));
         break;

@@ -115,9 +115,10 @@ void ToggleImage::paintEvent(QPaintEvent*) {
 bool ToggleImage::hitButton(const QPoint& pos) const { return rect().contains(pos); }
 
 void ToggleImage::mouseDoubleClickEvent(QMouseEvent* event) {
-  // Qt would turn the second press into a second click; the owner decides what a
-  // double-click does instead.
+  // The second press of a double-click would end in a second click on its release; the owner
+  // decides what a double-click does instead.
   event->accept();
+  setDown(false);
   if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 

@@ -1,0 +1,121 @@
+// Drives the real window on the offscreen platform: a game folder and a settings store of the
+// test's own, message boxes answered by a fake, the map pictures in a program folder of its own.
+#pragma once
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qt/MainWindow.h"
+#include "qt/Widgets.h"
+#include "qt/store/QtStore.h"
+
+namespace quillet::qt::test {
+
+// Records every message and answers from a queue (OK, or Yes when the queue is empty).
+class FakeDialogs : public Dialogs {
+ public:
+  Answer show(const Message& m) override {
+    shown.push_back(m);
+    if (!answers.empty()) {
+      const Answer a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return m.buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+  }
+  std::vector<Message> shown;
+  std::deque<Answer> answers;
+};
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
+  f.write(bytes);
+}
+
+inline QByteArray readFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// One window over a temporary game folder. `game` holds cl_dlls and the files the test writes;
+// `program` holds img/as_forest.jpg and img/de_dust.jpg only.
+struct Fixture {
+  QTemporaryDir dir;
+  QString game, program, storePath;
+  FakeDialogs dialogs;
+  std::unique_ptr<QtStore> store;
+  std::unique_ptr<MainWindow> window;
+
+  Fixture() {
+    game = dir.filePath(QStringLiteral("cstrike"));
+    program = dir.filePath(QStringLiteral("program"));
+    storePath = dir.filePath(QStringLiteral("store.ini"));
+    QDir().mkpath(game + QStringLiteral("/cl_dlls"));
+    QDir().mkpath(program + QStringLiteral("/img"));
+    QImage picture(32, 24, QImage::Format_RGB32);
+    picture.fill(Qt::darkYellow);
+    picture.save(program + QStringLiteral("/img/as_forest.jpg"), "JPEG");
+    picture.save(program + QStringLiteral("/img/de_dust.jpg"), "JPEG");
+  }
+
+  void storeGamePath(const QString& path) {
+    writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n");
+  }
+
+  // Builds the window and runs its load event.
+  MainWindow& start() {
+    store = std::make_unique<QtStore>(storePath.toStdString());
+    window = std::make_unique<MainWindow>(*store, dialogs, program.toStdString());
+    window->start();
+    return *window;
+  }
+
+  // Builds the window over the game folder, which passes the check.
+  MainWindow& startInGame() {
+    storeGamePath(game);
+    return start();
+  }
+
+  template <class W = QWidget>
+  W* find(const char* name) const {
+    return window->findChild<W*>(QString::fromLatin1(name));
+  }
+
+  // Runs the help timer's ticks until the sentence stands whole.
+  void finishHelp() {
+    for (int i = 0; i < 1000 && window->core().timerEnabled(); ++i) window->core().Timer1_Timer();
+  }
+};
+
+// Types any text, one key press per character (QTest::keyClicks knows ASCII only).
+inline void typeText(QWidget* w, const QString& text) {
+  for (QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), {});
+}
+
+inline void click(QWidget* w) {
+  QVERIFY2(w, "no such widget");
+  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// A double-click as the platform delivers it: press, release, press, double-click, release.
+inline void doubleClick(QWidget* w) {
+  QVERIFY2(w, "no such widget");
+  const QPoint at = w->rect().center();
+  QTest::mousePress(w, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+  QTest::mousePress(w, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
+
+}  // namespace quillet::qt::test

@@ -1,0 +1,145 @@
+// The menu commands through their menu items and shortcuts, and the game's text written back.
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+
+#include "Harness.h"
+
+using namespace quillet;
+using namespace quillet::qt;
+using namespace quillet::qt::test;
+
+namespace {
+
+// Shows the window and makes it the active one, so that its shortcuts reach it.
+void activate(MainWindow& w) {
+  w.show();
+  w.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+}  // namespace
+
+class WindowMenus : public QObject {
+  Q_OBJECT
+ private slots:
+  void saveAsksAndWritesOnYesOnly_data() {
+    QTest::addColumn<bool>("byShortcut");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("menu, yes") << false << true;
+    QTest::newRow("menu, no") << false << false;
+    QTest::newRow("ctrl+s, yes") << true << true;
+    QTest::newRow("ctrl+s, no") << true << false;
+  }
+  void saveAsksAndWritesOnYesOnly() {
+    QFETCH(bool, byShortcut);
+    QFETCH(bool, yes);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    f.dialogs.shown.clear();
+    f.dialogs.answers = {yes ? Answer::Yes : Answer::No};
+    if (byShortcut) {
+      activate(w);
+      QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    } else {
+      f.find<QAction>("mnusave")->trigger();
+    }
+    QVERIFY(!f.dialogs.shown.empty());
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Confirm"));
+    QCOMPARE(f.dialogs.shown[0].buttons, Buttons::YesNo);
+    QCOMPARE(QFile::exists(f.game + "/autoexec.cfg"), yes);
+    QCOMPARE(QFile::exists(f.game + "/mapcycle.txt"), yes);
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(yes ? 2 : 1));  // then "Success"
+  }
+
+  void untouchedGameTextIsWrittenBackByteForByte() {
+    Fixture f;
+    QByteArray high;  // every printable byte, the upper half of the code page included
+    for (int b = 0x20; b < 256; ++b) high.append(char(b));
+    writeFile(f.game + "/motd.txt", high + "\r\nsecond line\r\n");
+    writeFile(f.game + "/autoexec.cfg", "hostname \"Caf\xE9 \x80\x9F\"\r\n");
+    MainWindow& w = f.startInGame();
+    QCOMPARE(f.find<QLineEdit>("txtservername")->text(), QStringLiteral("Caf\u00E9 \u20AC\u0178"));
+    w.core().cmdserver_Click();
+    w.core().cmdmore_Click();
+    click(f.find("txtmotd"));  // looking at the text changes nothing
+    f.find<QAction>("mnusave")->trigger();
+    QVERIFY2(readFile(f.game + "/motd.txt").startsWith(high + "\r\nsecond line"),
+             readFile(f.game + "/motd.txt").toHex().constData());
+    QVERIFY(readFile(f.game + "/server.cfg").contains("hostname \"Caf\xE9 \x80\x9F\""));
+    // An edit goes back through the same code page.
+    w.core().cmdserver_Click();
+    auto* name = f.find<QLineEdit>("txtservername");
+    name->setFocus();
+    name->selectAll();
+    typeText(name, QStringLiteral("\u00C5 \u20AC"));
+    QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
+  }
+
+  void loadDefaultsAsksFirst_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+  }
+  void loadDefaultsAsksFirst() {
+    QFETCH(bool, yes);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    activate(w);
+    f.dialogs.shown.clear();
+    f.dialogs.answers = {yes ? Answer::Yes : Answer::No};
+    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown[0].text, std::string("Are you sure you want to load default settings?"));
+    QCOMPARE(f.find<QLabel>("lblgamma")->text(), yes ? QStringLiteral("2.5") : QStringLiteral("0"));
+    QCOMPARE(w.toggle(Table::Map, 18)->isChecked(), yes);
+    QCOMPARE(w.toggle(Table::Launch, 1)->isChecked(), yes);
+    QCOMPARE(f.find<QPlainTextEdit>("txtshortcut")->toPlainText().startsWith("-game cstrike"), yes);
+  }
+
+  void aboutAndExitByShortcut() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    activate(w);
+    f.dialogs.shown.clear();
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Info"));
+    QCOMPARE(f.dialogs.shown[0].icon, Icon::Information);
+    QSignalSpy ended(&w, &MainWindow::endRequested);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!w.isVisible());
+  }
+
+  void changePathModeTurnsTheMenusOff() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    activate(w);
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
+    f.dialogs.shown.clear();
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
+    click(f.find("cmdabort"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
+  }
+
+  void deleteCustomHpkReportsBothOutcomes() {
+    Fixture f;
+    writeFile(f.game + "/custom.hpk", "logo");
+    MainWindow& w = f.startInGame();
+    w.core().cmdclient_Click();
+    w.core().cmdmoreclient_Click();
+    f.dialogs.shown.clear();
+    click(f.find("cmddelCustom"));
+    click(f.find("cmddelCustom"));
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(f.dialogs.shown[0].text, std::string("Custom.hpk file deleted"));
+    QCOMPARE(f.dialogs.shown[1].title, std::string("Error"));
+  }
+};
+
+QTEST_MAIN(WindowMenus)
+#include "tst_menus.moc"

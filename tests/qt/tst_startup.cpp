@@ -1,0 +1,105 @@
+// The window's start: the first run's path window, a folder that passes, OK, Abort, closing.
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+
+#include "Harness.h"
+
+using namespace quillet;
+using namespace quillet::qt;
+using namespace quillet::qt::test;
+
+class WindowStartup : public QObject {
+  Q_OBJECT
+ private slots:
+  void firstRunAsksForTheFolderCentred() {
+    Fixture f;
+    MainWindow& w = f.start();
+    QVERIFY2(f.dialogs.shown.empty(), "an empty store must not show a message");
+    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
+    QVERIFY(!w.menuBar()->isVisibleTo(&w));
+    QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
+    QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
+    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), QString());
+    QCOMPARE(f.find<QLabel>("lblchecker")->text(), QStringLiteral("Counter - Strike path"));
+    for (Page p : {Page::Video, Page::Client, Page::Maps, Page::Server})
+      QVERIFY2(!w.page(p)->isVisibleTo(&w), pageInfo(p).frame.data());
+    // The small window stands in the middle of the screen.
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2,
+             "the path window is not centred");
+    // Its client area holds the whole change-path frame.
+    QVERIFY(w.centralWidget()->rect().contains(f.find("framechangepath")->geometry()));
+  }
+
+  void typedFolderThatPassesLoadsThePages() {
+    Fixture f;
+    writeFile(f.game + "/autoexec.cfg", "gamma 2.5\r\nname Zo\xEB\r\n");
+    MainWindow& w = f.start();
+    auto* path = f.find<QLineEdit>("txtpath");
+    path->setFocus();
+    QTest::keyClicks(path, f.game);
+    click(f.find("cmdsearch"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
+    QVERIFY(w.menuBar()->isVisibleTo(&w));
+    QVERIFY(w.page(Page::Video)->isVisibleTo(&w));
+    QVERIFY(!w.page(Page::Client)->isVisibleTo(&w));
+    QCOMPARE(f.find<QLabel>("lblgamma")->text(), QStringLiteral("2.5"));
+    QCOMPARE(f.find<QScrollBar>("scrollgamma")->value(), 25);
+    // The byte 0xEB of the file shows as its Windows-1252 character.
+    QCOMPARE(f.find<QLineEdit>("txtname")->text(), QStringLiteral("Zo\u00EB"));
+    QCOMPARE(QString::fromStdString(f.store->read("Quillet", "init", "cspath")), f.game);
+  }
+
+  void storedFolderOpensTheVideoPageHighlighted() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
+    QCOMPARE(w.pageButton(quillet::PageButton::Video)->backColor(), QColor(245, 245, 245));
+    QCOMPARE(w.pageButton(quillet::PageButton::Client)->backColor(), QColor(255, 255, 255));
+    // Missing game files are reported once, in one box.
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Error loading settings"));
+    // The as_forest preview came from the program's own img folder.
+    QVERIFY(!f.find<QLabel>("imgmapshot")->pixmap().isNull());
+  }
+
+  void movedFolderWarnsThenShowsItInTheField() {
+    Fixture f;
+    f.storeGamePath(f.dir.filePath("gone"));
+    MainWindow& w = f.start();
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Error"));
+    QCOMPARE(f.dialogs.shown[0].icon, Icon::Exclamation);
+    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), f.dir.filePath("gone"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
+  }
+
+  void abortAtFirstStartEndsTheProgram() {
+    Fixture f;
+    MainWindow& w = f.start();
+    QSignalSpy ended(&w, &MainWindow::endRequested);
+    click(f.find("cmdabort"));
+    QCOMPARE(ended.count(), 1);
+  }
+
+  void closingAfterChangePathReturnsToTheMainWindow() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    w.show();
+    QSignalSpy ended(&w, &MainWindow::endRequested);
+    w.core().mnuchangePath_Click();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
+    QVERIFY2(!w.close(), "the close request must be refused");
+    QCOMPARE(ended.count(), 0);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
+    QVERIFY(w.isVisible());
+    // From the main window the close box ends the program.
+    QVERIFY(w.close());
+    QCOMPARE(ended.count(), 1);
+  }
+};
+
+QTEST_MAIN(WindowStartup)
+#include "tst_startup.moc"
