@@ -91,6 +91,18 @@ constexpr std::pair<std::string_view, std::string_view> kRoleNames[] = {
 
 QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
+// Narrows a caption's face, down to three quarters of its width, until its text fits its room,
+// so that a long caption never runs under the frame of its group.
+void fitCaption(QLabel* label) {
+  QFont f = label->font();
+  int stretch = f.stretch() == QFont::AnyStretch ? 100 : f.stretch();
+  while (stretch > 75 && QFontMetrics(f).horizontalAdvance(label->text()) > label->width()) {
+    stretch -= 3;
+    f.setStretch(stretch);
+  }
+  label->setFont(f);
+}
+
 // The user's decimal separator when it is a single ASCII character, else the point.
 char decimalSeparator() {
   const QString point = QLocale().decimalPoint();
@@ -253,6 +265,7 @@ QWidget* MainWindow::addToggle(QWidget* parent, const Option& o, int left, int t
   caption->setObjectName(QString::fromStdString(labelName));
   caption->setGeometry(pxRect(captionLeft, top, captionWidth, kLabelHeight));
   caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  fitCaption(caption);
   if (!labelName.empty())
     connect(caption, &ClickLabel::clicked, this, [this, labelName] { core_->caption_Click(labelName); });
   return image;
@@ -352,9 +365,9 @@ void MainWindow::buildGroup(QGroupBox* box, Page page, std::string_view group, i
                                                        o.control) != std::end(kSharedRow);
         if (shared) {
           addToggle(box, o, kSharedRowLeft, y - kToggleRow, kSharedRowLeft + 360,
-                    width - kSharedRowLeft - 375);
+                    width - kSharedRowLeft - 450);
         } else {
-          addToggle(box, o, kRowLeft, y, kCaptionLeft, width - kCaptionLeft - 15);
+          addToggle(box, o, kRowLeft, y, kCaptionLeft, width - kCaptionLeft - 90);
           y += kToggleRow;
         }
         lastWasToggle = true;

@@ -142,6 +142,13 @@ class WindowControls : public QObject {
     QCOMPARE(w.model().position(o), position);
     QCOMPARE(w.valueLabel(o)->text(), label);
     QCOMPARE(bar->accessibleDescription(), label);
+    // A change explains the slider on the help line, except where only focus does.
+    const QString sentence = QString::fromStdString(std::string(o.help)).trimmed();
+    const QString strip = f.find<HelpStrip>("Picture1")->accessibleDescription();
+    if (control == "scrollghostfreq")
+      QVERIFY2(strip != sentence, "a change of the ghost frequency must not explain it");
+    else
+      QCOMPARE(strip, sentence);
   }
 
   void draggingFollowsTheThumbWithoutHelp() {
@@ -158,6 +165,13 @@ class WindowControls : public QObject {
     QVERIFY2(w.model().position(o) != 640, "a drag must not change the value before it ends");
     bar->setSliderDown(false);  // the drag ends: the Change event
     QCOMPARE(w.model().position(o), 640);
+    // Moving the focus to it explains it.
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    bar->setFocus(Qt::TabFocusReason);
+    f.finishHelp();
+    QCOMPARE(f.find<HelpStrip>("Picture1")->frame(), QString::fromStdString(std::string(o.help)));
   }
 
   void colourSampleFollowsTheDraggedRedSlider() {
