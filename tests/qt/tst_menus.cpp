@@ -125,20 +125,6 @@ class WindowMenus : public QObject {
     click(f.find("cmdabort"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
   }
-
-  void deleteCustomHpkReportsBothOutcomes() {
-    Fixture f;
-    writeFile(f.game + "/custom.hpk", "logo");
-    MainWindow& w = f.startInGame();
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    f.dialogs.shown.clear();
-    click(f.find("cmddelCustom"));
-    click(f.find("cmddelCustom"));
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(2));
-    QCOMPARE(f.dialogs.shown[0].text, std::string("Custom.hpk file deleted"));
-    QCOMPARE(f.dialogs.shown[1].title, std::string("Error"));
-  }
 };
 
 QTEST_MAIN(WindowMenus)

@@ -65,17 +65,6 @@ class WindowStartup : public QObject {
     QVERIFY(!f.find<QLabel>("imgmapshot")->pixmap().isNull());
   }
 
-  void movedFolderWarnsThenShowsItInTheField() {
-    Fixture f;
-    f.storeGamePath(f.dir.filePath("gone"));
-    MainWindow& w = f.start();
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Error"));
-    QCOMPARE(f.dialogs.shown[0].icon, Icon::Exclamation);
-    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), f.dir.filePath("gone"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
-  }
-
   void abortAtFirstStartEndsTheProgram() {
     Fixture f;
     MainWindow& w = f.start();
