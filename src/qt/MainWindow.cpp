@@ -645,8 +645,9 @@ void MainWindow::pagesChanged() {
   for (int i = 0; i < kPageCount; ++i) {
     QWidget* p = pages_[i];
     p->setVisible(core_->pageVisible(static_cast<Page>(i)));
-    // A page covered by another keeps its place beneath but takes no focus.
-    p->setEnabled(!front || static_cast<int>(*front) == i);
+    // A page covered by another, or by the change-path frame, keeps its place beneath but
+    // takes no focus.
+    p->setEnabled(!core_->changePathVisible() && (!front || static_cast<int>(*front) == i));
   }
   if (front) pages_[static_cast<int>(*front)]->raise();
   if (core_->changePathVisible()) frameChangePath_->raise();

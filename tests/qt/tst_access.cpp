@@ -123,6 +123,17 @@ class WindowAccess : public QObject {
     QCOMPARE(tabWalk(w.pageButton(quillet::PageButton::Video)), order);
   }
 
+  void pathWindowTabsThroughItsOwnControlsOnly() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    w.core().cmdlaunch_Click();  // a page left visible beneath the path frame
+    w.core().mnuchangePath_Click();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(tabWalk(f.find("txtpath")), (QStringList{"cmdbrowse", "cmdsearch", "cmdabort"}));
+  }
+
   void helpStripReadsTheWholeSentence() {
     Fixture f;
     MainWindow& w = f.startInGame();
