@@ -125,7 +125,6 @@ MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path pro
   core_ = std::make_unique<frmmain>(model_, store, dialogs, timer_, pictures_,
                                     std::move(programDir));
   core_->setDecimalSeparator(decimalSeparator());
-  timer_.setParent(this);
   timer_.setTick([this] { core_->Timer1_Timer(); });
 
   auto* central = new QWidget(this);
@@ -163,8 +162,10 @@ MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path pro
 
 MainWindow::~MainWindow() {
   disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::focusChanged);
-  if (core_) core_->setView(nullptr);
+  core_->setView(nullptr);
   timer_.stop();
+  // The widgets outlive the core by a moment: nothing they say while dying may reach it.
+  for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }
 
 void MainWindow::start() {
