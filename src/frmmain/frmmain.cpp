@@ -370,22 +370,13 @@ void frmmain::caption_Click(std::string_view label) {
     lbl_map_Click(*map);
     return;
   }
-  // Captions of sliders show their own slider's help.
-  static constexpr std::pair<std::string_view, std::string_view> kSliderCaptions[] = {
-      {"Label9(1)", "scrollsmoke"}, {"lblsound(3)", "scrollsuitvolume"},
-      {"lblsound(4)", "scrollvolume"}};
-  for (const auto& [name, slider] : kSliderCaptions)
-    if (label == name) {
-      ShowHelp(option(slider).help);
-      return;
-    }
-  if (label.empty() || label == "Label50") return;  // the fastswitch caption has no handler
+  if (label.empty()) return;
   for (const Option& o : catalogue())
     if (o.captionLabel == label) {
+      // Some captions explain nothing ("Number of gib parts"; the fastswitch caption).
       if (!o.captionText().empty()) ShowHelp(o.captionText());
       return;
     }
-  // Any other caption ("Number of gib parts", "Gibs visible for") shows nothing.
 }
 
 void frmmain::toggleChanged(Table t, int index) {

@@ -185,9 +185,10 @@ std::vector<Option> buildCatalogue() {
 
       // ---- More client page
       toggle("img_moreclient(0)", T::MoreClient, 0, MoreClient, "Misc", "Fastswitch weapons",
-             "hud_fastswitch", Checked, "Label50",
+             "hud_fastswitch", Checked, "",
              " Change weapon instantly, instead of waiting until you press fire. Menu with more "
-             "than 1 item will see no change."),
+             "than 1 item will see no change.")
+          .captioned("Label50", false),
       slider("scrollmsgtime", MoreClient, "Misc", "Message time", 1, 30, 1, 6, "hud_saytext_time",
              Form::N, "lblmsgtime", Sec, kChangeFocus,
              " Set how long messages will remain on screen before they dissapear."),
@@ -221,6 +222,7 @@ std::vector<Option> buildCatalogue() {
              Form::Smoke, "lblsmoke", LabelForm::Smoke, kChangeFocus,
              " Set the smoke-grenade complexity. Medium or low quality looks rather ugly, but are "
              "much faster.")
+          .captioned("Label9(1)")
           .reads(R::Smoke, R::Smoke),
       toggle("img_video(0)", T::Video, 0, Video, "Preferences", "Show weapon", "r_drawviewmodel",
              Checked, "lbl_video(10)", " Show weapon in front of you."),
@@ -235,10 +237,12 @@ std::vector<Option> buildCatalogue() {
           .reads(R::Name),
       slider("scrollgibparts", Video, "Preferences", "Number of gib parts", 1, 4, 1, 4,
              "cl_gibcount", Form::N, "lblgibparts", Plain, kChangeFocus,
-             " Set how many pieces a body spawns when blow up."),
+             " Set how many pieces a body spawns when blow up.")
+          .captioned("lbl_video(8)", false),
       slider("scrollgibsvisible", Video, "Preferences", "Gibs visible for", 0, 25, 0, 5,
              "cl_giblife", Form::N, "lblgibsvisible", Sec, kChangeFocus,
-             " Set the time in seconds before gibs vanish."),
+             " Set the time in seconds before gibs vanish.")
+          .captioned("lbl_video(9)", false),
       toggle("img_video(5)", T::Video, 5, Video, "Advanced ", "High quality actors", "cl_himodels",
              Kept, "lbl_video(6)", " Enable high quality actors. Might be buggy on some systems."),
       toggle("img_video(6)", T::Video, 6, Video, "Advanced ", "Use dithering", "gl_dither",
@@ -297,9 +301,11 @@ std::vector<Option> buildCatalogue() {
           .reads(R::On, R::On),
       slider("scrollvolume", Controls, "Sound", "Volume", 0, 10, 0, 10, "volume", Form::N,
              "lblvolume", MinMax, kChangeFocus, " Set the in-game sound volume.")
+          .captioned("lblsound(4)")
           .reads(R::SliderCeiling, R::Slider),
       slider("scrollsuitvolume", Controls, "Sound", "Suitvolume", 0, 10, 0, 3, "suitvolume",
              Form::N, "lblsuitvolume", MinMax, kChangeFocus, " Set the suit-sound volume.")
+          .captioned("lblsound(3)")
           .reads(R::SliderCeiling, R::Slider),
 
       // ---- Server page

@@ -122,6 +122,7 @@ struct Option {
   std::string_view help;         // the help line's sentence (empty: none)
   std::string_view captionLabel; // control name of the caption label
   std::string_view captionHelp;  // what clicking the caption shows, when it differs from `help`
+  bool captionExplains = true;   // clicking the caption shows a help text at all
 
   int id = 0;  // position in the catalogue
 
@@ -145,12 +146,17 @@ struct Option {
   constexpr Option launches(std::string_view launchSwitch) const {
     Option o = *this; o.on = launchSwitch; return o;
   }
+  constexpr Option captioned(std::string_view label, bool explains = true) const {
+    Option o = *this; o.captionLabel = label; o.captionExplains = explains; return o;
+  }
   constexpr Option hidden() const { Option o = *this; o.kind = Kind::Hidden; return o; }
 
   bool isToggle() const { return kind == Kind::Toggle || kind == Kind::Hidden; }
   bool hasText() const { return kind == Kind::Text || kind == Kind::Choice; }
-  // What clicking the caption label shows.
-  std::string_view captionText() const { return captionHelp.empty() ? help : captionHelp; }
+  // What clicking the caption label shows (empty: nothing).
+  std::string_view captionText() const {
+    return !captionExplains ? std::string_view() : captionHelp.empty() ? help : captionHelp;
+  }
   // Factor a reader multiplies the numeric value by to get the slider position.
   int readFactor() const { return form == Form::D ? 10 : form == Form::Negated ? -1 : 1; }
 };

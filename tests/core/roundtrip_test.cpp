@@ -115,9 +115,9 @@ class NastyFiles {
     switch (pick(0, 9)) {
       case 0: return "";
       case 1: return blanks() + "bind \"" + word() + "\" \"" + word() + "\"";
-      case 2: return "// " + junk();
+      case 2: return std::string("// ").append(junk());
       case 3: return item() + "," + item();
-      case 4: return "\"" + item();
+      case 4: return std::string("\"").append(item());
       default: return blanks() + item();
     }
   }
