@@ -98,6 +98,21 @@ class WindowMenus : public QObject {
     QCOMPARE(f.find<QPlainTextEdit>("txtshortcut")->toPlainText().startsWith("-game cstrike"), yes);
   }
 
+  void deletingTheLogoCacheTwice() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    writeFile(f.game + "/custom.hpk", "logos");
+    w.core().cmdclient_Click();
+    w.core().cmdmoreclient_Click();
+    f.dialogs.shown.clear();
+    click(f.find("cmddelCustom"));
+    click(f.find("cmddelCustom"));
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(f.dialogs.shown[0].text, std::string("Custom.hpk file deleted"));
+    QCOMPARE(f.dialogs.shown[1].text, std::string("There is no file to delete, or file already deleted."));
+    QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
+  }
+
   void aboutAndExitByShortcut() {
     Fixture f;
     MainWindow& w = f.startInGame();

@@ -65,6 +65,49 @@ class WindowStartup : public QObject {
     QVERIFY(!f.find<QLabel>("imgmapshot")->pixmap().isNull());
   }
 
+  void storedFolderThatFailsShowsTheMessageThenTheOldFolder() {
+    Fixture f;
+    f.storeGamePath(f.dir.filePath(QStringLiteral("moved-away")));
+    MainWindow& w = f.start();
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Error"));
+    QCOMPARE(f.dialogs.shown[0].icon, Icon::Exclamation);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
+    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), f.dir.filePath(QStringLiteral("moved-away")));
+    // A typed folder that fails gives the message again and brings the old folder back.
+    auto* path = f.find<QLineEdit>("txtpath");
+    path->clear();
+    QTest::keyClicks(path, f.dir.filePath(QStringLiteral("typo")));
+    click(f.find("cmdsearch"));
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(path->text(), f.dir.filePath(QStringLiteral("moved-away")));
+  }
+
+  void okWithAnEmptyFieldGivesExactlyOneMessage() {
+    Fixture f;
+    MainWindow& w = f.start();
+    click(f.find("cmdsearch"));
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown[0].title, std::string("Enter CS path"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
+  }
+
+  void abortAfterChangePathReloadsNothing() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    w.core().cmdclient_Click();
+    f.find<QLineEdit>("txtname")->setText(QStringLiteral("typed, not saved"));
+    w.core().mnuchangePath_Click();
+    auto* path = f.find<QLineEdit>("txtpath");
+    path->clear();
+    QTest::keyClicks(path, f.dir.filePath(QStringLiteral("elsewhere")));
+    click(f.find("cmdabort"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
+    QCOMPARE(f.find<QLineEdit>("txtname")->text(), QStringLiteral("typed, not saved"));
+    QCOMPARE(QString::fromStdString(w.core().GamePath()), f.game);
+    QVERIFY2(w.page(Page::Client)->isVisibleTo(&w), "the highlighted page shows again");
+  }
+
   void abortAtFirstStartEndsTheProgram() {
     Fixture f;
     MainWindow& w = f.start();
