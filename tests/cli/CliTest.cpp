@@ -20,8 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSix[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
-                            "autoexec.cfg", "server.cfg", "listenserver.cfg"};
+const char* const kSix[] = {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"};
 
 std::string fileText(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -96,19 +95,10 @@ class cliCommand : public testing::Test {
 TEST_F(cliCommand, CommandLineMistakesAreUsageErrors) {
   const std::string g = game_.string();
   const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"frobnicate"},
-      {"--frobnicate"},
-      {"save"},
-      {"show", "--store", store_},
-      {"save", g, "--bogus"},
-      {"save", g, "--set"},
-      {"save", g, "--store"},
-      {"save", g, g},
-      {"save", g, "--json"},
-      {"show", g, "--set", "scrollgamma=1"},
-      {"show", g, "--defaults"},
-      {"--version", "x"},
+      {}, {"frobnicate"}, {"--frobnicate"}, {"save"}, {"show", "--store", store_}, {"save", g, "--bogus"},
+      {"save", g, "--set"}, {"save", g, "--store"}, {"save", g, g}, {"save", g, "--json"},
+      {"show", g, "--set", "scrollgamma=1"}, {"show", g, "--defaults"}, {"--version", "x"},
+      {"save", "--set", "--help", "x"},  // "--help" is the --set's value here
   };
   const auto before = folderContents(root_);
   for (const auto& args : bad) {
@@ -121,7 +111,6 @@ TEST_F(cliCommand, CommandLineMistakesAreUsageErrors) {
 TEST_F(cliCommand, HelpAndVersion) {
   EXPECT_EQ(cli({"--help"}), kExitOk);
   EXPECT_NE(out_.find("quillet-cli save GAMEDIR"), std::string::npos);
-  EXPECT_EQ(cli({"save", "--set", "--help", "x"}), kExitUsage);  // "--help" is the --set's value here
   EXPECT_EQ(cli({"--version"}), kExitOk);
   EXPECT_EQ(out_, std::string("quillet-cli ") + QUILLET_VERSION + "\n");
 }
@@ -140,7 +129,7 @@ TEST_F(cliCommand, ARefusedSetWritesNothingAndNamesEveryProblem) {
 TEST_F(cliCommand, AFolderWithoutClDllsIsRefused) {
   fs::remove(game_ / "cl_dlls");
   const auto before = folderContents(root_);
-  EXPECT_EQ(program({"save", game_.string(), "--store", store_}), kExitUsage);
+  EXPECT_EQ(cli({"save", game_.string(), "--store", store_}), kExitUsage);
   EXPECT_NE(err_.find("quillet-cli: " + std::string(kInvalidPathText) + "\n"), std::string::npos) << err_;
   EXPECT_EQ(folderContents(root_), before);
 }
@@ -171,26 +160,17 @@ TEST_F(cliCommand, ShowJsonListsEveryOptionWithItsValue) {
   EXPECT_TRUE(all["txtmotd"].toObject()["value"].isString());
 }
 
-TEST_F(cliCommand, SavingTwiceGivesTheSameFiles) {
-  const std::vector<std::string> save = {"save", game_.string(), "--store", store_};
-  ASSERT_EQ(program(save), kExitOk) << err_;
-  std::map<std::string, std::string> first;
-  for (const char* f : kSix) first[f] = fileText(game_ / f);
-  ASSERT_EQ(program(save), kExitOk) << err_;
-  for (const char* f : kSix) EXPECT_EQ(fileText(game_ / f), first[f]) << f;
-  EXPECT_EQ(fileText(store_).find("cspath"), std::string::npos);
-}
-
+// A run of the built program: the values reach the files (through the code page), the store
+// (never the game folder itself) and show. How each value is written is tested in tests/core.
 TEST_F(cliCommand, SetValuesReachTheFilesTheStoreAndShow) {
-  std::vector<std::string> args = {"save", game_.string(), "--store", store_};
-  for (const char* s : {"--set", "gamma=2.5", "--set", "hostname=My \"best\" server", "--set", "img_launch(2)=1",
-                        "--set", "txtname=Caf\xC3\xA9"})
-    args.push_back(s);
-  ASSERT_EQ(program(args), kExitOk) << err_;
+  ASSERT_EQ(program({"save", game_.string(), "--store", store_, "--set", "gamma=2.5", "--set", "img_launch(2)=1",
+                     "--set", "txtname=Caf\xC3\xA9"}),
+            kExitOk)
+      << err_;
   EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\ngamma 2.5\r\n"), std::string::npos);
   EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\nname Caf\xE9\r\n"), std::string::npos);
-  EXPECT_NE(fileText(game_ / "server.cfg").find("hostname \"My 'best' server\"\r\n"), std::string::npos);
   EXPECT_NE(fileText(store_).find("32bit=True"), std::string::npos);
+  EXPECT_EQ(fileText(store_).find("cspath"), std::string::npos);
 
   ASSERT_EQ(program({"show", game_.string(), "--store", store_}), kExitOk) << err_;
   EXPECT_NE(out_.find("img_launch(2)\t\ton\tCommandline / Launch options\tUse 32-bit colors\n"), std::string::npos);

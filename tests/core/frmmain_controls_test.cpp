@@ -49,7 +49,7 @@ TEST_F(FrmmainTest, TogglesWithoutControlAreIgnored) {
 }
 
 TEST_F(FrmmainTest, NetGraphToggleEnablesItsPositionBox) {
-  const Option& box = opt("cmbnetgraphpos");
+  const Option& box = option("cmbnetgraphpos");
   w->field_Change(box, "Left");
   EXPECT_TRUE(w->netgraphEnabled()) << "enabled by design while the toggle is unchecked";
   w->img_client_Click(11);
@@ -61,46 +61,6 @@ TEST_F(FrmmainTest, NetGraphToggleEnablesItsPositionBox) {
   w->img_client_DblClick(11);
   EXPECT_FALSE(w->netgraphEnabled()) << "a double-click leaves the box as it was";
   EXPECT_EQ(view.netgraph, (std::vector<bool>{false, true, false}));
-}
-
-TEST_F(FrmmainTest, LaunchToggleRecomposesTheLine) {
-  w->img_launch_Click(0);
-  EXPECT_EQ(model.shortcut, "-game cstrike +sv_lan 1 -nomaster -players 16");
-  EXPECT_EQ(view.shortcutChanges, 1);
-  w->img_launch_Click(0);
-  EXPECT_EQ(model.shortcut, "-game cstrike -nomaster -players 16");
-  w->img_launch_Click(0);
-  w->img_launch_DblClick(0);
-  EXPECT_EQ(model.shortcut, "-game cstrike -nomaster -players 16") << "double-click: no change";
-}
-
-TEST_F(FrmmainTest, CaptionClicksShowHelpOnly) {
-  struct Case { std::string_view label; std::string help; };  // empty help: nothing shown
-  const Case cases[] = {
-      {"Label42", " Use blod and gib prediction."},
-      {"lbllaunch(2)", " register server at WON. Uncheck if you play LAN game."},
-      {"Label13", " Gives you small hints and help trough the game."},
-      {"Label9(0)", " Allow download in-game from server. Modem users should disable this."},
-      {"lblsound(0)", " Use high quality sound."},
-      {"lbl_moreserver(3)", " Allow clients to use cheats. Not recommended."},
-      {"Label9(1)", std::string(option("scrollsmoke").help)},
-      {"lblsound(3)", " Set the suit-sound volume."},
-      {"lblsound(4)", " Set the in-game sound volume."},
-      {"lbl_video(8)", ""},
-      {"lbl_video(9)", ""},
-      {"Label50", ""},
-      {"Label99", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    w->ShowHelp("before");
-    typeOut();
-    w->caption_Click(c.label);
-    typeOut();
-    EXPECT_EQ(w->helpFrame(), c.help.empty() ? "before" : c.help);
-  }
-  EXPECT_FALSE(model.checked(Table::Client, 17)) << "captions never flip their toggle";
-  EXPECT_FALSE(model.checked(Table::Launch, 1));
 }
 
 TEST_F(FrmmainTest, ValueLabelTexts) {
@@ -117,7 +77,7 @@ TEST_F(FrmmainTest, ValueLabelTexts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.slider) + " at " + std::to_string(c.position));
-    const Option& s = opt(c.slider);
+    const Option& s = option(c.slider);
     w->slider_Change(s, c.position == s.min ? s.max : s.min);
     w->slider_Change(s, c.position);
     EXPECT_EQ(w->valueLabel(s), c.label);
@@ -128,42 +88,62 @@ TEST_F(FrmmainTest, ValueLabelTexts) {
 }
 
 TEST_F(FrmmainTest, LabelsStartFromTheDesignPositionsWithTheUsersSeparator) {
-  EXPECT_EQ(w->valueLabel(opt("scrollghostfreq")), "0.1 sec");
-  EXPECT_EQ(w->valueLabel(opt("scrollsensity")), "10");
-  EXPECT_EQ(w->valueLabel(opt("scrollsmoke")), "Low");
+  EXPECT_EQ(w->valueLabel(option("scrollghostfreq")), "0.1 sec");
+  EXPECT_EQ(w->valueLabel(option("scrollsensity")), "10");
+  EXPECT_EQ(w->valueLabel(option("scrollsmoke")), "Low");
   w->setDecimalSeparator(',');
-  EXPECT_EQ(w->valueLabel(opt("scrollghostfreq")), "0,1 sec");
-  w->slider_Change(opt("scrollgamma"), 25);
-  EXPECT_EQ(w->valueLabel(opt("scrollgamma")), "2,5");
+  EXPECT_EQ(w->valueLabel(option("scrollghostfreq")), "0,1 sec");
+  w->slider_Change(option("scrollgamma"), 25);
+  EXPECT_EQ(w->valueLabel(option("scrollgamma")), "2,5");
   EXPECT_EQ(timer.starts.size(), 1u) << "only the change started help, not the set-up";
 }
 
-TEST_F(FrmmainTest, WhichSliderEventsStartHelp) {
-  enum Event { Change, Scroll, Focus };
-  struct Case { std::string_view slider; Event event; bool helps; };
+// Which events explain what on the help line: caption clicks, field clicks and focus, and the
+// three slider events. `shows` names the option whose sentence ends on the line; nullptr: none.
+TEST_F(FrmmainTest, WhichEventsExplainWhat) {
+  enum Event { Caption, Click, Focus, Change, Scroll };
+  struct Case { Event event; std::string_view control; std::string help; };  // "": nothing shown
+  const auto of = [](std::string_view control) { return std::string(option(control).help); };
   const Case cases[] = {
-      {"scrollgamma", Change, true},     {"scrollgamma", Scroll, false},
-      {"scrollgamma", Focus, true},      {"scrolldecals", Change, false},
-      {"scrolldecals", Scroll, false},   {"scrolldecals", Focus, true},
-      {"scrollghostfreq", Change, false}, {"scrollbombtimer", Change, true},
-      {"scrollbombtimer", Scroll, true}, {"scrollbombtimer", Focus, false},
+      {Caption, "Label42", " Use blod and gib prediction."},
+      {Caption, "lbllaunch(2)", " register server at WON. Uncheck if you play LAN game."},
+      {Caption, "Label13", of("img_client(0)")}, {Caption, "Label9(0)", of("img_client(14)")},
+      {Caption, "lblsound(0)", of("img_controls(7)")},
+      {Caption, "lbl_moreserver(3)", of("img_moreserver(3)")}, {Caption, "Label9(1)", of("scrollsmoke")},
+      {Caption, "lblsound(3)", of("scrollsuitvolume")}, {Caption, "lblsound(4)", of("scrollvolume")},
+      {Caption, "lbl_video(8)", ""}, {Caption, "lbl_video(9)", ""}, {Caption, "Label50", ""},
+      {Caption, "Label99", ""}, {Click, "txtname", of("txtname")}, {Click, "txtmotd", of("txtmotd")},
+      {Click, "txtport", of("txtport")}, {Focus, "txtname", ""},
+      {Focus, "cmbnetgraphpos", of("cmbnetgraphpos")}, {Focus, "cmbdeafultmap", of("cmbdeafultmap")},
+      {Click, "cmbdeafultmap", ""}, {Change, "scrollgamma", of("scrollgamma")}, {Scroll, "scrollgamma", ""},
+      {Focus, "scrollgamma", of("scrollgamma")}, {Change, "scrolldecals", ""}, {Scroll, "scrolldecals", ""},
+      {Focus, "scrolldecals", of("scrolldecals")}, {Change, "scrollghostfreq", ""},
+      {Change, "scrollbombtimer", of("scrollbombtimer")}, {Scroll, "scrollbombtimer", of("scrollbombtimer")},
+      {Focus, "scrollbombtimer", ""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.slider) + " event " + std::to_string(c.event));
-    const Option& s = opt(c.slider);
+    SCOPED_TRACE(std::string(c.control) + " event " + std::to_string(c.event));
     w->ShowHelp("before");
     typeOut();
-    const int p = model.position(s) == s.max ? s.min : s.max;
-    if (c.event == Change) w->slider_Change(s, p);
-    if (c.event == Scroll) w->slider_Scroll(s, p);
-    if (c.event == Focus) w->slider_GotFocus(s);
+    if (c.event == Caption) {
+      w->caption_Click(c.control);
+    } else {
+      const Option& o = option(c.control);
+      const int p = model.position(o) == o.max ? o.min : o.max;
+      if (c.event == Click) w->field_Click(o);
+      if (c.event == Focus) (o.kind == Kind::Slider ? w->slider_GotFocus(o) : w->field_GotFocus(o));
+      if (c.event == Change) w->slider_Change(o, p);
+      if (c.event == Scroll) w->slider_Scroll(o, p);
+    }
     typeOut();
-    EXPECT_EQ(w->helpFrame(), c.helps ? std::string(s.help) : "before");
+    EXPECT_EQ(w->helpFrame(), c.help.empty() ? "before" : c.help);
   }
+  EXPECT_FALSE(model.checked(Table::Client, 17)) << "captions never flip their toggle";
+  EXPECT_FALSE(model.checked(Table::Launch, 1));
 }
 
 TEST_F(FrmmainTest, ProgramChangesRespondLikeUserChanges) {
-  const Option& gamma = opt("scrollgamma");
+  const Option& gamma = option("scrollgamma");
   model.setPosition(gamma, 25);
   EXPECT_EQ(w->valueLabel(gamma), "2.5");
   EXPECT_EQ(w->helpText(), gamma.help);
@@ -176,17 +156,17 @@ TEST_F(FrmmainTest, ProgramChangesRespondLikeUserChanges) {
   model.setPosition(gamma, 20);
   EXPECT_TRUE(view.frames.empty()) << "the current position again is no change";
 
-  model.writeValueLabel(opt("scrollsmoke"), "Medium");
-  EXPECT_EQ(w->valueLabel(opt("scrollsmoke")), "Medium");
+  model.writeValueLabel(option("scrollsmoke"), "Medium");
+  EXPECT_EQ(w->valueLabel(option("scrollsmoke")), "Medium");
 }
 
 TEST_F(FrmmainTest, ColourPreviewFollowsTheColourSliders) {
-  const Option& red = opt("scrollred");
+  const Option& red = option("scrollred");
   w->slider_Scroll(red, 255);
   EXPECT_EQ(w->colourPreview(), (Rgb{255, 0, 0})) << "while dragging";
   EXPECT_EQ(model.position(red), 0);
   w->slider_Change(red, 255);
-  w->slider_Change(opt("scrollblue"), 128);
+  w->slider_Change(option("scrollblue"), 128);
   EXPECT_EQ(w->colourPreview(), (Rgb{255, 0, 128}));
 }
 

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "frmmain/frmmain.h"
 
 namespace quillet::testing {
@@ -34,10 +34,9 @@ struct FakeDialogs : Dialogs {
 
 struct FakeTimer : Timer {
   std::vector<int> starts;  // the interval of every start request
-  int stops = 0;
   bool running = false;
   void start(int ms) override { starts.push_back(ms); running = true; }
-  void stop() override { ++stops; running = false; }
+  void stop() override { running = false; }
 };
 
 struct FakePictures : PictureLoader {
@@ -54,7 +53,7 @@ struct FakePictures : PictureLoader {
 struct RecordingView : FrmmainView {
   std::vector<std::string> frames;
   std::vector<std::string> sliderMoves, textChanges;
-  int quits = 0, shortcutChanges = 0, mapInfoChanges = 0, listChanges = 0;
+  int quits = 0, shortcutChanges = 0, mapInfoChanges = 0;
   std::vector<bool> netgraph;
   std::optional<std::string> folder;  // what the folder chooser answers
   void helpDrawn(std::string_view f) override { frames.emplace_back(f); }
@@ -62,7 +61,7 @@ struct RecordingView : FrmmainView {
   void textChanged(const Option& o) override { textChanges.emplace_back(o.control); }
   void shortcutChanged() override { ++shortcutChanges; }
   void mapInfoChanged() override { ++mapInfoChanges; }
-  void defaultMapListChanged() override { ++listChanges; }
+  void defaultMapListChanged() override {}
   void netgraphEnabledChanged(bool on) override { netgraph.push_back(on); }
   void quitRequested() override { ++quits; }
   std::optional<std::string> chooseFolder(const std::string&) override { return folder; }
@@ -76,19 +75,8 @@ inline void writeFile(const fs::path& file, const std::string& bytes) {
 class FrmmainTest : public ::testing::Test {
  protected:
   FrmmainTest() {
-    std::random_device rd;
-    root = fs::temp_directory_path() / ("quillet_frmmain_" + std::to_string(rd()));
-    fs::create_directories(root);
-    programDir = root / "program";
-    game = root / "cstrike";
-    w = std::make_unique<frmmain>(model, store, dialogs, timer, pictures, programDir);
     w->setView(&view);
     w->setScreenSize(19200, 14400);
-  }
-  ~FrmmainTest() override {
-    w.reset();
-    std::error_code ec;
-    fs::remove_all(root, ec);
   }
 
   // A game folder that passes the check, with every file the load sequence reads.
@@ -111,16 +99,16 @@ class FrmmainTest : public ::testing::Test {
     for (int guard = 0; guard < 10000 && w->timerEnabled(); ++guard) w->Timer1_Timer();
     return view.frames;
   }
-  const Option& opt(std::string_view control) { return option(control); }
 
-  fs::path root, programDir, game;
+  test::TempDir tmp{false};
+  fs::path root = tmp.path(), programDir = root / "program", game = root / "cstrike";
   Model model;
   MemoryStore store;
   FakeDialogs dialogs;
   FakeTimer timer;
   FakePictures pictures;
   RecordingView view;
-  std::unique_ptr<frmmain> w;
+  std::unique_ptr<frmmain> w = std::make_unique<frmmain>(model, store, dialogs, timer, pictures, programDir);
 };
 
 }  // namespace quillet::testing

@@ -8,44 +8,36 @@
 namespace quillet::testing {
 namespace {
 
+// The menu command saves into the game folder after Yes only (the writing itself: save_test).
 TEST_F(FrmmainTest, SaveWritesOnlyAfterYes) {
-  const char* files[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
-                         "autoexec.cfg", "server.cfg", "listenserver.cfg"};
   makeGame(game);
   startWith(game);
-  for (const char* file : files) writeFile(game / file, "old");
+  for (std::string_view file : test::gameFiles()) writeFile(game / file, "old");
   dialogs.shown.clear();
   w->mnusave_Click();  // No
   EXPECT_EQ(dialogs.shown, std::vector<Message>{saveConfirmMessage()});
-  for (const char* file : files) EXPECT_EQ(fs::file_size(game / file), 3u) << file;
-
   dialogs.answers = {Answer::Yes};
   w->mnusave_Click();
   EXPECT_EQ(dialogs.shown.back(), saveSuccessMessage());
-  for (const char* file : files) EXPECT_NE(fs::file_size(game / file), 3u) << file;
+  EXPECT_NE(test::TempDir::readFile(game / "autoexec.cfg"), "old");
 }
 
+// Factory values themselves: preferences_test. Here: the question, and the labels following.
 TEST_F(FrmmainTest, LoadDefaultsAsksFirst) {
-  const Message confirm{"Confirm", "Are you sure you want to load default settings?",
-                        Buttons::YesNo, Icon::None};
   w->ShowHelp("before");
   typeOut();
   w->mnudefaults_Click();  // No
-  EXPECT_EQ(dialogs.shown, std::vector<Message>{confirm});
-  EXPECT_EQ(model.position(opt("scrollgamma")), 0);
-  EXPECT_EQ(model.shortcut, "");
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0], (Message{"Confirm", "Are you sure you want to load default settings?",
+                                       Buttons::YesNo, Icon::None}));
+  EXPECT_EQ(model.position(option("scrollgamma")), 0);
   EXPECT_EQ(w->helpFrame(), "before");
-
-  for (int round = 0; round < 2; ++round) {
-    dialogs.answers = {Answer::Yes};
-    w->mnudefaults_Click();
-    EXPECT_EQ(w->valueLabel(opt("scrollgamma")), "2.5");
-    EXPECT_TRUE(model.checked(Table::Map, 18));
-    EXPECT_TRUE(model.checked(Table::Launch, 1));
-    EXPECT_EQ(model.shortcut, "-game cstrike -players 16") << "round " << round;
-  }
+  dialogs.answers = {Answer::Yes};
+  w->mnudefaults_Click();
+  EXPECT_EQ(w->valueLabel(option("scrollgamma")), "2.5");
+  EXPECT_EQ(model.shortcut, "-game cstrike -players 16");
   typeOut();
-  EXPECT_EQ(w->helpFrame(), opt("scrollsuitvolume").help)
+  EXPECT_EQ(w->helpFrame(), option("scrollsuitvolume").help)
       << "the suit volume is the last slider that the defaults change";
 }
 
@@ -84,7 +76,7 @@ TEST_F(FrmmainTest, DeletingTheLogoCacheTwice) {
 }
 
 TEST_F(FrmmainTest, ExitEndsWithoutAsking) {
-  w->slider_Change(opt("scrollgamma"), 5);
+  w->slider_Change(option("scrollgamma"), 5);
   w->mnuexit_Click();
   EXPECT_EQ(view.quits, 1);
   EXPECT_TRUE(dialogs.shown.empty());
@@ -139,8 +131,8 @@ TEST_F(FrmmainTest, DefaultMapListFollowsTheChosenMaps) {
 
 TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
   struct Step { const char* what; std::function<void()> act; std::string line; };
-  const Option &players = opt("txtmaxplayers"), &ip = opt("txtipaddress"),
-               &port = opt("txtport"), &map = opt("cmbdeafultmap");
+  const Option &players = option("txtmaxplayers"), &ip = option("txtipaddress"),
+               &port = option("txtport"), &map = option("cmbdeafultmap");
   const Step steps[] = {
       {"Update shortcut", [&] { w->cmdshortcut_Click(); }, "-game cstrike -nomaster -players 16"},
       {"address typed", [&] { w->field_Change(ip, "10.0.0.1"); },
@@ -168,30 +160,8 @@ TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
   EXPECT_TRUE(view.textChanges.empty()) << "the user's own typing is not echoed";
 }
 
-TEST_F(FrmmainTest, FieldHelpTexts) {
-  struct Case { std::string_view field; bool click; std::string help; };  // click, else focus
-  const Case cases[] = {
-      {"txtname", true, " Set your client name."},
-      {"txtmotd", true, std::string(option("txtmotd").help)},
-      {"txtport", true, " Set the port number. Optional."},
-      {"txtname", false, "before"},
-      {"cmbnetgraphpos", false, " Set where you want the netgraph to be displayed"},
-      {"cmbdeafultmap", false, " Set the default startup map. Optional."},
-      {"cmbdeafultmap", true, "before"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.field) + (c.click ? " click" : " focus"));
-    w->ShowHelp("before");
-    typeOut();
-    if (c.click) w->field_Click(opt(c.field));
-    else w->field_GotFocus(opt(c.field));
-    typeOut();
-    EXPECT_EQ(w->helpFrame(), c.help);
-  }
-}
-
 TEST_F(FrmmainTest, ProgramTextChangesReachTheView) {
-  model.setText(opt("txtport"), "27016");
+  model.setText(option("txtport"), "27016");
   EXPECT_EQ(view.textChanges, std::vector<std::string>{"txtport"});
   EXPECT_EQ(model.shortcut, "-game cstrike -nomaster -players 16 -port 27016");
   EXPECT_EQ(view.shortcutChanges, 1);

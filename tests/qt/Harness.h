@@ -24,12 +24,10 @@ class FakeDialogs : public Dialogs {
  public:
   Answer show(const Message& m) override {
     shown.push_back(m);
-    if (!answers.empty()) {
-      const Answer a = answers.front();
-      answers.pop_front();
-      return a;
-    }
-    return m.buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    if (answers.empty()) return m.buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
   }
   std::vector<Message> shown;
   std::deque<Answer> answers;
@@ -47,30 +45,33 @@ inline QByteArray readFile(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Shows the window and makes it the active one, so that shortcuts and focus reach it.
+inline void activate(QWidget& w) {
+  w.show();
+  w.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
 // One window over a temporary game folder. `game` holds cl_dlls and the files the test writes;
 // `program` holds img/as_forest.jpg and img/de_dust.jpg only.
 struct Fixture {
   QTemporaryDir dir;
-  QString game, program, storePath;
+  QString game = dir.filePath(QStringLiteral("cstrike")), program = dir.filePath(QStringLiteral("program"));
+  QString storePath = dir.filePath(QStringLiteral("store.ini"));
   FakeDialogs dialogs;
   std::unique_ptr<QtStore> store;
   std::unique_ptr<MainWindow> window;
 
   Fixture() {
-    game = dir.filePath(QStringLiteral("cstrike"));
-    program = dir.filePath(QStringLiteral("program"));
-    storePath = dir.filePath(QStringLiteral("store.ini"));
     QDir().mkpath(game + QStringLiteral("/cl_dlls"));
     QDir().mkpath(program + QStringLiteral("/img"));
     QImage picture(32, 24, QImage::Format_RGB32);
     picture.fill(Qt::darkYellow);
-    picture.save(program + QStringLiteral("/img/as_forest.jpg"), "JPEG");
-    picture.save(program + QStringLiteral("/img/de_dust.jpg"), "JPEG");
+    for (const char* map : {"as_forest", "de_dust"})
+      picture.save(program + QStringLiteral("/img/%1.jpg").arg(QLatin1String(map)), "JPEG");
   }
 
-  void storeGamePath(const QString& path) {
-    writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n");
-  }
+  void storeGamePath(const QString& path) { writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n"); }
 
   // Builds the window and runs its load event.
   MainWindow& start() {
@@ -90,12 +91,15 @@ struct Fixture {
   W* find(const char* name) const {
     return window->findChild<W*>(QString::fromLatin1(name));
   }
+  HelpStrip* strip() const { return find<HelpStrip>("Picture1"); }
 
   // Runs the help timer's ticks until the sentence stands whole.
   void finishHelp() {
     for (int i = 0; i < 1000 && window->core().timerEnabled(); ++i) window->core().Timer1_Timer();
   }
 };
+
+inline QString helpOf(const Option& o) { return QString::fromStdString(std::string(o.help)).trimmed(); }
 
 // Types any text, one key press per character (QTest::keyClicks knows ASCII only).
 inline void typeText(QWidget* w, const QString& text) {

@@ -95,19 +95,16 @@ class WindowAccess : public QObject {
     QTest::addColumn<quillet::PageButton>("button");
     QTest::addColumn<bool>("more");
     QTest::addColumn<QStringList>("order");
-    const QStringList buttons = {"cmdclient", "cmdserver", "cmdmaps", "cmdcontrols", "cmdlaunch"};
+    const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch ";
     QTest::newRow("video") << quillet::PageButton::Video << false
-        << buttons + QStringList{"scrollgamma", "scrollbrightness", "scrollsmoke", "img_video(0)",
-                                 "img_video(1)", "img_video(2)", "img_video(3)", "scrollgibparts",
-                                 "scrollgibsvisible", "img_video(5)", "img_video(6)",
-                                 "img_video(7)", "img_video(8)", "img_video(9)", "img_video(10)"};
+        << (buttons + "scrollgamma scrollbrightness scrollsmoke img_video(0) img_video(1) img_video(2) "
+                      "img_video(3) scrollgibparts scrollgibsvisible img_video(5) img_video(6) img_video(7) "
+                      "img_video(8) img_video(9) img_video(10)").split(' ');
     QTest::newRow("more server") << quillet::PageButton::Server << true
-        << buttons + QStringList{"img_moreserver(0)", "img_moreserver(1)", "img_moreserver(2)",
-                                 "img_moreserver(3)", "img_moreserver(4)", "img_moreserver(5)",
-                                 "scrollmaxhostagekills", "scrollteamdiffer", "txtmotd",
-                                 "scrollresetinterval", "scrolltimelimit", "scrollroundtime",
-                                 "img_moreserver(6)", "scrollcompensate",
-                                 "scrollcalculatepackets", "cmdback"};
+        << (buttons + "img_moreserver(0) img_moreserver(1) img_moreserver(2) img_moreserver(3) "
+                      "img_moreserver(4) img_moreserver(5) scrollmaxhostagekills scrollteamdiffer txtmotd "
+                      "scrollresetinterval scrolltimelimit scrollroundtime img_moreserver(6) scrollcompensate "
+                      "scrollcalculatepackets cmdback").split(' ');
   }
   void tabFollowsTheRows() {
     QFETCH(quillet::PageButton, button);
@@ -115,9 +112,7 @@ class WindowAccess : public QObject {
     QFETCH(QStringList, order);
     Fixture f;
     MainWindow& w = f.startInGame();
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    activate(w);
     w.core().pageButton_Click(button);
     if (more) w.core().cmdmore_Click();
     QCOMPARE(tabWalk(w.pageButton(quillet::PageButton::Video)), order);
@@ -128,9 +123,7 @@ class WindowAccess : public QObject {
     MainWindow& w = f.startInGame();
     w.core().cmdlaunch_Click();  // a page left visible beneath the path frame
     w.core().mnuchangePath_Click();
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    activate(w);
     QCOMPARE(tabWalk(f.find("txtpath")), (QStringList{"cmdbrowse", "cmdsearch", "cmdabort"}));
   }
 

@@ -10,17 +10,6 @@ using namespace quillet;
 using namespace quillet::qt;
 using namespace quillet::qt::test;
 
-namespace {
-
-// Shows the window and makes it the active one, so that its shortcuts reach it.
-void activate(MainWindow& w) {
-  w.show();
-  w.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-}  // namespace
-
 class WindowMenus : public QObject {
   Q_OBJECT
  private slots:
@@ -77,25 +66,19 @@ class WindowMenus : public QObject {
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
   }
 
-  void loadDefaultsAsksFirst_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
-  }
-  void loadDefaultsAsksFirst() {
-    QFETCH(bool, yes);
+  // Ctrl+D answered Yes: the defaults reach the labels, toggles and launch line (No: tests/core).
+  void loadDefaultsByShortcut() {
     Fixture f;
     MainWindow& w = f.startInGame();
     activate(w);
     f.dialogs.shown.clear();
-    f.dialogs.answers = {yes ? Answer::Yes : Answer::No};
     QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
     QCOMPARE(f.dialogs.shown[0].text, std::string("Are you sure you want to load default settings?"));
-    QCOMPARE(f.find<QLabel>("lblgamma")->text(), yes ? QStringLiteral("2.5") : QStringLiteral("0"));
-    QCOMPARE(w.toggle(Table::Map, 18)->isChecked(), yes);
-    QCOMPARE(w.toggle(Table::Launch, 1)->isChecked(), yes);
-    QCOMPARE(f.find<QPlainTextEdit>("txtshortcut")->toPlainText().startsWith("-game cstrike"), yes);
+    QCOMPARE(f.find<QLabel>("lblgamma")->text(), QStringLiteral("2.5"));
+    QVERIFY(w.toggle(Table::Map, 18)->isChecked());
+    QVERIFY(w.toggle(Table::Launch, 1)->isChecked());
+    QVERIFY(f.find<QPlainTextEdit>("txtshortcut")->toPlainText().startsWith("-game cstrike"));
   }
 
   void deletingTheLogoCacheTwice() {

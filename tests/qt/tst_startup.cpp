@@ -52,19 +52,6 @@ class WindowStartup : public QObject {
     QCOMPARE(QString::fromStdString(f.store->read("Quillet", "init", "cspath")), f.game);
   }
 
-  void storedFolderOpensTheVideoPageHighlighted() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
-    QCOMPARE(w.pageButton(quillet::PageButton::Video)->backColor(), QColor(245, 245, 245));
-    QCOMPARE(w.pageButton(quillet::PageButton::Client)->backColor(), QColor(255, 255, 255));
-    // Missing game files are reported once, in one box.
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Error loading settings"));
-    // The as_forest preview came from the program's own img folder.
-    QVERIFY(!f.find<QLabel>("imgmapshot")->pixmap().isNull());
-  }
-
   void storedFolderThatFailsShowsTheMessageThenTheOldFolder() {
     Fixture f;
     f.storeGamePath(f.dir.filePath(QStringLiteral("moved-away")));
@@ -92,43 +79,50 @@ class WindowStartup : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
   }
 
-  void abortAfterChangePathReloadsNothing() {
+  // Abort or the close box after Change path: back to the main window, nothing reloaded.
+  void leavingChangePathReturns_data() {
+    QTest::addColumn<bool>("abort");
+    QTest::newRow("abort") << true;
+    QTest::newRow("close box") << false;
+  }
+  void leavingChangePathReturns() {
+    QFETCH(bool, abort);
     Fixture f;
     MainWindow& w = f.startInGame();
+    w.show();
+    QSignalSpy ended(&w, &MainWindow::endRequested);
     w.core().cmdclient_Click();
     f.find<QLineEdit>("txtname")->setText(QStringLiteral("typed, not saved"));
     w.core().mnuchangePath_Click();
     auto* path = f.find<QLineEdit>("txtpath");
     path->clear();
     QTest::keyClicks(path, f.dir.filePath(QStringLiteral("elsewhere")));
-    click(f.find("cmdabort"));
+    if (abort)
+      click(f.find("cmdabort"));
+    else
+      QVERIFY2(!w.close(), "the close request must be refused");
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(w.isVisible());
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
     QCOMPARE(f.find<QLineEdit>("txtname")->text(), QStringLiteral("typed, not saved"));
     QCOMPARE(QString::fromStdString(w.core().GamePath()), f.game);
     QVERIFY2(w.page(Page::Client)->isVisibleTo(&w), "the highlighted page shows again");
-  }
-
-  void abortAtFirstStartEndsTheProgram() {
-    Fixture f;
-    MainWindow& w = f.start();
-    QSignalSpy ended(&w, &MainWindow::endRequested);
-    click(f.find("cmdabort"));
+    // From the main window the close box ends the program.
+    QVERIFY(w.close());
     QCOMPARE(ended.count(), 1);
   }
 
-  void closingAfterChangePathReturnsToTheMainWindow() {
+  void leavingAtFirstStartEnds_data() { leavingChangePathReturns_data(); }
+  void leavingAtFirstStartEnds() {
+    QFETCH(bool, abort);
     Fixture f;
-    MainWindow& w = f.startInGame();
+    MainWindow& w = f.start();
     w.show();
     QSignalSpy ended(&w, &MainWindow::endRequested);
-    w.core().mnuchangePath_Click();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
-    QVERIFY2(!w.close(), "the close request must be refused");
-    QCOMPARE(ended.count(), 0);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
-    QVERIFY(w.isVisible());
-    // From the main window the close box ends the program.
-    QVERIFY(w.close());
+    if (abort)
+      click(f.find("cmdabort"));
+    else
+      QVERIFY(w.close());
     QCOMPARE(ended.count(), 1);
   }
 };
