@@ -12,6 +12,7 @@
 #include <map>
 #include <sstream>
 
+#include "../core/TestSupport.h"
 #include "Checkpath/Checkpath.h"
 #include "cli/Cli.h"
 
@@ -22,12 +23,7 @@ namespace fs = std::filesystem;
 
 const char* const kSix[] = {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"};
 
-std::string fileText(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string fileText(const fs::path& p) { return test::TempDir::readFile(p); }
 
 std::map<std::string, std::string> folderContents(const fs::path& dir) {
   std::map<std::string, std::string> files;
@@ -39,9 +35,6 @@ std::map<std::string, std::string> folderContents(const fs::path& dir) {
 class cliCommand : public testing::Test {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "quillet-cli-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
     fs::create_directories(game_ / "cl_dlls");
@@ -60,7 +53,6 @@ class cliCommand : public testing::Test {
       std::ofstream(game_ / to, std::ios::binary) << bytes;
     }
   }
-  void TearDown() override { fs::remove_all(root_); }
 
   // In-process run.
   int cli(std::vector<std::string> args) {
@@ -88,7 +80,9 @@ class cliCommand : public testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  fs::path root_, game_;
+  test::TempDir dir_{false};
+  const fs::path root_ = dir_.path();
+  fs::path game_;
   std::string store_, out_, err_;
 };
 

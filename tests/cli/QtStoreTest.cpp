@@ -3,9 +3,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "../core/TestSupport.h"
 #include "qt/store/QtStore.h"
 
 namespace quillet {
@@ -15,20 +14,10 @@ namespace fs = std::filesystem;
 
 class cliQtStore : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "quillet-store-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir_ = tmpl;
-    file_ = (dir_ / "store.ini").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string fileText() {
-    std::stringstream s;
-    s << std::ifstream(file_, std::ios::binary).rdbuf();
-    return s.str();
-  }
-  fs::path dir_;
-  std::string file_;
+  std::string fileText() { return test::TempDir::readFile(file_); }
+  test::TempDir temp_{false};
+  const fs::path dir_ = temp_.path();
+  const std::string file_ = (dir_ / "store.ini").string();
 };
 
 TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {

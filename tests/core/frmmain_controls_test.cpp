@@ -63,18 +63,10 @@ TEST_F(FrmmainTest, NetGraphToggleEnablesItsPositionBox) {
   EXPECT_EQ(view.netgraph, (std::vector<bool>{false, true, false}));
 }
 
-TEST_F(FrmmainTest, ValueLabelTexts) {
+// The label texts themselves are tested with valueLabelText; here: both events reach the label.
+TEST_F(FrmmainTest, ValueLabelsFollowChangeAndDrag) {
   struct Case { std::string_view slider; int position; std::string label; };
-  const Case cases[] = {
-      {"scrollfreezetime", 0, "Off"},      {"scrollfreezetime", 1, "1 sec"},
-      {"scrollvolume", 0, "Min"},          {"scrollvolume", 10, "Max"},
-      {"scrollvolume", 5, "5"},            {"scrollsuitvolume", 0, "Min"},
-      {"scrollresetinterval", 0, "Off"},   {"scrollresetinterval", 600, "600"},
-      {"scrollgamma", 25, "2.5"},          {"scrollbrightness", 10, "1"},
-      {"scrollghostfreq", 1, "0.1 sec"},   {"scrollmapratio", 60, "60%"},
-      {"scrollcalculatepackets", 3, "3 packets"}, {"scrollmsgtime", 30, "30 sec"},
-      {"scrollsmoke", 1, "Med"},           {"scrolllatency", 1000, "1000"},
-  };
+  const Case cases[] = {{"scrollfreezetime", 0, "Off"}, {"scrollvolume", 10, "Max"}, {"scrollgamma", 25, "2.5"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.slider) + " at " + std::to_string(c.position));
     const Option& s = option(c.slider);

@@ -281,7 +281,8 @@ TEST(ValueLabel, ShowsThePositionInTheOptionsUnit) {
       {"scrollbrightness", 10, "1"},     {"scrollghostfreq", 1, "0,1 sec"}, {"scrollmapratio", 60, "60%"},
       {"scrollcalculatepackets", 2, "2 packets"}, {"scrollresetinterval", 0, "Off"},
       {"scrollsmoke", 1, "Med"},         {"scrollsmoke", 2, "High"},        {"scrolllatency", 10, "10"},
-      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},
+      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},   {"scrollsuitvolume", 0, "Min"},
+      {"scrollresetinterval", 600, "600"}, {"scrollmsgtime", 30, "30 sec"}, {"scrolllatency", 1000, "1000"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(valueLabelText(option(c.control), c.position, ','), c.want) << c.control << " at " << c.position;
