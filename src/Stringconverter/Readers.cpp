@@ -78,11 +78,10 @@ const Vocabulary& setinfoKeys() {
   return v;
 }
 
-void applySlider(const Option& o, std::string_view value, bool ceiling, Model& model) {
+void applySlider(const Option& o, std::string_view value, Read rule, Model& model) {
   const auto v = NumericValue(value);
   if (!v) return;
-  const double scaled = ceiling && *v > 10 ? 10.0 : *v * o.readFactor();
-  if (const auto position = roundToPosition(scaled)) model.setPosition(o, *position);
+  if (const auto position = sliderPositionFor(o, *v, rule)) model.setPosition(o, *position);
 }
 
 void applySmoke(const Option& o, std::string_view value, Model& model) {
@@ -111,8 +110,8 @@ void apply(Read rule, const Option& o, const Words& w, std::string_view item, Mo
     case Read::LinearMipmap:
       if (value == "gl_linear_mipmap_linear") model.setChecked(o, true);
       break;
-    case Read::Slider: applySlider(o, value, false, model); break;
-    case Read::SliderCeiling: applySlider(o, value, true, model); break;
+    case Read::Slider:
+    case Read::SliderCeiling: applySlider(o, value, rule, model); break;
     case Read::Smoke: applySmoke(o, value, model); break;
     case Read::Netgraph:
       if (const auto v = number(); v && (*v == 1 || *v == 2 || *v == 3))
@@ -132,6 +131,10 @@ void eachItem(std::string_view content, Apply&& apply) {
 }
 
 }  // namespace
+
+std::optional<int> sliderPositionFor(const Option& o, double value, Read rule) {
+  return roundToPosition(rule == Read::SliderCeiling && value > 10 ? 10.0 : value * o.readFactor());
+}
 
 void applyAutoexecItem(std::string_view item, Model& model) {
   const Words w(item);

@@ -25,6 +25,11 @@ void LoadMapBriefing(const std::filesystem::path& file, Model& model);
 // Item-level entry points, also used by the command line to read a value as a file would.
 void applyAutoexecItem(std::string_view item, Model& model);
 
+// The slider position a file's number asks for under `rule` (Read::Slider or
+// Read::SliderCeiling): the number times the option's factor, rounded half to even; nullopt
+// beyond 16 bits. The slider's own range is not checked here.
+std::optional<int> sliderPositionFor(const Option& slider, double value, Read rule);
+
 // The first words of lines that config.cfg's reader leaves out of the kept lines.
 bool configOwnsName(std::string_view lowerWord);
 

@@ -12,6 +12,7 @@
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Codepage.h"
 #include "Stringconverter/Filereader.h"
+#include "Stringconverter/Readers.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/Platform.h"
 #include "qt/store/QtStore.h"
@@ -324,9 +325,7 @@ SetParse variableValue(const Option& o, std::string_view variable, std::string_v
       const std::string range = sliderRangeAsVariable(o);
       if (!isNumberText(value)) return needNumber("a number from " + range);
       const auto v = NumericValue(value);
-      std::optional<int> p;
-      if (v) p = roundToPosition(*v * o.readFactor());
-      if (v && o.autoexecRead == Read::SliderCeiling && *v > 10) p = 10;
+      const std::optional<int> p = v ? sliderPositionFor(o, *v, o.autoexecRead) : std::nullopt;
       if (!p || *p < o.min || *p > o.max)
         return refuse(name + " sets " + describe(o) + " and takes " + range + "; " + std::string(raw) +
                       " is out of range");

@@ -25,10 +25,10 @@ std::string composeLaunchLine(const Model& model) {
     const std::string_view piece = model.checked(*o) ? o->on : o->off;
     if (!piece.empty()) (line += ' ') += piece;
   }
-  for (std::string_view control : {"txtmaxplayers", "txtipaddress", "txtport", "cmbdeafultmap"}) {
-    const Option& o = option(control);
-    if (!model.text(o).empty()) ((line += ' ') += o.on) += ' ' + model.text(o);
-  }
+  // The fields in the order of their rows, each with its switch.
+  for (const Option& o : catalogue())
+    if (o.page == Page::Launch && o.hasText() && !o.on.empty() && !model.text(o).empty())
+      ((line += ' ') += o.on) += ' ' + model.text(o);
   return line;
 }
 
