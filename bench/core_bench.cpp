@@ -1,92 +1,83 @@
-// Speed of the work done at start-up and at Save.
+// The program's own work, in process: the load sequence and Save on the sample folder, and
+// the config.cfg readers over generated files of 1, 10 and 100 MB.
 #include <benchmark/benchmark.h>
-
-#include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/Readers.h"
-#include "frmmain/MoreFunctions.h"
+#include "Summary.h"
+#include "Support.h"
 #include "save/Save.h"
 
+namespace quillet::bench {
 namespace {
 
-using namespace quillet;
-
-// A config.cfg the size of a heavily customised one: binds, aliases and variables.
-std::string bigConfig(int lines) {
-  std::string out;
-  for (int i = 0; i < lines; ++i) {
-    switch (i % 4) {
-      case 0: out += "bind \"k" + std::to_string(i) + "\" \"+attack\"\r\n"; break;
-      case 1: out += "alias a" + std::to_string(i) + " \"say hi; wait; say bye\"\r\n"; break;
-      case 2: out += "sensitivity \"3.5\"\r\n"; break;
-      default: out += "con_color 255,180,30\r\n"; break;
-    }
-  }
-  return out;
+double perIterationMs(const benchmark::State& state, std::chrono::steady_clock::duration total) {
+  return std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(state.iterations());
 }
 
-struct GameFolder {
-  std::filesystem::path path;
-  explicit GameFolder(int configLines) {
-    path = std::filesystem::temp_directory_path() / ("quillet-bench-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(path / "cl_dlls");
+// Load sequence and Save on the sample folder, the files kept in memory: Quillet's own work,
+// without what the disk costs.
+void LoadAndSaveSample(benchmark::State& state) {
+  GameFolder folder;
+  MemoryStore store;
+  MemoryFiles files;
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
     Model model;
-    LoadDefaults(model);
-    MemoryStore store;
-    saveFiles(model, path.string(), store);
-    std::ofstream(path / "config.cfg", std::ios::binary) << bigConfig(configLines);
+    benchmark::DoNotOptimize(runLoadSequence(model, folder.str(), store));
+    benchmark::DoNotOptimize(saveFiles(model, folder.str(), store, files));
   }
-  ~GameFolder() { std::filesystem::remove_all(path); }
-};
+  record("load sequence + Save, sample folder (no flush)", perIterationMs(state, std::chrono::steady_clock::now() - start), "ms", 2, true);
+}
+BENCHMARK(LoadAndSaveSample)->Unit(benchmark::kMicrosecond);
 
-void LoadSequence(benchmark::State& state) {
-  GameFolder folder(static_cast<int>(state.range(0)));
+void LoadSample(benchmark::State& state) {
+  GameFolder folder;
   MemoryStore store;
   for (auto _ : state) {
     Model model;
-    benchmark::DoNotOptimize(runLoadSequence(model, folder.path.string(), store));
+    benchmark::DoNotOptimize(runLoadSequence(model, folder.str(), store));
   }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(LoadSequence)->Arg(100)->Arg(10000);
+BENCHMARK(LoadSample)->Unit(benchmark::kMicrosecond);
 
-void SaveSixFiles(benchmark::State& state) {
-  GameFolder folder(100);
+// Save through the file layer onto the disk, flushes included.
+void SaveSampleToDisk(benchmark::State& state) {
+  GameFolder folder;
   MemoryStore store;
   Model model;
-  runLoadSequence(model, folder.path.string(), store);
-  for (auto _ : state) benchmark::DoNotOptimize(saveFiles(model, folder.path.string(), store));
+  runLoadSequence(model, folder.str(), store);
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) benchmark::DoNotOptimize(saveFiles(model, folder.str(), store));
+  record("Save, sample folder, to disk", perIterationMs(state, std::chrono::steady_clock::now() - start), "ms", 0, true);
 }
-BENCHMARK(SaveSixFiles);
+BENCHMARK(SaveSampleToDisk)->Unit(benchmark::kMicrosecond);
 
-void ComposeAutoexec(benchmark::State& state) {
-  Model model;
-  LoadDefaults(model);
-  for (auto _ : state) benchmark::DoNotOptimize(autoexecText(model));
-}
-BENCHMARK(ComposeAutoexec);
-
-void ReadItems(benchmark::State& state) {
-  const std::string text = bigConfig(10000);
+// Every pass over config.cfg: the file read, the three option passes and the kept lines.
+void ConfigReaders(benchmark::State& state) {
+  const std::size_t mb = static_cast<std::size_t>(state.range(0));
+  GameFolder folder(false);
+  const fs::path file = folder.path() / "config.cfg";
+  writeFile(file, realisticConfig(mb << 20));
+  const auto size = static_cast<double>(fs::file_size(file));
+  const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    ListReader reader(text);
-    std::size_t n = 0;
-    while (!reader.atEnd()) n += reader.next().size();
-    benchmark::DoNotOptimize(n);
+    Model model;
+    std::string errors;
+    const auto content = readFileBytes(file);
+    LoadConfig(content, model, errors);
+    CollectConfigLines(content, model);
+    benchmark::DoNotOptimize(model.configKeptLines.data());
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+  const double ms = perIterationMs(state, std::chrono::steady_clock::now() - start);
+  state.SetBytesProcessed(static_cast<std::int64_t>(size) * state.iterations());
+  record("config.cfg readers, " + std::to_string(mb) + " MB", size / (1 << 20) / (ms / 1000), "MB/s", 150, false);
+  static double tenMs = 0;
+  if (mb == 10) tenMs = ms;
+  if (mb == 100 && tenMs > 0) record("config.cfg readers, 100 MB time / 10 MB time", ms / tenMs, "x", 11, true);
 }
-BENCHMARK(ReadItems);
-
-void Numbers(benchmark::State& state) {
-  const char* texts[] = {"2.5", "\"0.800000\"", "-50", "1e3", "&HFF", "abc", " 1 2 "};
-  for (auto _ : state)
-    for (const char* t : texts) benchmark::DoNotOptimize(NumericValue(t));
-}
-BENCHMARK(Numbers);
+BENCHMARK(ConfigReaders)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->MinTime(1);
 
 }  // namespace
+}  // namespace quillet::bench

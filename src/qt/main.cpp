@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "qt/FirstFrame.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/Screenshots.h"
@@ -11,6 +12,7 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
+  quillet::qt::probeFirstFrame();
 
   quillet::QtStore store;
   quillet::qt::QtDialogs dialogs;

@@ -1,0 +1,272 @@
+#include "Checks.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <vector>
+
+#include "Checkpath/Checkpath.h"
+#include "Stringconverter/Codepage.h"
+#include "Stringconverter/Filereader.h"
+#include "Stringconverter/Readers.h"
+#include "Stringconverter/StoredPreferences.h"
+#include "cli/Cli.h"
+#include "frmmain/MoreFunctions.h"
+#include "save/Save.h"
+
+namespace quillet::fuzz {
+namespace fs = std::filesystem;
+namespace {
+
+// One game folder per process (fuzzers and test runs may go side by side), in memory where
+// the system offers a memory file system; removed when the process ends normally.
+struct Folder {
+  fs::path path;
+  Folder() {
+    std::error_code ec;
+    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::random_device random;
+    path = base / ("quillet-fuzz-" + std::to_string(random()) + std::to_string(random()));
+    fs::create_directories(path / "cl_dlls");
+    fs::create_directories(path / "maps");
+  }
+  ~Folder() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+};
+
+const fs::path& folder() {
+  static const Folder dir;
+  return dir.path;
+}
+
+void put(std::string_view name, std::string_view bytes) {
+  std::ofstream(folder() / name, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string get(std::string_view name) {
+  std::ifstream in(folder() / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every slider within its range, and the texts of single-line fields on one line.
+std::string saneModel(const Model& model) {
+  for (const Option& o : catalogue()) {
+    if (o.kind == Kind::Slider && (model.position(o) < o.min || model.position(o) > o.max))
+      return std::string(o.control) + " at " + std::to_string(model.position(o)) + ", outside its range";
+  }
+  return {};
+}
+
+std::string loaded(std::string_view name, void (*reader)(const fs::path&, Model&, std::string&),
+                   std::string_view bytes, Model& model) {
+  put(name, bytes);
+  std::string errors;
+  reader(folder() / name, model, errors);
+  if (!errors.empty()) return "a readable file reported: " + errors;
+  return saneModel(model);
+}
+
+std::string checkAutoexec(std::string_view bytes) {
+  Model model;
+  return loaded("autoexec.cfg", LoadAutoexec, bytes, model);
+}
+
+std::string checkConfig(std::string_view bytes) {
+  Model model;
+  std::string errors;
+  const std::optional<std::string> content{std::string(bytes)};
+  LoadConfig(content, model, errors);
+  if (!errors.empty()) return "readable bytes reported: " + errors;
+  CollectConfigLines(content, model);
+  // Every kept line is one line: no line break inside it, each ended by CR LF.
+  const std::string& kept = model.configKeptLines;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    if (kept[i] == '\r' && (i + 1 >= kept.size() || kept[i + 1] != '\n')) return "a lone CR in a kept line";
+    if (kept[i] == '\n' && (i == 0 || kept[i - 1] != '\r')) return "a lone LF in a kept line";
+  }
+  if (!kept.empty() && !kept.ends_with("\r\n")) return "kept lines do not end with CR LF";
+  return saneModel(model);
+}
+
+std::string checkMapcycle(std::string_view bytes) {
+  Model model;
+  return loaded("mapcycle.txt", LoadMapcycle, bytes, model);
+}
+
+std::string checkMotd(std::string_view bytes) {
+  Model model;
+  if (auto e = loaded("motd.txt", LoadMotd, bytes, model); !e.empty()) return e;
+  const std::string& text = model.text(option("txtmotd"));
+  if (!std::string_view(bytes).starts_with(text) || bytes.size() - text.size() > 2)
+    return "the message is not the file's bytes";
+  // What Save writes reads back to what it wrote.
+  const std::string first = motdText(model);
+  Model again;
+  if (auto e = loaded("motd.txt", LoadMotd, first, again); !e.empty()) return e;
+  if (motdText(again) != first) return "motd.txt changes when loaded and saved again";
+  return {};
+}
+
+std::string checkBriefing(std::string_view bytes) {
+  Model model;
+  put("maps/as_forest.txt", bytes);
+  LoadMapBriefing(folder() / "maps/as_forest.txt", model);
+  if (model.mapInfo != bytes) return "the briefing is not the file's bytes";
+  if (utf8ToCp1252(cp1252ToUtf8(bytes)) != bytes) return "the briefing's characters do not map back to its bytes";
+  return {};
+}
+
+std::string checkFields(std::string_view bytes) {
+  if (bytes.size() < 2) return {};
+  const int first = static_cast<signed char>(bytes[0]);
+  const int last = static_cast<signed char>(bytes[1]);
+  const std::string_view text = bytes.substr(2);
+  const std::string field = GetField(text, " ", first, last);
+  if (text.find(field) == std::string_view::npos) return "a field that is not part of the text";
+  if (text.find(' ') == std::string_view::npos && field != text) return "no blank, yet not the whole text";
+  if (text.find(' ') != std::string_view::npos &&
+      GetField(text, " ", 1, 1) + " " + GetField(text, " ", 2, 32767) != text)
+    return "word 1 and the rest do not make the text again";
+  const auto value = NumericValue(text);
+  if (value && (*value != *value)) return "a number that is not a number";
+  const std::string stripped = stripQuotes(text);
+  if (stripped.size() > text.size() || text.find(stripped) == std::string_view::npos)
+    return "quote stripping added characters";
+  if (value) roundToPosition(*value);
+  for (const Option& o : catalogue())
+    if (o.kind == Kind::Slider && value) sliderPositionFor(o, *value, Read::SliderCeiling);
+  return {};
+}
+
+constexpr std::string_view kStoreControls[] = {
+    "scrollred",     "scrollgreen",   "scrollblue",    "img_launch(3)", "img_launch(4)",
+    "img_launch(5)", "img_launch(6)", "img_launch(2)", "txtmaxplayers", "txtipaddress",
+    "txtport",       "cmbdeafultmap", "img_launch(0)", "img_launch(1)"};
+
+std::string checkStore(std::string_view bytes) {
+  MemoryStore store;
+  const auto values = splitAtNul(bytes, std::size(kStoreControls));
+  for (std::size_t i = 0; i < values.size(); ++i)
+    store.save(kStoreApp, "settings", option(kStoreControls[i]).storeKey, values[i]);
+  Model model;
+  LoadStoredPreferences(model, store);
+  if (auto e = saneModel(model); !e.empty()) return e;
+  // What was restored is stored and restored again unchanged.
+  MemoryStore again;
+  StorePreferences(model, again);
+  Model back;
+  LoadStoredPreferences(back, again);
+  for (std::string_view control : kStoreControls) {
+    const Option& o = option(control);
+    const bool same = o.kind == Kind::Slider ? back.position(o) == model.position(o)
+                      : o.isToggle()         ? back.checked(o) == model.checked(o)
+                                             : back.text(o) == model.text(o);
+    if (!same) return std::string(control) + " does not come back from the store";
+  }
+  return {};
+}
+
+// The console commands of a line: ";" outside double quotes separates them.
+bool splitsCommands(std::string_view line) {
+  bool quoted = false;
+  for (char c : line) {
+    if (c == '"') quoted = !quoted;
+    else if (c == ';' && !quoted) return true;
+  }
+  return false;
+}
+
+std::vector<std::string_view> lines(std::string_view text) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n') {
+      out.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  out.push_back(text.substr(start));
+  return out;
+}
+
+std::string firstWord(std::string_view line) { return std::string(line.substr(0, line.find(' '))); }
+
+std::string checkSet(std::string_view bytes) {
+  Model model;
+  LoadDefaults(model);
+  const Model defaults = model;
+  for (std::string_view arg : splitAtNul(bytes, 8)) {
+    const SetParse parsed = parseSet(arg);
+    if (parsed.assignment) applyAssignment(*parsed.assignment, model);
+    else if (parsed.error.empty()) return "a refused value without a reason";
+  }
+  // The files the game runs as commands keep their lines: same count, same first words, no
+  // command added after a ";" and no line break inside a value.
+  for (auto text : {autoexecText, configText, serverText, listenserverText}) {
+    const std::string was = text(defaults), now = text(model);
+    const auto a = lines(was), b = lines(now);
+    if (a.size() != b.size()) return "a value changed the number of lines:\n" + now;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (firstWord(a[i]) != firstWord(b[i])) return "a value changed a command: " + std::string(b[i]);
+      if (std::count(a[i].begin(), a[i].end(), '\r') != std::count(b[i].begin(), b[i].end(), '\r'))
+        return "a value added a carriage return: " + std::string(b[i]);
+      if (splitsCommands(b[i]) && !splitsCommands(a[i])) return "a value added a command: " + std::string(b[i]);
+    }
+  }
+  return saneModel(model);
+}
+
+std::string checkRoundtrip(std::string_view bytes) {
+  static constexpr std::string_view kRead[] = {"autoexec.cfg", "config.cfg", "mapcycle.txt", "motd.txt",
+                                               "maps/as_forest.txt"};
+  static constexpr std::string_view kWritten[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
+                                                  "autoexec.cfg", "server.cfg", "listenserver.cfg"};
+  const auto pieces = splitAtNul(bytes, std::size(kRead));
+  for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");
+  MemoryStore store;
+  std::string rounds[2][std::size(kWritten)];
+  for (auto& round : rounds) {
+    Model model;
+    runLoadSequence(model, folder().string(), store);
+    if (auto e = saneModel(model); !e.empty()) return e;
+    if (auto error = saveFiles(model, folder().string(), store)) return "Save failed: " + *error;
+    for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
+  }
+  for (std::size_t i = 0; i < std::size(kWritten); ++i)
+    if (rounds[0][i] != rounds[1][i])
+      return std::string(kWritten[i]) + " differs on the second Save:\n" + rounds[0][i] + "\n---\n" + rounds[1][i];
+  return {};
+}
+
+constexpr Target kTargets[] = {
+    {"autoexec", checkAutoexec}, {"config", checkConfig}, {"mapcycle", checkMapcycle},
+    {"motd", checkMotd},         {"briefing", checkBriefing}, {"fields", checkFields},
+    {"store", checkStore},       {"set", checkSet},       {"roundtrip", checkRoundtrip}};
+
+}  // namespace
+
+std::span<const Target> targets() { return kTargets; }
+
+Check checkFor(std::string_view target) {
+  for (const Target& t : kTargets)
+    if (t.name == target) return t.check;
+  return nullptr;
+}
+
+std::vector<std::string_view> splitAtNul(std::string_view bytes, std::size_t count) {
+  std::vector<std::string_view> out;
+  while (out.size() + 1 < count) {
+    const std::size_t nul = bytes.find('\0');
+    if (nul == std::string_view::npos) break;
+    out.push_back(bytes.substr(0, nul));
+    bytes.remove_prefix(nul + 1);
+  }
+  out.push_back(bytes);
+  return out;
+}
+
+}  // namespace quillet::fuzz
