@@ -2,9 +2,15 @@
 // each row runs through the same check as the libFuzzer harness.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "../../fuzz/Checks.h"
+#include "Checkpath/Checkpath.h"
+#include "save/Save.h"
 
 namespace quillet::fuzz {
 namespace {
@@ -37,22 +43,34 @@ TEST(FuzzChecks, HostileInputsHoldInEveryTarget) {
       EXPECT_EQ(t.check(input), "") << t.name << " on " << ::testing::PrintToString(input);
 }
 
-// Inputs the fuzzers found, by target.
-struct Finding {
-  std::string_view target;
-  std::string input;
-};
-
-const Finding kFindings[] = {
-    {"fields", "\2\2"s},
-};
-
-TEST(FuzzChecks, FindingsStayMended) {
-  for (const Finding& f : kFindings) {
-    const Check check = checkFor(f.target);
-    ASSERT_NE(check, nullptr) << f.target;
-    EXPECT_EQ(check(f.input), "") << f.target << " on " << ::testing::PrintToString(f.input);
+// The sample folder under a path with blanks and characters beyond ASCII (UTF-8) loads without
+// an error, and saving twice writes the same six files.
+TEST(FuzzChecks, AFolderPathWithBlanksAndNonAsciiLoadsAndSaves) {
+  namespace fs = std::filesystem;
+  std::random_device random;
+  const fs::path base = fs::temp_directory_path() / ("quillet-path-" + std::to_string(random()));
+  const fs::path dir = base / u8"Half Life Spiele/cstrike \u00e9t\u00e9 \u6e38\u620f";
+  fs::create_directories(dir.parent_path());
+  fs::copy(QUILLET_SOURCE_DIR "/examples/cstrike", dir, fs::copy_options::recursive);
+  const std::u8string utf8 = dir.u8string();
+  const std::string gamePath(utf8.begin(), utf8.end());
+  MemoryStore store;
+  std::string first[6];
+  for (int round = 0; round < 2; ++round) {
+    Model model;
+    EXPECT_EQ(runLoadSequence(model, gamePath, store), "");
+    ASSERT_FALSE(saveFiles(model, gamePath, store).has_value());
+    int i = 0;
+    for (const char* name : {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"}) {
+      std::ifstream in(dir / name, std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      if (round == 0) first[i] = bytes;
+      else EXPECT_EQ(bytes, first[i]) << name;
+      EXPECT_FALSE(bytes.empty() && std::string_view(name) != "mapcycle.txt") << name;
+      ++i;
+    }
   }
+  fs::remove_all(base);
 }
 
 }  // namespace
