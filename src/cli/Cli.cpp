@@ -396,6 +396,7 @@ class NoGameFolderStore : public Store {
     if (equalsNoCase(section, "init") && equalsNoCase(key, "cspath")) return;
     inner_.save(app, section, key, value);
   }
+  std::optional<std::string> commit() override { return inner_.commit(); }
 
  private:
   Store& inner_;
@@ -571,6 +572,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   Model model;
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
+  for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);
@@ -582,7 +584,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   for (const Assignment& a : assignments) applyAssignment(a, model);
 
   if (const auto failure = saveFiles(model, c.gameDir, store)) {
-    printLines(err, "", *failure, false);
+    printLines(err, "", saveErrorMessage(c.gameDir).text, false);
+    printLines(err, "", failure->detail, false);
     return kExitSaveFailed;
   }
   if (!qtStore->error().empty()) {
