@@ -78,50 +78,9 @@ const Vocabulary& setinfoKeys() {
   return v;
 }
 
-void applySlider(const Option& o, std::string_view value, Read rule, Model& model) {
-  const auto v = NumericValue(value);
-  if (!v) return;
-  if (const auto position = sliderPositionFor(o, *v, rule)) model.setPosition(o, *position);
-}
-
-void applySmoke(const Option& o, std::string_view value, Model& model) {
-  static constexpr std::string_view kWords[] = {"High", "Medium", "Low"};
-  const auto v = NumericValue(value);
-  if (!v || (*v != 0 && *v != 1 && *v != 2)) return;
-  const int n = static_cast<int>(*v);
-  model.writeValueLabel(o, kWords[n]);
-  model.setPosition(o, 2 - n);
-}
-
 void apply(Read rule, const Option& o, const Words& w, std::string_view item, Model& model) {
-  const std::string value = stripQuotes(w.w2);
-  const auto number = [&] { return NumericValue(value); };
-  switch (rule) {
-    case Read::On:
-      if (number() == 1.0) model.setChecked(o, true);
-      break;
-    case Read::OnOff:
-      if (const auto v = number()) model.setChecked(o, *v == 1.0);
-      break;
-    case Read::Name: model.setChecked(o, true); break;
-    case Read::Equals20:
-      if (number() == 20.0) model.setChecked(o, true);
-      break;
-    case Read::LinearMipmap:
-      if (value == "gl_linear_mipmap_linear") model.setChecked(o, true);
-      break;
-    case Read::Slider:
-    case Read::SliderCeiling: applySlider(o, value, rule, model); break;
-    case Read::Smoke: applySmoke(o, value, model); break;
-    case Read::Netgraph:
-      if (const auto v = number(); v && (*v == 1 || *v == 2 || *v == 3))
-        model.setText(o, std::string(netgraphItem(static_cast<int>(*v))));
-      break;
-    case Read::Text: model.setText(o, textValue(item)); break;
-    case Read::Ghosts:
-    case Read::Setinfo:
-    case Read::None: break;
-  }
+  if (rule == Read::Text) model.setText(o, textValue(item));
+  else applyReadValue(o, rule, stripQuotes(w.w2), model);
 }
 
 template <class Apply>
@@ -131,6 +90,57 @@ void eachItem(std::string_view content, Apply&& apply) {
 }
 
 }  // namespace
+
+bool applyReadValue(const Option& o, Read rule, std::string_view value, Model& model) {
+  const auto number = [&] { return NumericValue(value); };
+  switch (rule) {
+    case Read::On:
+      if (number() != 1.0) return false;
+      model.setChecked(o, true);
+      return true;
+    case Read::OnOff:
+      if (const auto v = number()) {
+        model.setChecked(o, *v == 1.0);
+        return true;
+      }
+      return false;
+    case Read::Name: model.setChecked(o, true); return true;
+    case Read::Equals20:
+      if (number() != 20.0) return false;
+      model.setChecked(o, true);
+      return true;
+    case Read::LinearMipmap:
+      if (value != "gl_linear_mipmap_linear") return false;
+      model.setChecked(o, true);
+      return true;
+    case Read::Slider:
+    case Read::SliderCeiling: {
+      const auto v = number();
+      const auto position = v ? sliderPositionFor(o, *v, rule) : std::nullopt;
+      return position && model.setPosition(o, *position);
+    }
+    case Read::Smoke: {
+      static constexpr std::string_view kWords[] = {"High", "Medium", "Low"};
+      const auto v = number();
+      if (!v || (*v != 0 && *v != 1 && *v != 2)) return false;
+      const int n = static_cast<int>(*v);
+      model.writeValueLabel(o, kWords[n]);
+      model.setPosition(o, 2 - n);
+      return true;
+    }
+    case Read::Netgraph:
+      if (const auto v = number(); v && (*v == 1 || *v == 2 || *v == 3)) {
+        model.setText(o, std::string(netgraphItem(static_cast<int>(*v))));
+        return true;
+      }
+      return false;
+    case Read::Text: model.setText(o, std::string(value)); return true;
+    case Read::Ghosts:
+    case Read::Setinfo:
+    case Read::None: break;
+  }
+  return false;
+}
 
 std::optional<int> sliderPositionFor(const Option& o, double value, Read rule) {
   return roundToPosition(rule == Read::SliderCeiling && value > 10 ? 10.0 : value * o.readFactor());

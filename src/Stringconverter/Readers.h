@@ -25,6 +25,12 @@ void LoadMapBriefing(const std::filesystem::path& file, Model& model);
 // Item-level entry points, also used by the command line to read a value as a file would.
 void applyAutoexecItem(std::string_view item, Model& model);
 
+// One value as the readers take it for `option` under `rule`: `value` is the field after the
+// console name, without its quotes and in lower case, as the readers see it. Sets what the
+// reader sets and returns false when the reader would leave the option alone (a number it
+// does not take, a slider position outside the range, a rule that reads no value).
+bool applyReadValue(const Option& option, Read rule, std::string_view value, Model& model);
+
 // The slider position a file's number asks for under `rule` (Read::Slider or
 // Read::SliderCeiling): the number times the option's factor, rounded half to even; nullopt
 // beyond 16 bits. The slider's own range is not checked here.

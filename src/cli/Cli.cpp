@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <map>
 #include <ostream>
 #include <set>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <CLI/CLI.hpp>
 
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Codepage.h"
@@ -15,7 +23,7 @@
 #include "Stringconverter/Readers.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/Platform.h"
-#include "qt/store/QtStore.h"
+#include "store/QtStore.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
 
@@ -305,16 +313,19 @@ SetParse variableValue(const Option& o, std::string_view variable, std::string_v
                   "'");
   };
 
+  // The reader's own conversion, on a model of its own: what the autoexec.cfg reader would
+  // make of the value. Options that no reader takes a value for read as on/off numbers.
+  Model read;
+  auto readAs = [&](Read rule) { return applyReadValue(o, rule, lowerAscii(value), read); };
+
   if (o.isToggle()) {
-    if (o.autoexecRead == Read::LinearMipmap) {
-      a.checked = lowerAscii(value) == "gl_linear_mipmap_linear";
-      return accept(std::move(a));
-    }
-    const int on = o.autoexecRead == Read::Equals20 ? 20 : 1;
-    if (!isNumberText(value))
-      return needNumber(on == 20 ? "a number (20 on, 0 off)" : "a number (1 on, 0 off)");
-    const auto v = NumericValue(value);
-    a.checked = v && *v == on;
+    Read rule = o.autoexecRead;
+    if (rule != Read::On && rule != Read::Equals20 && rule != Read::LinearMipmap) rule = Read::OnOff;
+    if (rule != Read::LinearMipmap && !isNumberText(value))
+      return needNumber(rule == Read::Equals20 ? "a number (20 on, 0 off)" : "a number (1 on, 0 off)");
+    read.setChecked(o, false);
+    readAs(rule);
+    a.checked = read.checked(o);
     return accept(std::move(a));
   }
 
@@ -324,28 +335,22 @@ SetParse variableValue(const Option& o, std::string_view variable, std::string_v
     case Form::Negated: {
       const std::string range = sliderRangeAsVariable(o);
       if (!isNumberText(value)) return needNumber("a number from " + range);
-      const auto v = NumericValue(value);
-      const std::optional<int> p = v ? sliderPositionFor(o, *v, o.autoexecRead) : std::nullopt;
-      if (!p || *p < o.min || *p > o.max)
+      const Read rule = o.autoexecRead == Read::SliderCeiling ? Read::SliderCeiling : Read::Slider;
+      if (!readAs(rule))
         return refuse(name + " sets " + describe(o) + " and takes " + range + "; " + std::string(raw) +
                       " is out of range");
-      a.position = *p;
+      a.position = read.position(o);
       return accept(std::move(a));
     }
-    case Form::Smoke: {
-      if (!isNumberText(value)) return needNumber("0, 1 or 2");
-      const auto v = NumericValue(value);
-      if (!v || (*v != 0 && *v != 1 && *v != 2)) return needNumber("0, 1 or 2");
-      a.position = 2 - static_cast<int>(*v);
+    case Form::Smoke:
+      if (!isNumberText(value) || !readAs(Read::Smoke)) return needNumber("0, 1 or 2");
+      a.position = read.position(o);
       return accept(std::move(a));
-    }
-    case Form::Netgraph: {
-      const auto v = isNumberText(value) ? NumericValue(value) : std::nullopt;
-      if (!v || (*v != 1 && *v != 2 && *v != 3))
+    case Form::Netgraph:
+      if (!isNumberText(value) || !readAs(Read::Netgraph))
         return needNumber("1 (bottom right), 2 (center) or 3 (left)");
-      a.text = std::string(netgraphItem(static_cast<int>(*v)));
+      a.text = read.text(o);
       return accept(std::move(a));
-    }
     case Form::Text: {
       SetParse r = textValue(o, value);
       if (!r.assignment) r.error = name + ": " + r.error;
@@ -404,13 +409,14 @@ class NoGameFolderStore : public Store {
 
 // ---------------------------------------------------------------- the command line
 
+// What one command line asks for, filled in by the parser.
 struct Command {
-  std::string name;  // "save" or "show"
+  std::string name;  // the subcommand: "save", "show" or "help"
   std::string gameDir;
-  bool haveGameDir = false;
-  std::optional<std::string> store;
+  std::vector<std::string> stores;  // every --store given (one is allowed)
   bool defaults = false;
   bool json = false;
+  bool version = false;
   std::vector<std::string> sets;
 };
 
@@ -419,55 +425,100 @@ int usageError(std::ostream& err, std::string_view text) {
   return kExitUsage;
 }
 
-// Parses the words after the command's name; returns an error text or nothing.
-std::optional<std::string> parseCommand(const std::vector<std::string>& args, Command& c) {
-  bool optionsEnded = false;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto valueOf = [&](std::string_view option, std::string& value) -> std::optional<std::string> {
-      const std::string withEquals = std::string(option) + "=";
-      if (a.starts_with(withEquals)) {
-        value = a.substr(withEquals.size());
-        return std::nullopt;
-      }
-      if (i + 1 >= args.size()) return std::string(option) + " needs a value";
-      value = args[++i];
-      return std::nullopt;
-    };
-    if (!optionsEnded && a == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (a == "--store" || a.starts_with("--store="))) {
-      if (c.store) return std::string("--store is given twice");
-      std::string v;
-      if (auto e = valueOf("--store", v)) return *e + " (the INI file that keeps the stored preferences)";
-      if (v.empty()) return std::string("--store needs a file name");
-      c.store = v;
-    } else if (!optionsEnded && (a == "--set" || a.starts_with("--set="))) {
-      if (c.name != "save") return "--set belongs to 'save'; 'show' only reads";
-      std::string v;
-      if (auto e = valueOf("--set", v)) return *e + " of the form NAME=VALUE";
-      c.sets.push_back(v);
-    } else if (!optionsEnded && a == "--defaults") {
-      if (c.name != "save") return std::string("--defaults belongs to 'save'");
-      c.defaults = true;
-    } else if (!optionsEnded && a == "--json") {
-      if (c.name != "show") return std::string("--json belongs to 'show'");
-      c.json = true;
-    } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-      return "unknown option '" + a + "'";
-    } else if (!c.haveGameDir) {
-      c.gameDir = a;
-      c.haveGameDir = true;
-    } else {
-      return "one GAMEDIR only; '" + a + "' is one too many (quote a folder name that holds blanks)";
-    }
+// The parser: one subcommand per command, each with its own options. A new option or command
+// is one line here and one branch where the command runs; the help text says what it does.
+// Words that fit nowhere are collected (allow_extras) and explained by commandLineProblem.
+void defineCommandLine(CLI::App& app, Command& c) {
+  app.set_help_flag("-h,--help");
+  app.add_flag("-V,--version", c.version);
+  app.allow_extras();
+  // An option named twice, or with one value per use.
+  auto repeatable = [](CLI::Option* o) {
+    return o->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  };
+  auto withGameDir = [&](CLI::App* sub) {
+    sub->allow_extras();
+    sub->add_option("GAMEDIR", c.gameDir);
+    repeatable(sub->add_option("--store", c.stores));
+    sub->callback([&c, sub] { c.name = sub->get_name(); });
+    return sub;
+  };
+
+  CLI::App* save = withGameDir(app.add_subcommand("save"));
+  save->add_flag("--defaults", c.defaults);
+  repeatable(save->add_option("--set", c.sets));
+
+  CLI::App* show = withGameDir(app.add_subcommand("show"));
+  show->add_flag("--json", c.json);
+
+  CLI::App* help = app.add_subcommand("help");
+  help->allow_extras();
+  help->callback([&c] { c.name = "help"; });
+}
+
+// The option a word names ("--set" for "--set=x"), or empty when the word is not an option.
+std::string optionName(const std::string& word) {
+  if (word.size() < 2 || word[0] != '-') return {};
+  return word.substr(0, word.find('='));
+}
+
+// The words a command did not place; the parser keeps the end-of-options mark "--" among them.
+std::vector<std::string> unplaced(const CLI::App& app) {
+  std::vector<std::string> words = app.remaining();
+  std::erase(words, "--");
+  return words;
+}
+
+// Explains words that the parser did not place, or returns nothing when there are none.
+std::optional<std::string> commandLineProblem(const CLI::App& app, const Command& c) {
+  if (const auto extra = unplaced(app); !extra.empty()) {
+    const std::string& first = extra.front();
+    if (c.version) return std::string("--version takes nothing after it");
+    // Words after "--" that the command had no place for come back up to here.
+    if (!c.name.empty()) return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
+    if (!optionName(first).empty()) return "unknown option '" + first + "'; give a command first (save or show)";
+    return "unknown command '" + first + "'; the commands are 'save' and 'show'";
   }
-  if (!c.haveGameDir) return "'" + c.name + "' needs GAMEDIR, the game's mod folder (the one that holds cl_dlls)";
+  if (c.version) {
+    if (!c.name.empty()) return std::string("--version takes nothing after it");
+    return std::nullopt;
+  }
+  if (c.name.empty()) return std::string("no command given; the commands are 'save' and 'show'");
+  if (c.name == "help") return std::nullopt;
+
+  const CLI::App* sub = app.get_subcommand(c.name);
+  if (const auto extra = unplaced(*sub); !extra.empty()) {
+    const std::string& first = extra.front();
+    if (const std::string option = optionName(first); !option.empty()) {
+      for (const CLI::App* other : app.get_subcommands({}))
+        if (other != sub && other->get_option_no_throw(option))
+          return option + " belongs to '" + other->get_name() + "'" +
+                 (c.name == "show" ? "; 'show' only reads" : "");
+      return "unknown option '" + first + "'";
+    }
+    return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
+  }
+  if (c.stores.size() > 1) return std::string("--store is given twice");
+  if (!c.stores.empty() && c.stores.front().empty()) return std::string("--store needs a file name");
+  if (sub->count("GAMEDIR") == 0)
+    return "'" + c.name + "' needs GAMEDIR, the game's mod folder (the one that holds cl_dlls)";
   if (c.gameDir.empty()) return std::string("GAMEDIR is empty");
   return std::nullopt;
 }
 
-// Explains a folder that failed the check.
+// The parser's own complaint in the program's words.
+std::string parseProblem(const CLI::ParseError& e) {
+  const std::string what = e.what();
+  // "--set: 1 required TEXT missing": an option given last, without its value.
+  if (e.get_name() == "ArgumentMismatch") {
+    const std::string option = what.substr(0, what.find(':'));
+    if (option == "--set") return "--set needs a value of the form NAME=VALUE";
+    if (option == "--store") return "--store needs a value (the INI file that keeps the stored preferences)";
+    if (!optionName(option).empty()) return option + " needs a value";
+  }
+  return what;
+}
+
 std::string folderProblem(const std::string& dir) {
   std::error_code ec;
   const std::filesystem::path p(dir);
@@ -488,54 +539,26 @@ void printShowPlain(const Model& model, std::ostream& out) {
   }
 }
 
+
 void printShowJson(const Model& model, std::ostream& out) {
-  out << "{\n";
-  bool first = true;
+  auto q = [](std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); };
+  QJsonObject all;
   for (const Option& o : catalogue()) {
-    if (!first) out << ",\n";
-    first = false;
-    out << "  " << jsonString(o.control) << ": {\"variables\": [";
-    const auto vars = optionVariables(o);
-    for (std::size_t i = 0; i < vars.size(); ++i) out << (i ? ", " : "") << jsonString(vars[i]);
-    out << "], \"value\": ";
-    if (o.isToggle()) out << (model.checked(o) ? "true" : "false");
-    else if (o.kind == Kind::Slider) out << model.position(o);
-    else out << jsonString(cp1252ToUtf8(model.text(o)));
-    out << ", \"page\": " << jsonString(pageInfo(o.page).caption) << ", \"caption\": " << jsonString(o.caption)
-        << "}";
+    QJsonArray variables;
+    for (const std::string& v : optionVariables(o)) variables.append(q(v));
+    QJsonObject entry{{"variables", variables},
+                      {"page", q(pageInfo(o.page).caption)},
+                      {"caption", q(o.caption)}};
+    if (o.isToggle()) entry.insert("value", model.checked(o));
+    else if (o.kind == Kind::Slider) entry.insert("value", model.position(o));
+    else entry.insert("value", q(cp1252ToUtf8(model.text(o))));
+    all.insert(q(o.control), entry);
   }
-  out << "\n}\n";
+  const QByteArray text = QJsonDocument(all).toJson(QJsonDocument::Indented);
+  out.write(text.constData(), text.size());
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--") break;
-    if (a == "--set" || a == "--store") ++i;  // their value is not an option
-    else if (a == "--help" || a == "-h") {
-      out << kUsage;
-      return kExitOk;
-    }
-  }
-  if (args.empty()) return usageError(err, "no command given; the commands are 'save' and 'show'");
-  if (args[0] == "--version" || args[0] == "-V") {
-    if (args.size() > 1) return usageError(err, "--version takes nothing after it");
-    out << kProgram << ' ' << QUILLET_VERSION << '\n';
-    return kExitOk;
-  }
-  if (args[0] == "help") {
-    out << kUsage;
-    return kExitOk;
-  }
-
-  Command c;
-  c.name = args[0];
-  if (c.name != "save" && c.name != "show") {
-    if (!c.name.empty() && c.name[0] == '-') return usageError(err, "unknown option '" + c.name + "'; give a command first (save or show)");
-    return usageError(err, "unknown command '" + c.name + "'; the commands are 'save' and 'show'");
-  }
-  if (auto e = parseCommand(args, c)) return usageError(err, *e);
-
+int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   // Every --set is checked before anything is read or written.
   std::vector<Assignment> assignments;
   bool refused = false;
@@ -559,7 +582,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kExitUsage;
   }
 
-  std::unique_ptr<QtStore> qtStore = c.store ? std::make_unique<QtStore>(*c.store) : std::make_unique<QtStore>();
+  std::unique_ptr<QtStore> qtStore =
+      c.stores.empty() ? std::make_unique<QtStore>() : std::make_unique<QtStore>(c.stores.front());
   if (!qtStore->error().empty()) {
     if (c.name == "save") {
       err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";
@@ -596,6 +620,32 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   out << "Saved mapcycle.txt, motd.txt, config.cfg, autoexec.cfg, server.cfg and listenserver.cfg in "
       << c.gameDir << '\n';
   return kExitOk;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Command c;
+  CLI::App app("Saves and shows the game's settings", std::string(kProgram));
+  defineCommandLine(app, c);
+  try {
+    // CLI11 takes the words last first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    out << kUsage;
+    return kExitOk;
+  } catch (const CLI::ParseError& e) {
+    return usageError(err, parseProblem(e));
+  }
+  if (auto problem = commandLineProblem(app, c)) return usageError(err, *problem);
+  if (c.version) {
+    out << kProgram << ' ' << QUILLET_VERSION << '\n';
+    return kExitOk;
+  }
+  if (c.name == "help") {
+    out << kUsage;
+    return kExitOk;
+  }
+  return runShowOrSave(c, out, err);
 }
 
 }  // namespace
@@ -652,32 +702,6 @@ void applyAssignment(const Assignment& a, Model& model) {
   else model.setText(o, a.text);
 }
 
-std::string jsonString(std::string_view s) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          out += "\\u00";
-          out += kHex[c >> 4];
-          out += kHex[c & 15];
-        } else {
-          out += ch;
-        }
-    }
-  }
-  return out + "\"";
-}
-
 std::string escapeField(std::string_view s) {
   std::string out;
   for (char c : s) {
@@ -693,14 +717,24 @@ std::string escapeField(std::string_view s) {
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  int code = kExitSaveFailed;
   try {
-    return run(args, out, err);
+    code = run(args, out, err);
   } catch (const std::exception& e) {
     err << kProgram << ": unexpected failure: " << e.what() << '\n';
   } catch (...) {
     err << kProgram << ": unexpected failure\n";
   }
-  return kExitSaveFailed;
+  // Output that did not arrive (a full disk, a closed standard output) is a failure, not a
+  // silent success.
+  errno = 0;
+  if (!out.flush()) {
+    const int error = errno;
+    err << kProgram << ": cannot write the output" << (error != 0 ? ": " + std::string(std::strerror(error)) : "")
+        << '\n';
+    return kExitSaveFailed;
+  }
+  return code;
 }
 
 }  // namespace quillet

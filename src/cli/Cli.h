@@ -46,8 +46,6 @@ void applyAssignment(const Assignment& assignment, Model& model);
 // program and the store know).
 std::vector<std::string> optionVariables(const Option& option);
 
-// A JSON string literal for UTF-8 text.
-std::string jsonString(std::string_view utf8);
 // Text for one tab-separated field: CR, LF, tab and backslash as \r \n \t \\.
 std::string escapeField(std::string_view utf8);
 

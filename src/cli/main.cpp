@@ -7,7 +7,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  const int code = quillet::runCli(args, std::cout, std::cerr);
-  std::cout.flush();
-  return code;
+  return quillet::runCli(args, std::cout, std::cerr);
 }

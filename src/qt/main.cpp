@@ -6,7 +6,7 @@
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/Screenshots.h"
-#include "qt/store/QtStore.h"
+#include "store/QtStore.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -62,8 +62,9 @@ class cliCommand : public testing::Test {
     err_ = e.str();
     return code;
   }
-  // A run of the built program; the shell quotes each word.
-  int program(const std::vector<std::string>& args) {
+  // A run of the built program; the shell quotes each word. `stdoutTo` replaces the
+  // redirection of the standard output (">/dev/full", ">&-").
+  int program(const std::vector<std::string>& args, const std::string& stdoutTo = {}) {
     auto quote = [](const std::string& s) {
       std::string q = "'";
       for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -71,7 +72,8 @@ class cliCommand : public testing::Test {
     };
     std::string command = quote(QUILLET_CLI);
     for (const auto& a : args) command += ' ' + quote(a);
-    command += " >" + quote((root_ / "out").string()) + " 2>" + quote((root_ / "err").string());
+    command += (stdoutTo.empty() ? " >" + quote((root_ / "out").string()) : " " + stdoutTo) + " 2>" +
+               quote((root_ / "err").string());
     const int status = std::system(command.c_str());
     out_ = fileText(root_ / "out");
     err_ = fileText(root_ / "err");
@@ -93,6 +95,7 @@ TEST_F(cliCommand, CommandLineMistakesAreUsageErrors) {
       {"save", g, "--set"}, {"save", g, "--store"}, {"save", g, g}, {"save", g, "--json"},
       {"show", g, "--set", "scrollgamma=1"}, {"show", g, "--defaults"}, {"--version", "x"},
       {"save", "--set", "--help", "x"},  // "--help" is the --set's value here
+      {"save", g, "--store=a", "--store", "b"}, {"save", g, "--store="}, {"save", g, "--", "--set"},
   };
   const auto before = folderContents(root_);
   for (const auto& args : bad) {
@@ -171,6 +174,16 @@ TEST_F(cliCommand, SetValuesReachTheFilesTheStoreAndShow) {
   EXPECT_NE(out_.find("scrollgamma\tgamma\t25\tVideo\tGamma\n"), std::string::npos);
 }
 
+TEST_F(cliCommand, OutputThatCannotBeWrittenIsAFailure) {
+  for (const char* to : {">/dev/full", ">&-"}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"show", game_.string(), "--store", store_},
+                                                  std::vector<std::string>{"--help"}}) {
+      EXPECT_EQ(program(args, to), kExitSaveFailed) << to << ' ' << args[0];
+      EXPECT_NE(err_.find("quillet-cli: cannot write the output"), std::string::npos) << to << ' ' << err_;
+    }
+  }
+}
+
 TEST_F(cliCommand, AFirstSaveWarnsOfTheMissingFilesAndCreatesThem) {
   for (const char* f : kSix) fs::remove(game_ / f);
   EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--defaults"}), kExitOk) << err_;
@@ -180,8 +193,7 @@ TEST_F(cliCommand, AFirstSaveWarnsOfTheMissingFilesAndCreatesThem) {
   for (const char* f : kSix) EXPECT_TRUE(fs::is_regular_file(game_ / f)) << f;
 }
 
-TEST(cliText, EscapesForJsonAndTabSeparatedFields) {
-  EXPECT_EQ(jsonString("a\"b\\c\n\x01\xC3\xA9"), "\"a\\\"b\\\\c\\n\\u0001\xC3\xA9\"");
+TEST(cliText, EscapesForTabSeparatedFields) {
   EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
 }
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "../core/TestSupport.h"
-#include "qt/store/QtStore.h"
+#include "store/QtStore.h"
 
 namespace quillet {
 namespace {

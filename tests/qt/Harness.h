@@ -15,7 +15,7 @@
 
 #include "qt/MainWindow.h"
 #include "qt/Widgets.h"
-#include "qt/store/QtStore.h"
+#include "store/QtStore.h"
 
 namespace quillet::qt::test {
 

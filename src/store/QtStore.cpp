@@ -1,4 +1,4 @@
-#include "qt/store/QtStore.h"
+#include "store/QtStore.h"
 
 #include <QDir>
 #include <QFile>
