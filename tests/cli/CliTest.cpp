@@ -1,5 +1,5 @@
 // The command line as a whole: exit codes, messages, show's output, and runs of the built
-// program on a game folder made from real game files.
+// program on a game folder made from the project's fixtures.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -38,17 +38,13 @@ class cliCommand : public testing::Test {
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
     fs::create_directories(game_ / "cl_dlls");
-    // The corpus files are read-only; the copies take their bytes, not their permissions.
-    const fs::path corpus = QUILLET_CORPUS_DIR;
+    // The project's own fixtures, one of each kind.
     const std::pair<const char*, const char*> copies[] = {
-        {"config/2-config1.6.cfg", "config.cfg"},
-        {"autoexec/1-counterstrike-betas.cfg", "autoexec.cfg"},
-        {"server/1-csbase.cfg", "server.cfg"},
-        {"listenserver/1-_FalconZ-cs16-Server.cfg", "listenserver.cfg"},
-        {"mapcycle/1-counterstrike-betas.txt", "mapcycle.txt"},
-        {"motd/1-incomsystem_cstrike.txt", "motd.txt"}};
+        {"config/1-hand-written.cfg", "config.cfg"},     {"autoexec/1-hand-written.cfg", "autoexec.cfg"},
+        {"server/1-hand-written.cfg", "server.cfg"},     {"listenserver/1-hand-written.cfg", "listenserver.cfg"},
+        {"mapcycle/1-hand-written.txt", "mapcycle.txt"}, {"motd/1-hand-written.txt", "motd.txt"}};
     for (const auto& [from, to] : copies) {
-      const std::string bytes = fileText(corpus / from);
+      const std::string bytes = fileText(test::fixtureDir() / from);
       ASSERT_FALSE(bytes.empty()) << from;
       std::ofstream(game_ / to, std::ios::binary) << bytes;
     }
