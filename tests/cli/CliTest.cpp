@@ -189,6 +189,44 @@ TEST_F(cliCommand, AFirstSaveWarnsOfTheMissingFilesAndCreatesThem) {
   for (const char* f : kSix) EXPECT_TRUE(fs::is_regular_file(game_ / f)) << f;
 }
 
+// The help text, the manual page and the bash completion cannot fall behind the parser: every
+// command and every option it knows is named in each of them.
+TEST(cliText, HelpManualAndCompletionNameEveryCommandAndOption) {
+  std::ostringstream help, unused;
+  ASSERT_EQ(runCli({"--help"}, help, unused), kExitOk);
+  const std::string manual = test::TempDir::readFile(fs::path(QUILLET_SOURCE_DIR) / "packaging/man/quillet-cli.1");
+  const std::string completion =
+      test::TempDir::readFile(fs::path(QUILLET_SOURCE_DIR) / "packaging/completion/quillet-cli");
+  auto roff = [](std::string s) {  // "--set" as the manual page spells it: \-\-set
+    std::string out;
+    for (char c : s) out += c == '-' ? std::string("\\-") : std::string(1, c);
+    return out;
+  };
+  // The words of one list of the completion, as in: local commands="save show help".
+  auto completed = [&](const std::string& key) {
+    const std::size_t at = completion.find(key + "=\"");
+    if (at == std::string::npos) return "<no list " + key + ">";
+    const std::size_t from = at + key.size() + 2;
+    return ' ' + completion.substr(from, completion.find('"', from) - from) + ' ';
+  };
+  const auto words = commandLineWords();
+  ASSERT_GE(words.size(), 3u);
+  for (const auto& [command, options] : words) {
+    if (!command.empty()) {
+      EXPECT_NE(help.str().find(command), std::string::npos) << command;
+      EXPECT_NE(manual.find(".B " + command + "\n"), std::string::npos) << command;
+      EXPECT_NE(completed("commands").find(' ' + command + ' '), std::string::npos) << command;
+    }
+    for (const std::string& option : options) {
+      if (option == "--help" && !command.empty()) continue;  // shown once, for the program
+      EXPECT_NE(help.str().find(option), std::string::npos) << command << ' ' << option;
+      EXPECT_NE(manual.find(roff(option)), std::string::npos) << command << ' ' << option;
+      EXPECT_NE(completed(command.empty() ? "global" : "[" + command + "]").find(' ' + option + ' '), std::string::npos)
+          << command << ' ' << option;
+    }
+  }
+}
+
 TEST(cliText, EscapesForTabSeparatedFields) {
   EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
 }
