@@ -7,23 +7,6 @@
 #include "Stringconverter/StoredPreferences.h"
 
 namespace quillet {
-namespace {
-
-std::filesystem::path fromUtf8(const std::string& s) {
-  return std::filesystem::path(std::u8string(s.begin(), s.end()));
-}
-
-}  // namespace
-
-// The folder as typed; an empty one stands for the root, as a bare "\\name" would.
-static std::filesystem::path gameFolder(const std::string& gamePath) {
-  return gamePath.empty() ? std::filesystem::path("/") : fromUtf8(gamePath);
-}
-
-std::filesystem::path gameFile(const std::string& gamePath, std::string_view name) {
-  return gameFolder(gamePath) / std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
 bool hasClDlls(const std::string& gamePath) {
   std::error_code ec;
   if (std::filesystem::exists(gameFile(gamePath, "cl_dlls"), ec)) return true;

@@ -5,13 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/GamePath.h"
 #include "platform/Platform.h"
 #include "settings/Model.h"
 
 namespace quillet {
-
-// The file `name` in the game folder, as typed (a trailing separator is allowed).
-std::filesystem::path gameFile(const std::string& gamePath, std::string_view name);
 
 // True when the folder holds an entry `cl_dlls` (file or folder): exactly so named, or, on a
 // case-sensitive file system, named so without regard to case.

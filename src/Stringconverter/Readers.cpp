@@ -6,7 +6,6 @@
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/Platform.h"
-#include "save/Layouts.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -23,14 +22,13 @@ struct Words {
   }
 };
 
-// A text value: the item's own text after the name and its one blank, quote-stripped, up to a
-// comma (a comma ends an unquoted item, so a text holding one would not read back the same).
+// A text value: the item's own text after the name and its one blank, quote-stripped. A comma
+// ends an unquoted item before it gets here, so a comma in the value comes from an item that
+// stood wholly in double quotes ("name Smith, John"), and is kept as list input keeps it.
 std::string textValue(std::string_view item) {
   const std::size_t blank = item.find(' ');
   if (blank == std::string_view::npos) return {};
-  std::string value = stripQuotes(item.substr(blank + 1));
-  if (const std::size_t comma = value.find(','); comma != std::string::npos) value.resize(comma);
-  return value;
+  return stripQuotes(item.substr(blank + 1));
 }
 
 using Vocabulary = std::unordered_map<std::string_view, const Option*>;
@@ -193,8 +191,8 @@ bool configOwnsName(std::string_view lowerWord) {
   static const std::unordered_set<std::string> owned = [] {
     std::unordered_set<std::string> names;
     const auto firstWord = [](std::string_view line) { return lowerAscii(line.substr(0, line.find(' '))); };
-    for (std::string_view control : layout::kConfig) {
-      const Option& o = option(control);
+    for (const Option* line : configLines()) {
+      const Option& o = *line;
       if (o.form == Form::Lines) {
         for (std::string_view line : {o.on, o.off})
           if (!line.empty()) names.insert(firstWord(line));
@@ -202,7 +200,7 @@ bool configOwnsName(std::string_view lowerWord) {
         names.insert(firstWord(o.cvar));
       }
     }
-    for (std::string_view extra : layout::kConfigAlsoOwned) names.insert(std::string(extra));
+    for (std::string_view extra : kConfigAlsoDropped) names.insert(std::string(extra));
     return names;
   }();
   return owned.contains(std::string(lowerWord));

@@ -40,16 +40,6 @@ const std::string kNoText;
 
 bool isControl(const Option& o, std::string_view name) { return o.control == name; }
 
-// The fields whose change rebuilds the launch line.
-bool recomposesOnChange(const Option& o) {
-  return isControl(o, "txtipaddress") || isControl(o, "txtport") || isControl(o, "cmbdeafultmap");
-}
-
-// The text fields whose click rebuilds the launch line before showing their help.
-bool recomposesOnClick(const Option& o) {
-  return isControl(o, "txtmaxplayers") || isControl(o, "txtipaddress") || isControl(o, "txtport");
-}
-
 // "lbl_map(13)" gives 13.
 std::optional<int> mapLabelIndex(std::string_view label) {
   constexpr std::string_view prefix = "lbl_map(";
@@ -449,12 +439,12 @@ void frmmain::field_Change(const Option& field, std::string text) {
 
 void frmmain::textChanged(const Option& field) {
   if (userEdit_ != &field && view_) view_->textChanged(field);
-  if (recomposesOnChange(field)) cmdshortcut_Click();
+  if (field.launchOnChange) cmdshortcut_Click();
 }
 
 void frmmain::field_Click(const Option& field) {
   if (field.kind == Kind::Text) {
-    if (recomposesOnClick(field)) cmdshortcut_Click();
+    if (field.launchOnClick) cmdshortcut_Click();
     if (!field.help.empty()) ShowHelp(field.help);
   } else if (isControl(field, "cmbdeafultmap")) {
     cmdshortcut_Click();  // an entry chosen from the list

@@ -71,8 +71,7 @@ constexpr GroupFrame kGroups[] = {
 constexpr Page kBuildOrder[] = {Page::Video,      Page::Client, Page::MoreClient, Page::Server,
                                 Page::MoreServer, Page::Maps,   Page::Controls,   Page::Launch};
 
-// A toggle that stands on the row of the toggle before it ("Log" and "Log messages").
-constexpr std::string_view kSharedRow[] = {"img_server(12)"};
+// Where a toggle that shares the row of the toggle before it stands ("Log" and "Log messages").
 constexpr int kSharedRowLeft = 1440;
 
 // Row geometry inside a group.
@@ -315,7 +314,7 @@ QWidget* MainWindow::addField(QWidget* parent, const Option& o, int left, int to
     auto* box = new QComboBox(parent);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    if (o.control == "cmbnetgraphpos")
+    if (o.form == Form::Netgraph)
       for (std::string_view item : kNetgraphItems) box->addItem(fromUtf8(item));
     connect(box, &QComboBox::editTextChanged, this, [this, opt](const QString& text) {
       if (!updating_) core_->field_Change(*opt, toGameBytes(text));
@@ -362,8 +361,7 @@ void MainWindow::buildGroup(QGroupBox* box, Page page, std::string_view group, i
     if (y < 0) y = o.kind == Kind::Toggle ? 360 : 240;
     switch (o.kind) {
       case Kind::Toggle: {
-        const bool shared = lastWasToggle && std::find(std::begin(kSharedRow), std::end(kSharedRow),
-                                                       o.control) != std::end(kSharedRow);
+        const bool shared = lastWasToggle && o.sharesRow;
         if (shared) {
           addToggle(box, o, kSharedRowLeft, y - kToggleRow, kSharedRowLeft + 360,
                     width - kSharedRowLeft - 450);

@@ -4,9 +4,8 @@
 #include <span>
 #include <system_error>
 
-#include "Checkpath/Checkpath.h"
 #include "Stringconverter/StoredPreferences.h"
-#include "save/Layouts.h"
+#include "platform/GamePath.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -34,16 +33,15 @@ std::string header() {
   return out;
 }
 
-void appendLines(std::string& out, const Model& model, std::span<const std::string_view> controls,
-                 bool autoexec, std::string_view skip = {}) {
-  for (std::string_view control : controls)
-    if (control != skip) (out += consoleLine(model, option(control), autoexec)) += kEol;
+void appendLines(std::string& out, const Model& model, std::span<const Option* const> lines,
+                 bool autoexec) {
+  for (const Option* o : lines) (out += consoleLine(model, *o, autoexec)) += kEol;
 }
 
 std::string serverFile(const Model& model, bool listen) {
   std::string out = header();
   out += "\r\n\r\n";
-  appendLines(out, model, layout::kServerBlock, false, listen ? layout::kNotInListenserver : "");
+  appendLines(out, model, listen ? listenserverLines() : sectionLines(Section::Server), false);
   out += "echo    **Quillet generated config-file successfully loaded**\r\n";
   return out;
 }
@@ -146,7 +144,7 @@ std::string configText(const Model& model) {
   std::string out = "\r\n";
   if (!kept.empty()) (out += withCrLf(kept)) += kEol;
   out += kEol;
-  appendLines(out, model, layout::kConfig, false);
+  appendLines(out, model, configLines(), false);
   return out;
 }
 
@@ -154,19 +152,19 @@ std::string autoexecText(const Model& model) {
   // Each section: the empty lines before it, its title, its lines.
   struct Section {
     std::string_view before, title;
-    std::span<const std::string_view> controls;
+    quillet::Section lines;
   };
-  const Section sections[] = {
-      {"\r\r\n\r\r\n\r\n\r\n", "//Video settings", layout::kAutoexecVideo},
-      {"\r\n\r\n", "//Client settings", layout::kAutoexecClient},
-      {"\r\n\r\n\r\n\r\n", "//Server settings", layout::kServerBlock},
-      {"\r\n\r\n", "//Control settings", layout::kAutoexecControls},
-      {"\r\n\r\n", "//Sound settings", layout::kAutoexecSound},
+  static constexpr Section kSections[] = {
+      {"\r\r\n\r\r\n\r\n\r\n", "//Video settings", quillet::Section::Video},
+      {"\r\n\r\n", "//Client settings", quillet::Section::Client},
+      {"\r\n\r\n\r\n\r\n", "//Server settings", quillet::Section::Server},
+      {"\r\n\r\n", "//Control settings", quillet::Section::Controls},
+      {"\r\n\r\n", "//Sound settings", quillet::Section::Sound},
   };
   std::string out = header();
-  for (const Section& s : sections) {
+  for (const Section& s : kSections) {
     ((out += s.before) += s.title) += kEol;
-    appendLines(out, model, s.controls, true);
+    appendLines(out, model, sectionLines(s.lines), true);
   }
   return out;
 }

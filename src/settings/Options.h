@@ -89,67 +89,81 @@ enum class LabelForm : std::uint8_t {
 // Which slider events start the option's help text.
 enum HelpEvent : std::uint8_t { OnChange = 1, OnScroll = 2, OnFocus = 4 };
 
+// The sections of autoexec.cfg, in file order. The server block stands in the Server section
+// and is the body of server.cfg and listenserver.cfg as well.
+enum class Section : std::uint8_t { None, Video, Client, Server, Controls, Sound };
+
+// A place in a run of lines: the section and the line's place in it, counted from 1.
+struct Place {
+  Section section = Section::None;
+  int at = 0;
+};
+
+// Where an option's line stands in the files Save writes; 0 (or Section::None): not written there.
+struct Placement {
+  Place autoexec{};           // a client section of autoexec.cfg
+  int server = 0;            // the server block (server.cfg, listenserver.cfg, autoexec.cfg)
+  bool listenserver = true;  // listenserver.cfg holds the server block's line too
+  int config = 0;            // Quillet's own lines at the end of config.cfg
+};
+
+// One option's whole story: its control on the page, its values, the lines it writes where,
+// how the readers take it back, what the per-user store keeps of it, and its help text.
 struct Option {
-  std::string_view control;  // "scrollgamma", "img_client(3)", "txtname"
+  // ---- the control
+  std::string_view control{};  // "scrollgamma", "img_client(3)", "txtname"
   Kind kind = Kind::Toggle;
   Page page = Page::Client;
-  std::string_view group;    // the caption of the group frame that holds it
-  std::string_view caption;  // the caption label beside it (empty when none)
+  std::string_view group{};         // the caption of the group frame that holds it
+  std::string_view caption{};       // the caption label beside it (empty when none)
+  std::string_view captionLabel{};  // control name of the caption label
+  bool captionExplains = true;    // clicking the caption shows a help text at all
+  bool sharesRow = false;         // stands on the row of the toggle before it
 
   Table table = Table::Client;  // toggles and the hidden option
   int index = -1;
 
-  int min = 0, max = 0, smallStep = 1, largeStep = 1, design = 0;  // sliders
-  Factory factory = Factory::Kept;
-  int factoryValue = 0;
-  std::string_view designText;  // text fields and choice boxes
-  int maxLength = 0;            // 0: unlimited
+  // ---- sliders
+  int min = 0, max = 0, smallStep = 1, largeStep = 1;
+  int design = 0;               // the position the window is built with
+  std::string_view valueLabel{};  // the label that shows the value
+  LabelForm label = LabelForm::None;
+  std::uint8_t helpOn = 0;      // HelpEvent bits
+
+  // ---- text fields and choice boxes
+  std::string_view designText{};
+  int maxLength = 0;  // 0: unlimited
   bool multiLine = false;
 
-  std::string_view cvar;  // the console name read and written; empty when none
+  // ---- "Load defaults"
+  Factory factory = Factory::Kept;
+  int factoryValue = 0;  // Factory::Value
+
+  // ---- the game's files
+  std::string_view cvar{};  // the console name read and written; empty when none
   Form form = Form::None;
   // Form::Lines: the line written when checked / unchecked. On the Commandline page: the switch
   // a toggle adds to the launch line when checked / unchecked, or a field's switch ("-port").
-  std::string_view on, off;
-  std::string_view autoexecAlias;   // name written into autoexec.cfg when it differs
-  Read autoexecRead = Read::None;   // rule of the autoexec.cfg reader
-  Read configRead = Read::None;     // rule of the config.cfg readers
-  std::string_view storeKey;        // key in the per-user "settings" section
+  std::string_view on{}, off{};
+  std::string_view autoexecAlias{};  // name written into autoexec.cfg when it differs
+  Placement writes{};
+  Read autoexecRead = Read::None;  // rule of the autoexec.cfg reader
+  Read configRead = Read::None;    // rule of the config.cfg readers
 
-  std::string_view valueLabel;  // sliders: the label that shows the value
-  LabelForm label = LabelForm::None;
-  std::uint8_t helpOn = 0;      // sliders: HelpEvent bits
-  std::string_view help;         // the help line's sentence (empty: none)
-  std::string_view captionLabel; // control name of the caption label
-  std::string_view captionHelp;  // what clicking the caption shows, when it differs from `help`
-  bool captionExplains = true;   // clicking the caption shows a help text at all
+  // ---- the per-user store ("settings" section)
+  std::string_view storeKey{};
+  int storeAt = 0;    // place in the order Save writes the keys, from 1
+  int restoreAt = 0;  // place in the order the start-up restores them, from 1
+
+  // ---- the launch line
+  bool launchOnChange = false;  // a change of the field composes the launch line again
+  bool launchOnClick = false;   // so does a click into it, before its help
+
+  // ---- the help line
+  std::string_view help{};         // the help line's sentence (empty: none)
+  std::string_view captionHelp{};  // what clicking the caption shows, when it differs from `help`
 
   int id = 0;  // position in the catalogue
-
-  // Builders, so the catalogue reads as a table.
-  constexpr Option withForm(Form f) const { Option o = *this; o.form = f; return o; }
-  constexpr Option lines(std::string_view onLine, std::string_view offLine) const {
-    Option o = *this; o.form = Form::Lines; o.on = onLine; o.off = offLine; return o;
-  }
-  constexpr Option reads(Read autoexec, Read config = Read::None) const {
-    Option o = *this; o.autoexecRead = autoexec; o.configRead = config; return o;
-  }
-  constexpr Option steps(int small, int large) const {
-    Option o = *this; o.smallStep = small; o.largeStep = large; return o;
-  }
-  constexpr Option stored(std::string_view key) const { Option o = *this; o.storeKey = key; return o; }
-  constexpr Option alias(std::string_view a) const { Option o = *this; o.autoexecAlias = a; return o; }
-  constexpr Option captionHelps(std::string_view text) const {
-    Option o = *this; o.captionHelp = text; return o;
-  }
-  constexpr Option limit(int length) const { Option o = *this; o.maxLength = length; return o; }
-  constexpr Option launches(std::string_view launchSwitch) const {
-    Option o = *this; o.on = launchSwitch; return o;
-  }
-  constexpr Option captioned(std::string_view label, bool explains = true) const {
-    Option o = *this; o.captionLabel = label; o.captionExplains = explains; return o;
-  }
-  constexpr Option hidden() const { Option o = *this; o.kind = Kind::Hidden; return o; }
 
   bool isToggle() const { return kind == Kind::Toggle || kind == Kind::Hidden; }
   bool hasText() const { return kind == Kind::Text || kind == Kind::Choice; }
@@ -170,6 +184,21 @@ const Option* findOption(std::string_view control);
 const Option& option(std::string_view control);
 // The toggle of table `t` at `index`, or nullptr when the table has no toggle there.
 const Option* findToggle(Table t, int index);
+
+// The options whose lines Save writes into a section of autoexec.cfg (Section::Server: the
+// server block), in file order.
+std::span<const Option* const> sectionLines(Section section);
+// The server block as listenserver.cfg holds it.
+std::span<const Option* const> listenserverLines();
+// Quillet's own lines at the end of config.cfg, in file order.
+std::span<const Option* const> configLines();
+// The options the per-user store keeps, in the order Save writes them / the start-up restores them.
+std::span<const Option* const> storedInWriteOrder();
+std::span<const Option* const> storedInRestoreOrder();
+
+// First words that config.cfg's reader also leaves out of the kept lines in the default mode,
+// though Save writes no line for them.
+inline constexpr std::string_view kConfigAlsoDropped[] = {"bgmvolume", "5"};
 
 // The nineteen standard maps, in the order of the map page.
 inline constexpr std::array<std::string_view, 19> kMaps = {

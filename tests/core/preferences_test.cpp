@@ -1,6 +1,10 @@
 // Stored preferences, factory defaults and the launch line.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <span>
+
 #include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
 #include "settings/ValueForms.h"
@@ -132,6 +136,64 @@ TEST(Catalogue, TablesAndVocabularies) {
   EXPECT_EQ(autoexecNames, 83);
   EXPECT_EQ(findToggle(Table::Client, 6)->kind, Kind::Hidden);
   EXPECT_EQ(findToggle(Table::Video, 4), nullptr);
+}
+
+// The catalogue checks itself: every run of lines and every store order is a whole 1..N without
+// a gap or a repeat, every written or read option names its variable, and no file holds one
+// variable for two options.
+TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
+  const auto places = [](std::span<const Option* const> run, int Placement::*field) {
+    std::vector<int> at;
+    for (const Option* o : run) at.push_back(o->writes.*field);
+    return at;
+  };
+  const auto autoexecPlaces = [](Section s) {
+    std::vector<int> at;
+    for (const Option* o : sectionLines(s)) at.push_back(o->writes.autoexec.at);
+    return at;
+  };
+  const auto oneToN = [](std::size_t n) {
+    std::vector<int> v(n);
+    for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<int>(i + 1);
+    return v;
+  };
+  struct Run { const char* name; std::vector<int> at; std::size_t size; };
+  const auto storeOrder = [](std::span<const Option* const> run, int Option::*field) {
+    std::vector<int> at;
+    for (const Option* o : run) at.push_back(o->*field);
+    return at;
+  };
+  const Run runs[] = {
+      {"video", autoexecPlaces(Section::Video), 15},
+      {"client", autoexecPlaces(Section::Client), 26},
+      {"controls", autoexecPlaces(Section::Controls), 9},
+      {"sound", autoexecPlaces(Section::Sound), 3},
+      {"server block", places(sectionLines(Section::Server), &Placement::server), 34},
+      {"config", places(configLines(), &Placement::config), 40},
+      {"store", storeOrder(storedInWriteOrder(), &Option::storeAt), 14},
+      {"restore", storeOrder(storedInRestoreOrder(), &Option::restoreAt), 14},
+  };
+  for (const Run& r : runs) EXPECT_EQ(r.at, oneToN(r.size)) << r.name;
+  EXPECT_EQ(listenserverLines().size(), 33u);
+
+  std::map<std::pair<std::string, std::string_view>, std::set<const Option*>> owners;
+  for (const Option& o : catalogue()) {
+    EXPECT_EQ(findOption(o.control), &o) << o.control;
+    const bool written = o.writes.autoexec.at || o.writes.server || o.writes.config;
+    if (written || o.autoexecRead != Read::None || o.configRead != Read::None) {
+      EXPECT_FALSE(o.cvar.empty()) << o.control;
+    }
+    if (written) {
+      EXPECT_NE(o.form, Form::None) << o.control;
+    }
+    EXPECT_EQ(o.storeKey.empty(), o.storeAt == 0) << o.control;
+    EXPECT_EQ(o.storeAt == 0, o.restoreAt == 0) << o.control;
+    if (o.writes.autoexec.at || o.writes.server) owners[{"autoexec", o.cvar}].insert(&o);
+    if (o.writes.server) owners[{"server", o.cvar}].insert(&o);
+    if (o.writes.config) owners[{"config", o.cvar}].insert(&o);
+  }
+  for (const auto& [key, who] : owners)
+    EXPECT_EQ(who.size(), 1u) << key.first << " " << key.second;
 }
 
 }  // namespace
