@@ -16,15 +16,24 @@ bool hasClDlls(const std::string& gamePath) {
   return false;
 }
 
+std::filesystem::path pictureHome(const std::filesystem::path& executableDir) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(executableDir / "img", ec)) return executableDir;
+  const std::filesystem::path installed = executableDir / ".." / "share" / "quillet";
+  if (std::filesystem::is_directory(installed / "img", ec)) return installed.lexically_normal();
+  return executableDir;
+}
+
 std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store,
                             PictureLoader* pictures, const std::filesystem::path& programDir) {
   std::string errors;
   // A reload keeps nothing of the previous folder that the pages do not show.
   model.clearToggles();
   model.configKeptLines.clear();
+  model.unreadable.clear();
 
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
-  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"));
+  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
   LoadConfig(config, model, errors);
   LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
   LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);

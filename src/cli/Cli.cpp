@@ -401,6 +401,7 @@ class NoGameFolderStore : public Store {
     if (equalsNoCase(section, "init") && equalsNoCase(key, "cspath")) return;
     inner_.save(app, section, key, value);
   }
+  std::optional<std::string> commit() override { return inner_.commit(); }
 
  private:
   Store& inner_;
@@ -595,6 +596,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   Model model;
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
+  for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);
@@ -606,7 +608,8 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   for (const Assignment& a : assignments) applyAssignment(a, model);
 
   if (const auto failure = saveFiles(model, c.gameDir, store)) {
-    printLines(err, "", *failure, false);
+    printLines(err, "", saveErrorMessage(c.gameDir).text, false);
+    printLines(err, "", failure->detail, false);
     return kExitSaveFailed;
   }
   if (!qtStore->error().empty()) {
@@ -711,6 +714,21 @@ std::string escapeField(std::string_view s) {
     }
   }
   return out;
+}
+
+std::vector<std::pair<std::string, std::vector<std::string>>> commandLineWords() {
+  Command c;
+  CLI::App app("", std::string(kProgram));
+  defineCommandLine(app, c);
+  auto optionsOf = [](const CLI::App& a) {
+    std::vector<std::string> names;
+    for (const CLI::Option* o : a.get_options())
+      if (o->nonpositional()) names.push_back(o->get_name());
+    return names;
+  };
+  std::vector<std::pair<std::string, std::vector<std::string>>> words{{"", optionsOf(app)}};
+  for (const CLI::App* sub : app.get_subcommands({})) words.emplace_back(sub->get_name(), optionsOf(*sub));
+  return words;
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
