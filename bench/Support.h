@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "Stringconverter/StoredPreferences.h"
 #include "save/Save.h"
 
 extern char** environ;
@@ -78,25 +79,14 @@ class GameFolder {
   fs::path path_;
 };
 
-// Files kept in memory: Save's own work without the disk.
-class MemoryFiles : public FileLayer {
- public:
-  std::unique_ptr<OutFile> open(const fs::path& file) override {
-    struct Out : OutFile {
-      std::string* target;
-      bool commit(std::string_view bytes) override {
-        target->assign(bytes);
-        return true;
-      }
-    };
-    auto out = std::make_unique<Out>();
-    out->target = &files_[file.filename().string()];
-    return out;
-  }
-
- private:
-  std::map<std::string, std::string> files_;
-};
+// Save's own work without the disk: the six files composed and the preferences stored.
+inline std::size_t composeSave(const Model& model, Store& store) {
+  std::size_t n = 0;
+  for (auto text : {mapcycleText, motdText, configText, autoexecText, serverText, listenserverText})
+    n += text(model).size();
+  StorePreferences(model, store);
+  return n;
+}
 
 struct ProcessRun {
   double seconds = 0;

@@ -16,17 +16,16 @@ double perIterationMs(const benchmark::State& state, std::chrono::steady_clock::
   return std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(state.iterations());
 }
 
-// Load sequence and Save on the sample folder, the files kept in memory: Quillet's own work,
-// without what the disk costs.
+// Load sequence and Save on the sample folder without the disk: the files composed in memory,
+// the preferences stored in a memory store.
 void LoadAndSaveSample(benchmark::State& state) {
   GameFolder folder;
   MemoryStore store;
-  MemoryFiles files;
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     Model model;
     benchmark::DoNotOptimize(runLoadSequence(model, folder.str(), store));
-    benchmark::DoNotOptimize(saveFiles(model, folder.str(), store, files));
+    benchmark::DoNotOptimize(composeSave(model, store));
   }
   record("load sequence + Save, sample folder (no flush)", perIterationMs(state, std::chrono::steady_clock::now() - start), "ms", 2, true);
 }

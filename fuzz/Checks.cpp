@@ -233,7 +233,7 @@ std::string checkRoundtrip(std::string_view bytes) {
     Model model;
     runLoadSequence(model, folder().string(), store);
     if (auto e = saneModel(model); !e.empty()) return e;
-    if (auto error = saveFiles(model, folder().string(), store)) return "Save failed: " + *error;
+    if (auto failure = saveFiles(model, folder().string(), store)) return "Save failed: " + failure->detail;
     for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
   }
   for (std::size_t i = 0; i < std::size(kWritten); ++i)

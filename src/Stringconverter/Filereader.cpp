@@ -144,23 +144,24 @@ void skipLineEnd(std::string_view s, std::size_t& pos) {
 
 }  // namespace
 
-std::string ListReader::next() {
-  while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t')) ++pos_;
-  std::string item;
-  if (pos_ < s_.size() && s_[pos_] == '"') {
+std::string_view ListReader::next() {
+  const std::size_t size = s_.size();
+  while (pos_ < size && (s_[pos_] == ' ' || s_[pos_] == '\t')) ++pos_;
+  std::string_view item;
+  if (pos_ < size && s_[pos_] == '"') {
     const std::size_t start = ++pos_;
-    while (pos_ < s_.size() && s_[pos_] != '"' && !isLineEnd(s_[pos_])) ++pos_;
-    item.assign(s_.substr(start, pos_ - start));
-    if (pos_ < s_.size() && s_[pos_] == '"') ++pos_;
-    while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
+    while (pos_ < size && s_[pos_] != '"' && !isLineEnd(s_[pos_])) ++pos_;
+    item = s_.substr(start, pos_ - start);
+    if (pos_ < size && s_[pos_] == '"') ++pos_;
+    while (pos_ < size && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
   } else {
     const std::size_t start = pos_;
-    while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
+    while (pos_ < size && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
     std::size_t end = pos_;
     while (end > start && (s_[end - 1] == ' ' || s_[end - 1] == '\t')) --end;
-    item.assign(s_.substr(start, end - start));
+    item = s_.substr(start, end - start);
   }
-  if (pos_ < s_.size() && s_[pos_] == ',') ++pos_;
+  if (pos_ < size && s_[pos_] == ',') ++pos_;
   else skipLineEnd(s_, pos_);
   return item;
 }

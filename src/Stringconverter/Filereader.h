@@ -29,12 +29,13 @@ std::optional<int> roundToPosition(double value);
 // Reads list items: blanks and tabs before an item are skipped; an unquoted item ends at a comma
 // or the line end and loses trailing blanks and tabs; a quoted item ends at its closing quote
 // (or the line end) and whatever follows it up to the next comma or line end is dropped. Lines
-// end at CR LF, a lone CR or a lone LF; an empty line is an empty item.
+// end at CR LF, a lone CR or a lone LF; an empty line is an empty item. An item is always one
+// run of the bytes, so it is handed out as a view into them.
 class ListReader {
  public:
   explicit ListReader(std::string_view bytes) : s_(bytes) {}
   bool atEnd() const { return pos_ >= s_.size(); }
-  std::string next();
+  std::string_view next();
 
  private:
   std::string_view s_;

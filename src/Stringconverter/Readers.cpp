@@ -22,6 +22,21 @@ struct Words {
   }
 };
 
+// Word 1 of an item, lower-cased, without building the other words: most items of a big file
+// name nothing a reader knows, and are passed over on this alone. Empty when the word is longer
+// than any name (`buffer` holds the lowered word).
+constexpr std::size_t kLongestName = 32;
+std::string_view firstWordLower(std::string_view item, char (&buffer)[kLongestName]) {
+  const std::size_t blank = item.find(' ');
+  const std::string_view word = blank == std::string_view::npos ? item : item.substr(0, blank);
+  if (word.size() > kLongestName) return {};
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return {buffer, word.size()};
+}
+
 // A text value: the item's own text after the name and its one blank, quote-stripped. A comma
 // ends an unquoted item before it gets here, so a comma in the value comes from an item that
 // stood wholly in double quotes ("name Smith, John"), and is kept as list input keeps it.
@@ -145,9 +160,13 @@ std::optional<int> sliderPositionFor(const Option& o, double value, Read rule) {
 }
 
 void applyAutoexecItem(std::string_view item, Model& model) {
-  const Words w(item);
+  char buffer[kLongestName];
+  const std::string_view name = firstWordLower(item, buffer);
   const auto& names = autoexecNames();
-  if (auto it = names.find(w.w1); it != names.end()) apply(it->second->autoexecRead, *it->second, w, item, model);
+  const auto it = names.find(name);
+  if (it == names.end() && name != "setinfo") return;
+  const Words w(item);
+  if (it != names.end()) apply(it->second->autoexecRead, *it->second, w, item, model);
   // The ghosts rule is tested for every item, whether or not its name matched.
   if (w.w1 + " " + stripQuotes(w.w2) == "setinfo ghosts" && NumericValue(w.w3) == 1.0)
     for (const Option& o : catalogue())
@@ -170,17 +189,19 @@ void LoadConfig(const std::optional<std::string>& content, Model& model, std::st
   }
   // The switches, then the variables with values, then the user-info lines: three passes, as a
   // later pass may turn on what an earlier one left.
+  char buffer[kLongestName];
   eachItem(*content, [&](std::string_view item) {
-    const Words w(item);
-    if (auto it = configSwitchNames().find(w.w1); it != configSwitchNames().end())
+    if (auto it = configSwitchNames().find(firstWordLower(item, buffer)); it != configSwitchNames().end())
       model.setChecked(*it->second, true);
   });
   eachItem(*content, [&](std::string_view item) {
+    const auto it = configValueNames().find(firstWordLower(item, buffer));
+    if (it == configValueNames().end()) return;
     const Words w(item);
-    if (auto it = configValueNames().find(w.w1); it != configValueNames().end())
-      apply(it->second->configRead, *it->second, w, item, model);
+    apply(it->second->configRead, *it->second, w, item, model);
   });
   eachItem(*content, [&](std::string_view item) {
+    if (firstWordLower(item, buffer) != "setinfo") return;
     const Words w(item);
     if (auto it = setinfoKeys().find(w.w1 + " " + w.w2); it != setinfoKeys().end())
       if (stripQuotes(w.w3) == "1") model.setChecked(*it->second, true);
@@ -188,32 +209,48 @@ void LoadConfig(const std::optional<std::string>& content, Model& model, std::st
 }
 
 bool configOwnsName(std::string_view lowerWord) {
-  static const std::unordered_set<std::string> owned = [] {
-    std::unordered_set<std::string> names;
+  static const std::vector<std::string> spelled = [] {
+    std::vector<std::string> names;
     const auto firstWord = [](std::string_view line) { return lowerAscii(line.substr(0, line.find(' '))); };
     for (const Option* line : configLines()) {
       const Option& o = *line;
       if (o.form == Form::Lines) {
         for (std::string_view line : {o.on, o.off})
-          if (!line.empty()) names.insert(firstWord(line));
+          if (!line.empty()) names.push_back(firstWord(line));
       } else {
-        names.insert(firstWord(o.cvar));
+        names.push_back(firstWord(o.cvar));
       }
     }
-    for (std::string_view extra : kConfigAlsoDropped) names.insert(std::string(extra));
+    for (std::string_view extra : kConfigAlsoDropped) names.emplace_back(extra);
     return names;
   }();
-  return owned.contains(std::string(lowerWord));
+  static const std::unordered_set<std::string_view> owned(spelled.begin(), spelled.end());
+  return owned.contains(lowerWord);
+}
+
+// Word 1 of a whole line as the kept-lines rule sees it: after the blanks and tabs that lead
+// the line, up to the first blank.
+bool keptLine(std::string_view line) {
+  std::size_t start = 0;
+  while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+  char buffer[kLongestName];
+  const std::string_view rest = line.substr(start);
+  const std::string_view word = firstWordLower(rest, buffer);
+  // A word too long for the buffer is longer than every owned name.
+  if (word.empty() && !rest.empty() && rest.front() != ' ') return true;
+  return !configOwnsName(word);
 }
 
 void CollectConfigLines(const std::optional<std::string>& content, Model& model) {
   if (!content) return;
-  LineReader reader(*content);
-  while (!reader.atEnd()) {
+  // Two scans: the first sizes the kept text, so that it is allocated once, exactly.
+  std::size_t keptBytes = 0;
+  for (LineReader reader(*content); !reader.atEnd();)
+    if (const std::string_view line = reader.next(); keptLine(line)) keptBytes += line.size() + 2;
+  model.configKeptLines.reserve(model.configKeptLines.size() + keptBytes);
+  for (LineReader reader(*content); !reader.atEnd();) {
     const std::string_view line = reader.next();
-    std::string_view rest = line;
-    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
-    if (configOwnsName(lowerAscii(rest.substr(0, rest.find(' '))))) continue;
+    if (!keptLine(line)) continue;
     model.configKeptLines.append(line);
     model.configKeptLines += "\r\n";
   }

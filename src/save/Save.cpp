@@ -1,5 +1,6 @@
 #include "save/Save.h"
 
+#include <algorithm>
 #include <span>
 #include <system_error>
 
@@ -47,20 +48,21 @@ std::string serverFile(const Model& model, bool listen) {
 }
 
 // Every line end of a multi-line text as CR LF.
-std::string withCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += kEol;
-    } else if (text[i] == '\n') {
-      out += kEol;
-    } else {
-      out += text[i];
+void appendCrLf(std::string& out, std::string_view text, std::size_t after = 0) {
+  // Each lone CR or LF grows by one byte: room for all of them, and for `after` more bytes, is
+  // made at once, so a big text is never copied while it grows.
+  out.reserve(out.size() + text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                                                   std::count(text.begin(), text.end(), '\r')) + after);
+  while (!text.empty()) {
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) {
+      out += text;
+      break;
     }
+    out.append(text.data(), at);
+    out += kEol;
+    text.remove_prefix(at + (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1));
   }
-  return out;
 }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -74,7 +76,11 @@ std::string mapcycleText(const Model& model) {
   return out;
 }
 
-std::string motdText(const Model& model) { return withCrLf(model.text(option("txtmotd"))) + "\r\n"; }
+std::string motdText(const Model& model) {
+  std::string out;
+  appendCrLf(out, model.text(option("txtmotd")), 2);
+  return out += kEol;
+}
 
 std::string configText(const Model& model) {
   // The user's own lines first (without white space at their two ends), then the program's.
@@ -82,7 +88,10 @@ std::string configText(const Model& model) {
   while (!kept.empty() && isSpace(kept.front())) kept.remove_prefix(1);
   while (!kept.empty() && isSpace(kept.back())) kept.remove_suffix(1);
   std::string out = "\r\n";
-  if (!kept.empty()) (out += withCrLf(kept)) += kEol;
+  if (!kept.empty()) {
+    appendCrLf(out, kept, 8192);
+    out += kEol;
+  }
   out += kEol;
   appendLines(out, model, configLines(), false);
   return out;

@@ -110,11 +110,18 @@ std::string QtStore::read(std::string_view app, std::string_view section, std::s
 
 void QtStore::save(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) {
-  settings_->setValue(toQ(keyFor(app, section, key)), toQ(value));
+  const QString k = toQ(keyFor(app, section, key));
+  // A value the store already holds is not written again: the start-up stores the game folder
+  // it has just read, and an unchanged store costs no write (and no wait for the disk).
+  if (settings_->contains(k) && read(app, section, key) == value) return;
+  settings_->setValue(k, toQ(value));
+  pending_ = true;
 }
 
 std::optional<std::string> QtStore::commit() {
   // One write of the whole store (QSettings writes a temporary file and renames it).
+  if (!pending_) return std::nullopt;
+  pending_ = false;
   settings_->sync();
   checkStatus("write");
   if (settings_->status() != QSettings::NoError) return error_.empty() ? "cannot write the store " + location() : error_;

@@ -52,6 +52,7 @@ class QtStore : public Store {
 
   std::unique_ptr<QSettings> settings_;
   bool ini_ = true;
+  bool pending_ = false;  // values saved since the last commit
   std::string error_;
 };
 

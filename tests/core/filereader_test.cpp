@@ -63,7 +63,7 @@ TEST(RoundToPosition, HalvesGoToTheEvenNeighbour) {
 std::vector<std::string> items(std::string_view bytes) {
   std::vector<std::string> out;
   ListReader r(bytes);
-  while (!r.atEnd()) out.push_back(r.next());
+  while (!r.atEnd()) out.emplace_back(r.next());
   return out;
 }
 
