@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -89,7 +90,8 @@ inline std::size_t composeSave(const Model& model, Store& store) {
 }
 
 struct ProcessRun {
-  double seconds = 0;
+  double seconds = 0;     // wall time
+  double cpuSeconds = 0;  // user and system time of the process
   long peakKiB = 0;
   int status = -1;
   std::int64_t startNs = 0;
@@ -135,9 +137,19 @@ inline ProcessRun runProcess(const std::vector<std::string>& argv, const std::ve
   wait4(pid, &status, 0, &usage);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.peakKiB = usage.ru_maxrss;
+  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   run.status = status;
   run.output = out;
   return run;
+}
+
+// The CPU time this process has used, in seconds: on a machine shared with other work the wall
+// time of an in-process benchmark says more about the others than about Quillet.
+inline double processCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 // Nanoseconds from `start` of a run to the "first-frame N" line its program printed, in ms.

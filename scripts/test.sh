@@ -8,7 +8,3 @@ build=${QUILLET_BUILD_DIR:-build}
 # The window's tests draw offscreen; nothing needs a display.
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
-# The suite again under AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target
-# for a few seconds over its seeds.
-bash scripts/sanitize.sh
-bash scripts/fuzz.sh 3

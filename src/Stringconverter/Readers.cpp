@@ -1,5 +1,7 @@
 #include "Stringconverter/Readers.h"
 
+#include <algorithm>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -188,24 +190,44 @@ void LoadConfig(const std::optional<std::string>& content, Model& model, std::st
     return;
   }
   // The switches, then the variables with values, then the user-info lines: three passes, as a
-  // later pass may turn on what an earlier one left.
+  // later pass may turn on what an earlier one left. When no toggle is read by two rows (the
+  // catalogue says so), the order between the passes changes nothing, and one scan applies
+  // all three.
+  static const bool oneScan = [] {
+    std::set<std::pair<Table, int>> seen;
+    for (const Option& o : catalogue()) {
+      if (o.configRead != Read::None && o.isToggle() && !seen.emplace(o.table, o.index).second) return false;
+    }
+    return true;
+  }();
   char buffer[kLongestName];
-  eachItem(*content, [&](std::string_view item) {
-    if (auto it = configSwitchNames().find(firstWordLower(item, buffer)); it != configSwitchNames().end())
-      model.setChecked(*it->second, true);
-  });
-  eachItem(*content, [&](std::string_view item) {
-    const auto it = configValueNames().find(firstWordLower(item, buffer));
+  const auto applySwitch = [&](std::string_view name) {
+    if (auto it = configSwitchNames().find(name); it != configSwitchNames().end()) model.setChecked(*it->second, true);
+  };
+  const auto applyValue = [&](std::string_view name, std::string_view item) {
+    const auto it = configValueNames().find(name);
     if (it == configValueNames().end()) return;
     const Words w(item);
     apply(it->second->configRead, *it->second, w, item, model);
-  });
-  eachItem(*content, [&](std::string_view item) {
-    if (firstWordLower(item, buffer) != "setinfo") return;
+  };
+  const auto applySetinfo = [&](std::string_view name, std::string_view item) {
+    if (name != "setinfo") return;
     const Words w(item);
     if (auto it = setinfoKeys().find(w.w1 + " " + w.w2); it != setinfoKeys().end())
       if (stripQuotes(w.w3) == "1") model.setChecked(*it->second, true);
-  });
+  };
+  if (oneScan) {
+    eachItem(*content, [&](std::string_view item) {
+      const std::string_view name = firstWordLower(item, buffer);
+      applySwitch(name);
+      applyValue(name, item);
+      applySetinfo(name, item);
+    });
+    return;
+  }
+  eachItem(*content, [&](std::string_view item) { applySwitch(firstWordLower(item, buffer)); });
+  eachItem(*content, [&](std::string_view item) { applyValue(firstWordLower(item, buffer), item); });
+  eachItem(*content, [&](std::string_view item) { applySetinfo(firstWordLower(item, buffer), item); });
 }
 
 bool configOwnsName(std::string_view lowerWord) {
@@ -243,12 +265,14 @@ bool keptLine(std::string_view line) {
 
 void CollectConfigLines(const std::optional<std::string>& content, Model& model) {
   if (!content) return;
-  // Two scans: the first sizes the kept text, so that it is allocated once, exactly.
-  std::size_t keptBytes = 0;
-  for (LineReader reader(*content); !reader.atEnd();)
-    if (const std::string_view line = reader.next(); keptLine(line)) keptBytes += line.size() + 2;
-  model.configKeptLines.reserve(model.configKeptLines.size() + keptBytes);
-  for (LineReader reader(*content); !reader.atEnd();) {
+  // Room for the most the kept lines can take (every line, each end as CR LF) is asked for at
+  // once, so the text is never copied while it grows; the memory is only taken up where lines
+  // are written into it.
+  const std::string_view bytes = *content;
+  model.configKeptLines.reserve(model.configKeptLines.size() + bytes.size() + 2 +
+                                static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
+                                                         std::count(bytes.begin(), bytes.end(), '\r')));
+  for (LineReader reader(bytes); !reader.atEnd();) {
     const std::string_view line = reader.next();
     if (!keptLine(line)) continue;
     model.configKeptLines.append(line);
