@@ -36,45 +36,43 @@ void expectFixedPoint(const TempDir& dir, const std::string& what) {
     EXPECT_EQ(second.at(name), bytes) << name << " changed in the second round of " << what;
 }
 
-std::string corpus(const std::string& relative) {
-  return TempDir::readFile(std::filesystem::path(QUILLET_CORPUS_DIR) / relative);
+// The files of one kind ("config", "mapcycle") under a root laid out like the corpus.
+std::vector<std::filesystem::path> filesOfKind(const std::filesystem::path& root, const std::string& kind) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& e : std::filesystem::directory_iterator(root / kind)) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
-std::vector<std::string> corpusFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(QUILLET_CORPUS_DIR) / folder))
-    names.push_back(folder + "/" + e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-TEST(RoundTrip, EveryCorpusFileInItsPlace) {
+// Each file in its place in a game folder of its own: Load and Save reach a fixed point.
+int expectEveryFileAFixedPoint(const std::filesystem::path& root) {
   const std::pair<std::string, std::string> roles[] = {
       {"config", "config.cfg"},     {"autoexec", "autoexec.cfg"}, {"server", "server.cfg"},
       {"listenserver", "listenserver.cfg"}, {"mapcycle", "mapcycle.txt"}, {"motd", "motd.txt"},
       {"briefing", "maps/as_forest.txt"}};
   int seen = 0;
-  for (const auto& [folder, name] : roles) {
-    for (const std::string& file : corpusFiles(folder)) {
+  for (const auto& [kind, name] : roles) {
+    for (const auto& file : filesOfKind(root, kind)) {
       TempDir dir;
-      dir.write(name, corpus(file));
-      expectFixedPoint(dir, file);
+      dir.write(name, TempDir::readFile(file));
+      expectFixedPoint(dir, file.string());
       ++seen;
     }
   }
-  EXPECT_GE(seen, 14);
+  return seen;
 }
 
-TEST(RoundTrip, AllCorpusFilesTogetherKeepTheUsersLines) {
-  for (const std::string& config : corpusFiles("config")) {
+// Every config.cfg with the first of the other kinds beside it: a fixed point, and every line
+// whose first word Quillet does not own is still there, as written.
+void expectTheUsersLinesKept(const std::filesystem::path& root) {
+  for (const auto& config : filesOfKind(root, "config")) {
     TempDir dir;
-    const std::string original = corpus(config);
+    const std::string original = TempDir::readFile(config);
     dir.write("config.cfg", original);
-    dir.write("autoexec.cfg", corpus(corpusFiles("autoexec").front()));
-    dir.write("mapcycle.txt", corpus(corpusFiles("mapcycle").front()));
-    dir.write("motd.txt", corpus(corpusFiles("motd").front()));
-    expectFixedPoint(dir, config);
-    // Every line whose first word Quillet does not own is still there, as written.
+    dir.write("autoexec.cfg", TempDir::readFile(filesOfKind(root, "autoexec").front()));
+    dir.write("mapcycle.txt", TempDir::readFile(filesOfKind(root, "mapcycle").front()));
+    dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
+    expectFixedPoint(dir, config.string());
     const std::string saved = dir.read("config.cfg");
     LineReader lines(original);
     while (!lines.atEnd()) {
@@ -87,14 +85,32 @@ TEST(RoundTrip, AllCorpusFilesTogetherKeepTheUsersLines) {
   }
 }
 
-TEST(RoundTrip, AMapCycleOfCorpusMapsComesBack) {
-  TempDir dir;
-  dir.write("mapcycle.txt", corpus("mapcycle/1-counterstrike-betas.txt"));
-  MemoryStore store;
-  Model model;
-  runLoadSequence(model, dir.str(), store);
-  EXPECT_TRUE(model.checked(Table::Map, 5));   // cs_backalley
-  EXPECT_TRUE(model.checked(Table::Map, 17));  // de_train
+TEST(RoundTrip, EveryFixtureFileInItsPlace) { EXPECT_EQ(expectEveryFileAFixedPoint(test::fixtureDir()), 7); }
+
+TEST(RoundTrip, EveryCorpusFileInItsPlace) {
+  QUILLET_SKIP_WITHOUT_CORPUS();
+  EXPECT_GE(expectEveryFileAFixedPoint(QUILLET_CORPUS_DIR), 14);
+}
+
+TEST(RoundTrip, AllFilesTogetherKeepTheUsersLines) {
+  expectTheUsersLinesKept(test::fixtureDir());
+  if (test::haveCorpus()) expectTheUsersLinesKept(QUILLET_CORPUS_DIR);
+}
+
+TEST(RoundTrip, AMapCycleComesBack) {
+  const std::pair<std::filesystem::path, const char*> cycles[] = {
+      {test::fixtureDir() / "mapcycle/1-hand-written.txt", "fixture"},
+      {std::filesystem::path(QUILLET_CORPUS_DIR) / "mapcycle/1-counterstrike-betas.txt", "corpus"}};
+  for (const auto& [file, what] : cycles) {
+    if (!std::filesystem::exists(file)) continue;
+    TempDir dir;
+    dir.write("mapcycle.txt", TempDir::readFile(file));
+    MemoryStore store;
+    Model model;
+    runLoadSequence(model, dir.str(), store);
+    EXPECT_TRUE(model.checked(Table::Map, 5)) << what;   // cs_backalley
+    EXPECT_TRUE(model.checked(Table::Map, 17)) << what;  // de_train
+  }
 }
 
 // Random game files made of the pieces players' files are made of, and worse.
