@@ -111,8 +111,14 @@ std::string QtStore::read(std::string_view app, std::string_view section, std::s
 void QtStore::save(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) {
   settings_->setValue(toQ(keyFor(app, section, key)), toQ(value));
+}
+
+std::optional<std::string> QtStore::commit() {
+  // One write of the whole store (QSettings writes a temporary file and renames it).
   settings_->sync();
   checkStatus("write");
+  if (settings_->status() != QSettings::NoError) return error_.empty() ? "cannot write the store " + location() : error_;
+  return std::nullopt;
 }
 
 }  // namespace quillet

@@ -30,9 +30,10 @@ class QtStore : public Store {
   QtStore& operator=(const QtStore&) = delete;
 
   std::string read(std::string_view app, std::string_view section, std::string_view key) override;
-  // Writes the value and puts it on disk at once, so that another process sees it.
+  // Keeps the value; commit puts every kept value on disk in one write.
   void save(std::string_view app, std::string_view section, std::string_view key,
             std::string_view value) override;
+  std::optional<std::string> commit() override;
 
   // Where the values are kept: the INI file's path, or the registry key.
   std::string location() const;

@@ -27,6 +27,7 @@ TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
   {
     QtStore store(file_);
     for (std::size_t i = 0; i < std::size(values); ++i) store.save("Quillet", "settings", std::to_string(i) + "k", values[i]);
+    store.commit();
     EXPECT_EQ(store.error(), "");
   }
   QtStore again(file_);
@@ -42,6 +43,8 @@ TEST_F(cliQtStore, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
   EXPECT_EQ(store.read("QUILLET", "Init", "CSPath"), "/games/cstrike");
   EXPECT_EQ(store.read("Quillet", "settings", "NoJoy"), "");  // never written
   EXPECT_EQ(store.read("Quillet", "other", "NoIPX"), "");
+  EXPECT_EQ(fileText(), "");  // nothing on disk before the one commit
+  EXPECT_EQ(store.commit(), std::nullopt);
   EXPECT_NE(fileText().find("[init]\ncspath=/games/cstrike"), std::string::npos) << fileText();
   EXPECT_NE(fileText().find("noipx=True"), std::string::npos) << fileText();
 }
@@ -60,6 +63,7 @@ TEST_F(cliQtStore, WhereTheStoreIs) {
   unsetenv("QUILLET_STORE");
   EXPECT_EQ(named.location(), file_);
   named.save("Quillet", "settings", "Port", "27015");
+  EXPECT_EQ(named.commit(), std::nullopt);
   EXPECT_NE(fileText().find("port=27015"), std::string::npos);
 }
 
