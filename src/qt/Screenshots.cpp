@@ -82,6 +82,8 @@ int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffi
     written += shoot(window, out, QString::fromLatin1(name), suffix);
     if (button == quillet::PageButton::Client) {
       core.cmdmoreclient_Click();
+      // The page's longest sentence, as clicking its toggle shows it: it wraps in the strip.
+      core.ShowHelp(option("img_moreclient(0)").help);
       written += shoot(window, out, QStringLiteral("moreclient"), suffix);
       core.cmdmoreclientback_Click();
     } else if (button == quillet::PageButton::Server) {
