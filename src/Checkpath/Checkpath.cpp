@@ -30,9 +30,10 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   // A reload keeps nothing of the previous folder that the pages do not show.
   model.clearToggles();
   model.configKeptLines.clear();
+  model.unreadable.clear();
 
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
-  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"));
+  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
   LoadConfig(config, model, errors);
   LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
   LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);

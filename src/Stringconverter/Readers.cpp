@@ -155,7 +155,7 @@ void applyAutoexecItem(std::string_view item, Model& model) {
 }
 
 void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  const auto content = readFileBytes(file);
+  const auto content = readFileBytes(file, &model.unreadable);
   if (!content) {
     loadErrors += kAutoexecError;
     return;
@@ -220,7 +220,7 @@ void CollectConfigLines(const std::optional<std::string>& content, Model& model)
 }
 
 void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  const auto content = readFileBytes(file);
+  const auto content = readFileBytes(file, &model.unreadable);
   if (!content) {
     if (!model.mapcycleReported) loadErrors += kMapcycleError;
     model.mapcycleReported = true;
@@ -233,7 +233,7 @@ void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& 
 }
 
 void LoadMotd(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  auto content = readFileBytes(file);
+  auto content = readFileBytes(file, &model.unreadable);
   if (!content) {
     loadErrors += kMotdError;
     return;

@@ -401,6 +401,7 @@ class NoGameFolderStore : public Store {
     if (equalsNoCase(section, "init") && equalsNoCase(key, "cspath")) return;
     inner_.save(app, section, key, value);
   }
+  std::optional<std::string> commit() override { return inner_.commit(); }
 
  private:
   Store& inner_;
@@ -595,6 +596,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   Model model;
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
+  for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);
@@ -606,7 +608,8 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   for (const Assignment& a : assignments) applyAssignment(a, model);
 
   if (const auto failure = saveFiles(model, c.gameDir, store)) {
-    printLines(err, "", *failure, false);
+    printLines(err, "", saveErrorMessage(c.gameDir).text, false);
+    printLines(err, "", failure->detail, false);
     return kExitSaveFailed;
   }
   if (!qtStore->error().empty()) {
