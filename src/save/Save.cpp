@@ -7,6 +7,8 @@
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
+#include "save/Backups.h"
+#include "save/Diff.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -121,7 +123,34 @@ std::string autoexecText(const Model& model) {
 std::string serverText(const Model& model) { return serverFile(model, false); }
 std::string listenserverText(const Model& model) { return serverFile(model, true); }
 
-std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store) {
+namespace {
+
+struct Step {
+  std::string_view name;
+  std::string (*text)(const Model&);
+};
+constexpr Step kSteps[] = {
+    {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
+    {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+
+}  // namespace
+
+std::string savePreview(const Model& model, const std::string& gamePath) {
+  std::string out;
+  for (const Step& step : kSteps) {
+    const std::string name(step.name);
+    const std::string text = step.text(model);
+    const files::ReadResult now = files::readFile(gameFile(gamePath, step.name));
+    if (now.status == files::ReadResult::Status::Missing) out += name + ": new file\n" + unifiedDiff(name, "", text);
+    else if (!now.ok()) out += name + ": cannot be read: " + files::causeText(now.error) + "\n";
+    else if (now.bytes == text) out += name + ": unchanged\n";
+    else out += unifiedDiff(name, now.bytes, text);
+  }
+  return out;
+}
+
+std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     const SaveOptions& options) {
   // Pages that do not hold what a file holds would overwrite the user's values with others.
   if (!model.unreadable.empty()) {
     SaveFailure failure;
@@ -130,19 +159,17 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
                         " (when the settings were loaded; nothing was written)";
     return failure;
   }
-  struct Step {
-    std::string_view name;
-    std::string (*text)(const Model&);
-  };
-  static constexpr Step kSteps[] = {
-      {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
-      {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+  BackupSet backups(gamePath);
   const auto failed = [](std::string_view name, const std::string& cause) {
     return SaveFailure{std::string(name) + ": " + cause};
   };
   for (const Step& step : kSteps) {
+    const std::string text = step.text(model);
+    // The old bytes are on disk in the backup folder before the file is replaced.
+    if (options.backup)
+      if (std::string cause = backups.keep(step.name, text); !cause.empty()) return failed(step.name, cause);
     files::AtomicWrite file(gameFile(gamePath, step.name));
-    if (const int error = file.prepare(step.text(model))) return failed(step.name, files::causeText(error));
+    if (const int error = file.prepare(text)) return failed(step.name, files::causeText(error));
     // The preferences are stored once autoexec.cfg is ready to take the old one's place; a
     // store that cannot be written leaves autoexec.cfg as it was.
     if (step.name == "autoexec.cfg") {
@@ -151,11 +178,14 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
     }
     if (const int error = file.commit()) return failed(step.name, files::causeText(error));
   }
+  if (options.backup) backups.prune();
   return std::nullopt;
 }
 
 bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs) {
-  if (dialogs.show(saveConfirmMessage()) != Answer::Yes) return false;
+  Message confirm = saveConfirmMessage();
+  confirm.detail = savePreview(model, gamePath);
+  if (dialogs.show(confirm) != Answer::Yes) return false;
   if (auto failure = saveFiles(model, gamePath, store)) {
     dialogs.show(saveErrorMessage(gamePath, *failure));
     return false;
