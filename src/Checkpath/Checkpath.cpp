@@ -23,9 +23,19 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   model.clearToggles();
   model.configKeptLines.clear();
 
+  model.keptValues.clear();
+  model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store));
+
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
   const auto config = readFileBytes(gameFile(gamePath, "config.cfg"));
   LoadConfig(config, model, errors);
+  if (model.keepOwnLines) {
+    // The values in force: a later file wins.
+    for (GameFile f : {GameFile::Autoexec, GameFile::Config, GameFile::Listenserver, GameFile::Server}) {
+      const auto bytes = f == GameFile::Config ? config : readFileBytes(gameFile(gamePath, fileName(f)));
+      if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
+    }
+  }
   LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
   LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);
   LoadMotd(gameFile(gamePath, "motd.txt"), model, errors);

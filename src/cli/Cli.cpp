@@ -38,8 +38,9 @@ constexpr std::string_view kProgram = "quillet-cli";
 
 constexpr std::string_view kUsage =
     "Usage:\n"
-    "  quillet-cli save GAMEDIR [--store FILE] [--defaults] [--set NAME=VALUE]...\n"
-    "  quillet-cli show GAMEDIR [--store FILE] [--json]\n"
+    "  quillet-cli save GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--defaults]\n"
+    "                   [--set NAME=VALUE]...\n"
+    "  quillet-cli show GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--json]\n"
     "  quillet-cli --help | --version\n"
     "\n"
     "GAMEDIR is the game's mod folder, the one that holds cl_dlls (for example\n"
@@ -61,6 +62,11 @@ constexpr std::string_view kUsage =
     "       one tab-separated line each (CR, LF, tab and backslash as \\r \\n \\t \\\\).\n"
     "  --json            print one JSON object keyed by control name instead\n"
     "\n"
+    "  --keep-own-lines  for this run, keep your own lines: read the values in force from\n"
+    "                    autoexec.cfg, config.cfg, listenserver.cfg and server.cfg, and let\n"
+    "                    save merge with the files instead of replacing them\n"
+    "  --replace         for this run, write the files whole (the default)\n"
+    "                    Without either, the choice stored by the window's Settings menu holds.\n"
     "  --store FILE      keep the stored preferences in the INI file FILE (created when\n"
     "                    missing) instead of the user's own store; the environment variable\n"
     "                    QUILLET_STORE names such a file too. The user's own store is\n"
@@ -416,6 +422,8 @@ struct Command {
   bool defaults = false;
   bool json = false;
   bool version = false;
+  bool keepOwnLines = false;
+  bool replace = false;
   std::vector<std::string> sets;
 };
 
@@ -439,6 +447,7 @@ void defineCommandLine(CLI::App& app, Command& c) {
     sub->allow_extras();
     sub->add_option("GAMEDIR", c.gameDir);
     repeatable(sub->add_option("--store", c.stores));
+    sub->add_flag("--keep-own-lines", c.keepOwnLines)->excludes(sub->add_flag("--replace", c.replace));
     sub->callback([&c, sub] { c.name = sub->get_name(); });
     return sub;
   };
@@ -593,8 +602,11 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   NoGameFolderStore store(*qtStore);
 
   Model model;
+  if (c.keepOwnLines || c.replace) model.keepOwnLinesForRun = c.keepOwnLines;
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
+  for (const KeptValue& k : model.keptValues)
+    err << kProgram << ": kept as it is: " << k.item << " (" << k.file << ")\n";
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);
@@ -603,7 +615,11 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   }
 
   if (c.defaults) LoadDefaults(model);
-  for (const Assignment& a : assignments) applyAssignment(a, model);
+  for (const Assignment& a : assignments) {
+    applyAssignment(a, model);
+    // A value set here replaces the file's own.
+    std::erase_if(model.keptValues, [&](const KeptValue& k) { return k.option == a.option; });
+  }
 
   if (const auto failure = saveFiles(model, c.gameDir, store)) {
     printLines(err, "", *failure, false);
