@@ -4,6 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+          qt6-svg-dev desktop-file-utils appstream dpkg-dev
           xvfb xauth libxkbcommon-x11-0 libxcb-cursor0 fonts-dejavu-core fonts-dejavu-extra)
 
 missing=()

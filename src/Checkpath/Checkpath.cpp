@@ -16,6 +16,14 @@ bool hasClDlls(const std::string& gamePath) {
   return false;
 }
 
+std::filesystem::path pictureHome(const std::filesystem::path& executableDir) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(executableDir / "img", ec)) return executableDir;
+  const std::filesystem::path installed = executableDir / ".." / "share" / "quillet";
+  if (std::filesystem::is_directory(installed / "img", ec)) return installed.lexically_normal();
+  return executableDir;
+}
+
 std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store,
                             PictureLoader* pictures, const std::filesystem::path& programDir) {
   std::string errors;

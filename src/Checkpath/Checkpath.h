@@ -18,6 +18,12 @@ bool hasClDlls(const std::string& gamePath);
 inline constexpr std::string_view kInvalidPathText =
     "Invalid path. Please enter a valid path. Example: 'c:\\games\\half-life\\cstrike'.";
 
+// The folder whose "img" holds the map pictures, for a program in `executableDir`: the
+// executable's own folder when its img is there (a build folder, a copy beside the game), else
+// ../share/quillet relative to it when that holds img (an installed program). When neither
+// does, the executable's folder, so that the missing-picture message shows as it always did.
+std::filesystem::path pictureHome(const std::filesystem::path& executableDir);
+
 // The load sequence over a folder that passed the check: clears every toggle entry and the kept
 // lines, then reads autoexec.cfg, config.cfg, mapcycle.txt, the as_forest briefing, motd.txt,
 // the kept lines of config.cfg, the stored preferences and (when `pictures` is given) the

@@ -729,6 +729,21 @@ std::string escapeField(std::string_view s) {
   return out;
 }
 
+std::vector<std::pair<std::string, std::vector<std::string>>> commandLineWords() {
+  Command c;
+  CLI::App app("", std::string(kProgram));
+  defineCommandLine(app, c);
+  auto optionsOf = [](const CLI::App& a) {
+    std::vector<std::string> names;
+    for (const CLI::Option* o : a.get_options())
+      if (o->nonpositional()) names.push_back(o->get_name());
+    return names;
+  };
+  std::vector<std::pair<std::string, std::vector<std::string>>> words{{"", optionsOf(app)}};
+  for (const CLI::App* sub : app.get_subcommands({})) words.emplace_back(sub->get_name(), optionsOf(*sub));
+  return words;
+}
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int code = kExitSaveFailed;
   try {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/Model.h"
@@ -45,6 +46,11 @@ void applyAssignment(const Assignment& assignment, Model& model);
 // The console names an option stands for in the game's files (empty for options that only the
 // program and the store know).
 std::vector<std::string> optionVariables(const Option& option);
+
+// The commands and the options each takes, as the parser defines them; the first entry, with
+// an empty name, holds the options given before any command. The help text, the manual page
+// and the shell completion are checked against this list.
+std::vector<std::pair<std::string, std::vector<std::string>>> commandLineWords();
 
 // Text for one tab-separated field: CR, LF, tab and backslash as \r \n \t \\.
 std::string escapeField(std::string_view utf8);

@@ -108,6 +108,11 @@ std::optional<Page> frmmain::shownPage() const {
   return std::nullopt;
 }
 
+bool frmmain::pageCovered(Page p) const {
+  return (p == Page::Client && pageVisible(p) && pageVisible(Page::MoreClient)) ||
+         (p == Page::Server && pageVisible(p) && pageVisible(Page::MoreServer));
+}
+
 const std::string& frmmain::valueLabel(const Option& slider) const {
   const auto id = static_cast<std::size_t>(slider.id);
   return id < labels_.size() ? labels_[id] : kNoText;

@@ -117,6 +117,8 @@ class frmmain : private ModelObserver {
   bool pageVisible(Page p) const { return pageVisible_[static_cast<int>(p)]; }
   // The page seen in front: a visible sub-page covers its base page; nullopt when none.
   std::optional<Page> shownPage() const;
+  // A visible page that its visible sub-page lies over exactly: kept beneath, but not seen.
+  bool pageCovered(Page p) const;
   bool buttonsVisible() const { return buttonsVisible_; }        // framebuttons
   bool changePathVisible() const { return changePathVisible_; }  // framechangepath
   std::string_view checkerCaption() const { return checkerCaption_; }  // lblchecker

@@ -102,6 +102,36 @@ void fitCaption(QLabel* label) {
   label->setFont(f);
 }
 
+// Gives every action without an Alt letter the first letter of its caption that no sibling uses
+// yet (a word's first letter before any other), so that each menu and item can be reached by
+// keyboard, those added by later parts of the program included.
+void giveMnemonics(const QList<QAction*>& actions) {
+  QString used;
+  auto mnemonic = [](const QString& text) {
+    const qsizetype at = text.indexOf(QChar(u'&'));
+    return at >= 0 && at + 1 < text.size() && text[at + 1] != QChar(u'&') ? text[at + 1].toLower()
+                                                                         : QChar();
+  };
+  for (QAction* a : actions)
+    if (const QChar m = mnemonic(a->text()); !m.isNull()) used += m;
+  for (QAction* a : actions) {
+    const QString text = a->text();
+    if (a->isSeparator() || text.isEmpty() || !mnemonic(text).isNull()) continue;
+    qsizetype pick = -1;
+    for (int pass = 0; pass < 2 && pick < 0; ++pass)
+      for (qsizetype i = 0; i < text.size() && pick < 0; ++i) {
+        const bool wordStart = i == 0 || !text[i - 1].isLetterOrNumber();
+        if (text[i].isLetterOrNumber() && (pass == 1 || wordStart) && !used.contains(text[i].toLower()))
+          pick = i;
+      }
+    if (pick < 0) continue;
+    used += text[pick].toLower();
+    QString marked = text;
+    marked.insert(pick, QChar(u'&'));
+    a->setText(marked);
+  }
+}
+
 // The user's decimal separator when it is a single ASCII character, else the point.
 char decimalSeparator() {
   const QString point = QLocale().decimalPoint();
@@ -187,23 +217,25 @@ void MainWindow::buildMenus() {
     void (frmmain::*handler)();
   };
   const Item items[] = {
-      {"mnufile", "mnusave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmmain::mnusave_Click},
+      {"mnufile", "mnusave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmmain::mnusave_Click},
       {"mnufile", "spacer2", nullptr, {}, nullptr},
-      {"mnufile", "mnuexit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &frmmain::mnuexit_Click},
-      {"mnusettings", "mnudefaults", "Load defaults", QKeySequence(Qt::CTRL | Qt::Key_D),
+      {"mnufile", "mnuexit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), &frmmain::mnuexit_Click},
+      {"mnusettings", "mnudefaults", "Load &defaults", QKeySequence(Qt::CTRL | Qt::Key_D),
        &frmmain::mnudefaults_Click},
       {"mnusettings", "mnukeepownlines", "Keep my own lines", {}, &frmmain::mnukeepownlines_Click},
       {"mnusettings", "space", nullptr, {}, nullptr},
-      {"mnusettings", "mnuchangePath", "Change path", QKeySequence(Qt::CTRL | Qt::Key_P),
+      {"mnusettings", "mnuchangePath", "Change &path", QKeySequence(Qt::CTRL | Qt::Key_P),
        &frmmain::mnuchangePath_Click},
-      {"mnuhelp", "mnuAbout", "About", QKeySequence(Qt::Key_F1), &frmmain::mnuAbout_Click},
+      {"mnuhelp", "mnuAbout", "&About", QKeySequence(Qt::Key_F1), &frmmain::mnuAbout_Click},
   };
   const std::pair<const char*, const char*> menus[] = {
-      {"mnufile", "File"}, {"mnusettings", "Settings"}, {"mnuhelp", "Help"}};
+      {"mnufile", "&File"}, {"mnusettings", "&Settings"}, {"mnuhelp", "&Help"}};
   for (const auto& [name, caption] : menus) {
     QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
     menu->setObjectName(QString::fromLatin1(name));
     menus_.push_back(menu);
+    // Items added to the menu later get their Alt letters when it opens.
+    connect(menu, &QMenu::aboutToShow, this, [menu] { giveMnemonics(menu->actions()); });
     for (const Item& item : items) {
       if (qstrcmp(item.menu, name) != 0) continue;
       QAction* action = item.caption ? menu->addAction(QString::fromLatin1(item.caption))
@@ -219,6 +251,8 @@ void MainWindow::buildMenus() {
       menuActions_.push_back(action);
     }
   }
+  giveMnemonics(menuBar()->actions());
+  for (QMenu* menu : menus_) giveMnemonics(menu->actions());
   if (auto* keep = findChild<QAction*>(QStringLiteral("mnukeepownlines"))) {
     keep->setCheckable(true);
     keep->setStatusTip(QStringLiteral(
@@ -242,7 +276,10 @@ void MainWindow::buildPageButtons(QWidget* central) {
     button->setObjectName(fromUtf8(pageButtonName(b)));
     button->setGeometry(pxRect(0, 600 * i, 1215, 615));
     button->setAccessibleName(button->text());
-    connect(button, &QPushButton::clicked, this, [this, b] { core_->pageButton_Click(b); });
+    connect(button, &QPushButton::clicked, this, [this, b] {
+      core_->pageButton_Click(b);
+      focusShownPage();
+    });
     buttons_[i] = button;
   }
 }
@@ -252,7 +289,8 @@ QWidget* MainWindow::addToggle(QWidget* parent, const Option& o, int left, int t
   auto* image = new ToggleImage(parent);
   image->setObjectName(fromUtf8(o.control));
   image->setGeometry(pxRect(left, top, kToggleSize, kToggleSize));
-  image->setAccessibleName(fromUtf8(o.caption).trimmed());
+  image->setAccessibleName(fromUtf8(o.caption));
+  image->setAccessibleDescription(fromUtf8(o.help.empty() ? o.captionText() : o.help).trimmed());
   image->setChecked(model_.checked(o));
   const Table table = o.table;
   const int index = o.index;
@@ -275,6 +313,7 @@ QWidget* MainWindow::addToggle(QWidget* parent, const Option& o, int left, int t
   caption->setObjectName(QString::fromStdString(labelName));
   caption->setGeometry(pxRect(captionLeft, top, captionWidth, kLabelHeight));
   caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  caption->setBuddy(image);
   fitCaption(caption);
   if (!labelName.empty())
     connect(caption, &ClickLabel::clicked, this, [this, labelName] { core_->caption_Click(labelName); });
@@ -299,6 +338,8 @@ void MainWindow::addSlider(QWidget* parent, const Option& o, int top, int groupW
   bar->setPageStep(o.largeStep);
   bar->setValue(model_.position(o));
   bar->setAccessibleName(fromUtf8(o.caption));
+  bar->setAccessibleDescription(fromUtf8(o.help).trimmed());
+  caption->setBuddy(bar);
   controls_.emplace(std::string(o.control), bar);
 
   auto* value = new QLabel(parent);
@@ -313,7 +354,9 @@ void MainWindow::addSlider(QWidget* parent, const Option& o, int top, int groupW
     if (!updating_) core_->slider_Change(*opt, v);
   });
   connect(bar, &QScrollBar::sliderMoved, this, [this, opt](int v) { core_->slider_Scroll(*opt, v); });
-  connect(bar, &SliderBar::focusGained, this, [this, opt] { core_->slider_GotFocus(*opt); });
+  connect(bar, &SliderBar::focusGained, this, [this, opt] {
+    if (!quietFocus_) core_->slider_GotFocus(*opt);
+  });
 }
 
 QWidget* MainWindow::addField(QWidget* parent, const Option& o, int left, int top, int width,
@@ -357,12 +400,13 @@ QWidget* MainWindow::addField(QWidget* parent, const Option& o, int left, int to
   for (const auto& [control, role] : kRoleNames)
     if (o.control == control) name = fromUtf8(role);
   field->setAccessibleName(name);
+  field->setAccessibleDescription(fromUtf8(o.help).trimmed());
   controls_.emplace(std::string(o.control), field);
   setFieldText(o);
   return field;
 }
 
-void MainWindow::buildGroup(QGroupBox* box, Page page, std::string_view group, int width,
+void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, int width,
                             int height) {
   int y = -1;
   bool lastWasToggle = false;
@@ -389,24 +433,33 @@ void MainWindow::buildGroup(QGroupBox* box, Page page, std::string_view group, i
       case Kind::Text:
       case Kind::Choice:
         if (o.multiLine) {
+          // Named by its group, which labels it.
           addField(box, o, 120, 240, width - 240, height - 360);
         } else if (o.caption.empty()) {
-          // A box that belongs to the row above it (the net-graph position).
-          addField(box, o, kCaptionLeft, y, kFieldWidth - (kCaptionLeft - kRowLeft), kChoiceHeight);
+          // A box that belongs to the row above it (the net-graph position). It shows no caption
+          // of its own; a hidden one names it for assistive technology, which reads a box's
+          // name from its label.
+          QWidget* field =
+              addField(box, o, kCaptionLeft, y, kFieldWidth - (kCaptionLeft - kRowLeft), kChoiceHeight);
+          auto* caption = new QLabel(field->accessibleName(), box);
+          caption->setObjectName(fromUtf8(o.control) + QStringLiteral("_caption"));
+          caption->setBuddy(field);
+          caption->hide();
           y += kShortFieldRow;
         } else if (o.maxLength > 0 && o.maxLength <= 2) {
           // A field for a number or two: the field first, its caption to the right.
-          addField(box, o, kRowLeft, y, kShortFieldWidth, kFieldHeight);
+          QWidget* field = addField(box, o, kRowLeft, y, kShortFieldWidth, kFieldHeight);
           auto* caption = new QLabel(fromUtf8(o.caption), box);
           caption->setObjectName(fromUtf8(o.control) + QStringLiteral("_caption"));
           caption->setGeometry(pxRect(kRowLeft + kShortFieldWidth + 105, y, 1500, kLabelHeight));
+          caption->setBuddy(field);
           y += kShortFieldRow;
         } else {
           auto* caption = new QLabel(fromUtf8(o.caption), box);
           caption->setObjectName(fromUtf8(o.control) + QStringLiteral("_caption"));
           caption->setGeometry(pxRect(kRowLeft, y, width - kRowLeft - 60, kLabelHeight));
-          addField(box, o, kRowLeft, y + 240, kFieldWidth,
-                   o.kind == Kind::Choice ? kChoiceHeight : kFieldHeight);
+          caption->setBuddy(addField(box, o, kRowLeft, y + 240, kFieldWidth,
+                                     o.kind == Kind::Choice ? kChoiceHeight : kFieldHeight));
           y += kFieldRow;
         }
         break;
@@ -511,13 +564,17 @@ void MainWindow::buildPages(QWidget* central) {
       buildGroup(box, p, g.caption, g.width, g.height);
     }
 
+    // More and Back turn to another page: the focus follows to its first control.
     auto addButton = [&](const char* name, const char* caption, QRect geometry,
-                         void (frmmain::*handler)()) {
+                         void (frmmain::*handler)(), bool turnsPage = true) {
       auto* button = new QPushButton(QString::fromLatin1(caption), pageWidget);
       button->setObjectName(QString::fromLatin1(name));
       button->setGeometry(geometry);
       button->setAutoDefault(false);
-      connect(button, &QPushButton::clicked, this, [this, handler] { (core_.get()->*handler)(); });
+      connect(button, &QPushButton::clicked, this, [this, handler, turnsPage] {
+        (core_.get()->*handler)();
+        if (turnsPage) focusShownPage();
+      });
       return button;
     };
     switch (p) {
@@ -540,7 +597,7 @@ void MainWindow::buildPages(QWidget* central) {
         label->setObjectName(QStringLiteral("lblshortcut"));
         label->setGeometry(pxRect(240, 5520, 4320, kLabelHeight));
         addButton("cmdshortcut", "Update shortcut", pxRect(4680, 5445, 1575, 300),
-                  &frmmain::cmdshortcut_Click);
+                  &frmmain::cmdshortcut_Click, false);
         shortcut_ = new QPlainTextEdit(pageWidget);
         shortcut_->setObjectName(QStringLiteral("txtshortcut"));
         shortcut_->setGeometry(pxRect(240, 5760, 6015, 525));
@@ -549,7 +606,8 @@ void MainWindow::buildPages(QWidget* central) {
         shortcut_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         shortcut_->setFocusPolicy(Qt::StrongFocus);
         shortcut_->setTabChangesFocus(true);
-        shortcut_->setAccessibleName(QStringLiteral("Commands to add to HL shortcut"));
+        shortcut_->setAccessibleName(label->text());
+        label->setBuddy(shortcut_);
         break;
       }
       default:
@@ -559,7 +617,7 @@ void MainWindow::buildPages(QWidget* central) {
 }
 
 void MainWindow::buildChangePath(QWidget* central) {
-  auto* frame = new FrameBox(central);
+  auto* frame = new FrameBox(QString(), central);
   frame->setObjectName(QStringLiteral("framechangepath"));
   frame->setGeometry(pxRect(50, 0, 3615, 1335));
   frame->setAutoFillBackground(true);
@@ -571,16 +629,18 @@ void MainWindow::buildChangePath(QWidget* central) {
 
   txtPath_ = new QLineEdit(frame);
   txtPath_->setObjectName(QStringLiteral("txtpath"));
-  txtPath_->setGeometry(pxRect(120, 360, 3135, 285));
+  txtPath_->setGeometry(pxRect(120, 360, 3105, 285));
   txtPath_->setToolTip(QStringLiteral("Enter your CS path. Example 'c:\\games\\half-life\\cstrike'"));
   txtPath_->setAccessibleName(lblChecker_->text());
+  lblChecker_->setBuddy(txtPath_);
   connect(txtPath_, &QLineEdit::textEdited, this,
           [this](const QString& text) { core_->txtpath_Change(text.toStdString()); });
   connect(txtPath_, &QLineEdit::returnPressed, this, [this] { core_->cmdsearch_Click(); });
 
   auto* browse = new QPushButton(QStringLiteral("..."), frame);
   browse->setObjectName(QStringLiteral("cmdbrowse"));
-  browse->setGeometry(pxRect(3360, 360, 255, 285));
+  // Drawn a little left of its designed place, clear of the frame's right edge.
+  browse->setGeometry(pxRect(3300, 360, 255, 285));
   browse->setToolTip(QStringLiteral("Browse for folder"));
   browse->setAccessibleName(QStringLiteral("Browse for folder"));
   browse->setAutoDefault(false);
@@ -651,23 +711,28 @@ void MainWindow::pagesChanged() {
   lblChecker_->move(px(core_->checkerLeft()), lblChecker_->y());
   txtPath_->setAccessibleName(lblChecker_->text());
   const std::optional<Page> front = core_->shownPage();
+  // Hiding the page that holds the focus moves the focus on: no control explains itself for that.
+  ++quietFocus_;
   for (int i = 0; i < kPageCount; ++i) {
     QWidget* p = pages_[i];
-    p->setVisible(core_->pageVisible(static_cast<Page>(i)));
+    // A page that its sub-page covers whole stays beneath in the core but is not seen: hidden,
+    // it says so to assistive technology and keeps out of the Tab order.
+    p->setVisible(core_->pageVisible(static_cast<Page>(i)) && !core_->pageCovered(static_cast<Page>(i)));
     // A page covered by another, or by the change-path frame, keeps its place beneath but
     // takes no focus.
     p->setEnabled(!core_->changePathVisible() && (!front || static_cast<int>(*front) == i));
   }
   if (front) pages_[static_cast<int>(*front)]->raise();
   if (core_->changePathVisible()) frameChangePath_->raise();
+  --quietFocus_;
   for (int i = 0; i < kPageButtonCount; ++i)
     buttons_[i]->setBackColor(toColor(core_->buttonColour(static_cast<quillet::PageButton>(i))));
 }
 
 void MainWindow::helpDrawn(std::string_view frame) {
-  help_->setFrame(fromUtf8(frame));
   // While a sentence is typed the core still holds it whole; once complete, the frame is it.
-  help_->setSentence(fromUtf8(core_->helpText().empty() ? frame : core_->helpText()));
+  const bool complete = core_->helpText().empty();
+  help_->setFrame(fromUtf8(frame), fromUtf8(complete ? frame : core_->helpText()), complete);
 }
 
 void MainWindow::toggleChanged(Table t, int index) {
@@ -685,11 +750,7 @@ void MainWindow::sliderMoved(const Option& slider) {
 void MainWindow::valueLabelChanged(const Option& slider, std::string_view text) {
   const QString t = fromUtf8(text);
   if (QLabel* label = valueLabel(slider)) label->setText(t);
-  if (QWidget* bar = control(slider.control)) {
-    bar->setAccessibleDescription(t);
-    QAccessibleEvent event(bar, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
-  }
+  if (auto* bar = qobject_cast<SliderBar*>(control(slider.control))) bar->setValueText(t);
 }
 
 void MainWindow::colourPreviewChanged(Rgb colour) {
@@ -784,8 +845,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   emit endRequested();
 }
 
+void MainWindow::focusShownPage() {
+  const std::optional<Page> front = core_->shownPage();
+  if (!front || core_->changePathVisible()) return;
+  QWidget* page = pages_[static_cast<int>(*front)];
+  // The first control of the page in Tab order; it takes the focus without explaining itself,
+  // so the help line keeps the sentence of the button pressed.
+  QWidget* w = page->nextInFocusChain();
+  for (int guard = 0; w && w != page && guard < 1000; ++guard, w = w->nextInFocusChain()) {
+    if (!page->isAncestorOf(w) || !w->isVisibleTo(page) || !w->isEnabled() ||
+        !(w->focusPolicy() & Qt::TabFocus))
+      continue;
+    ++quietFocus_;
+    w->setFocus(Qt::TabFocusReason);
+    --quietFocus_;
+    return;
+  }
+}
+
 void MainWindow::focusChanged(QWidget* old, QWidget* now) {
-  if (!now) return;
+  if (!now || quietFocus_) return;
   // The choice boxes explain themselves when the focus enters them (their line edit included).
   for (std::string_view name : {std::string_view("cmbnetgraphpos"), std::string_view("cmbdeafultmap")}) {
     QWidget* box = control(name);

@@ -29,6 +29,7 @@ class QWidget;
 namespace quillet::qt {
 
 class ClickLabel;
+class FrameBox;
 class HelpStrip;
 class PageButton;
 class SliderBar;
@@ -88,7 +89,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
   void buildMenus();
   void buildPageButtons(QWidget* central);
   void buildPages(QWidget* central);
-  void buildGroup(QGroupBox* box, Page page, std::string_view group, int width, int height);
+  void buildGroup(FrameBox* box, Page page, std::string_view group, int width, int height);
   void buildMapsPage(QWidget* pageWidget);
   void buildChangePath(QWidget* central);
   QWidget* addToggle(QWidget* parent, const Option& o, int left, int top, int captionLeft,
@@ -98,6 +99,8 @@ class MainWindow : public QMainWindow, private FrmmainView {
   void setFieldText(const Option& o);
   void refillChoice(QComboBox* box, const std::vector<std::string>& items, const Option& o);
   void focusChanged(QWidget* old, QWidget* now);
+  // Puts the focus on the first control of the page in front (after a page button, More, Back).
+  void focusShownPage();
   void setMenusEnabled(bool enabled);
 
   Model model_;
@@ -123,7 +126,8 @@ class MainWindow : public QMainWindow, private FrmmainView {
   QPlainTextEdit* shortcut_ = nullptr;
   QLabel* mapShot_ = nullptr;
   bool quitting_ = false;
-  int updating_ = 0;  // >0 while the program itself writes into a widget
+  int updating_ = 0;    // >0 while the program itself writes into a widget
+  int quietFocus_ = 0;  // >0 while the program itself moves the focus
 };
 
 }  // namespace quillet::qt

@@ -8,12 +8,25 @@
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <cmath>
+#include <QTextLayout>
+#include <map>
 
 #include "qt/Twips.h"
 
 namespace quillet::qt {
 
 namespace {
+
+// The labels that name a control: its buddy captions, without the group frame that Qt adds for
+// a control inside a group box (the group is named on its own).
+QList<QPair<QAccessibleInterface*, QAccessible::Relation>> captionRelations(
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> rels) {
+  rels.removeIf([](const QPair<QAccessibleInterface*, QAccessible::Relation>& r) {
+    return r.second == QAccessible::Label && r.first && qobject_cast<QGroupBox*>(r.first->object());
+  });
+  return rels;
+}
 
 // A toggle seen by assistive technology: a check box whose toggle and press actions click it,
 // so that a flip made by a screen reader goes through the same path as a mouse click.
@@ -26,6 +39,10 @@ class ToggleAccessible : public QAccessibleWidget {
     s.checkable = true;
     s.checked = static_cast<ToggleImage*>(widget())->isChecked();
     return s;
+  }
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    return captionRelations(QAccessibleWidget::relations(match));
   }
   QStringList actionNames() const override {
     return QStringList{toggleAction(), pressAction()} + QAccessibleWidget::actionNames();
@@ -43,9 +60,64 @@ class ToggleAccessible : public QAccessibleWidget {
   }
 };
 
+// A slider seen by assistive technology: its value is the position, its value text what the
+// value label shows ("2.5", "Off"), and increase and decrease move it by one small step.
+class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit SliderAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Slider) {
+    addControllingSignal(QStringLiteral("valueChanged(int)"));
+  }
+  SliderBar* bar() const { return static_cast<SliderBar*>(widget()); }
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return bar()->valueText();
+    return QAccessibleWidget::text(t);
+  }
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    return captionRelations(QAccessibleWidget::relations(match));
+  }
+  QStringList actionNames() const override {
+    return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& name) override {
+    if (!widget()->isEnabled()) return;
+    if (name == increaseAction()) bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    else if (name == decreaseAction()) bar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else QAccessibleWidget::doAction(name);
+  }
+  QStringList keyBindingsForAction(const QString& name) const override {
+    if (name == increaseAction()) return {QStringLiteral("Right")};
+    if (name == decreaseAction()) return {QStringLiteral("Left")};
+    return QAccessibleWidget::keyBindingsForAction(name);
+  }
+
+  QVariant currentValue() const override { return bar()->value(); }
+  void setCurrentValue(const QVariant& value) override {
+    if (widget()->isEnabled()) bar()->setValue(value.toInt());
+  }
+  QVariant maximumValue() const override { return bar()->maximum(); }
+  QVariant minimumValue() const override { return bar()->minimum(); }
+  QVariant minimumStepSize() const override { return bar()->singleStep(); }
+};
+
+// The help strip seen by assistive technology: a status line named "Help" whose description is
+// the last finished sentence.
+class HelpAccessible : public QAccessibleWidget {
+ public:
+  explicit HelpAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StatusBar) {}
+};
+
 QAccessibleInterface* accessibleFactory(const QString& className, QObject* object) {
-  if (object && object->isWidgetType() && className == QLatin1String("quillet::qt::ToggleImage"))
-    return new ToggleAccessible(static_cast<QWidget*>(object));
+  if (!object || !object->isWidgetType()) return nullptr;
+  auto* w = static_cast<QWidget*>(object);
+  if (className == QLatin1String("quillet::qt::ToggleImage")) return new ToggleAccessible(w);
+  if (className == QLatin1String("quillet::qt::SliderBar")) return new SliderAccessible(w);
+  if (className == QLatin1String("quillet::qt::HelpStrip")) return new HelpAccessible(w);
   return nullptr;
 }
 
@@ -57,22 +129,38 @@ void installAccessibleFactory() {
   (void)installed;
 }
 
+// WCAG contrast ratio of two colours (1 to 21).
+double contrast(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& c) {
+    auto channel = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 constexpr int kPicture = px(255);
 
-// The two toggle pictures: a sunken white box, and the same box holding a check mark.
-QPixmap drawPicture(bool checked) {
-  QPixmap pm(kPicture * 2, kPicture * 2);  // drawn at twice the size for high-density screens
-  pm.setDevicePixelRatio(2.0);
+// The two toggle pictures, drawn for a screen of device-pixel ratio `ratio`: a sunken white box,
+// and the same box holding a check mark.
+QPixmap drawPicture(bool checked, qreal ratio) {
+  const int side = static_cast<int>(std::ceil(kPicture * ratio));
+  QPixmap pm(side, side);
+  pm.setDevicePixelRatio(ratio);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  const QRectF box(0.5, 0.5, kPicture - 1.0, kPicture - 1.0);
-  p.setPen(QPen(QColor(128, 128, 128), 1.0));
+  // One device pixel wide lines, on device pixel centres.
+  const qreal d = 1.0 / ratio;
+  const QRectF box(d / 2, d / 2, kPicture - d, kPicture - d);
+  p.setPen(QPen(QColor(128, 128, 128), d));
   p.setBrush(Qt::white);
   p.drawRect(box);
-  p.setPen(QPen(QColor(64, 64, 64), 1.0));
-  p.drawLine(QPointF(1.5, 1.5), QPointF(kPicture - 1.5, 1.5));
-  p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, kPicture - 1.5));
+  p.setPen(QPen(QColor(64, 64, 64), d));
+  p.drawLine(QPointF(d * 1.5, d * 1.5), QPointF(kPicture - d * 1.5, d * 1.5));
+  p.drawLine(QPointF(d * 1.5, d * 1.5), QPointF(d * 1.5, kPicture - d * 1.5));
   if (checked) {
     QPainterPath tick;
     tick.moveTo(kPicture * 0.22, kPicture * 0.52);
@@ -95,15 +183,17 @@ ToggleImage::ToggleImage(QWidget* parent) : QCheckBox(parent) {
 
 QSize ToggleImage::sizeHint() const { return QSize(kPicture, kPicture); }
 
-const QPixmap& ToggleImage::picture(bool checked) {
-  static const QPixmap on = drawPicture(true);
-  static const QPixmap off = drawPicture(false);
-  return checked ? on : off;
+QPixmap ToggleImage::picture(bool checked, qreal ratio) {
+  static std::map<std::pair<bool, int>, QPixmap> drawn;
+  if (!(ratio > 0)) ratio = 1.0;
+  QPixmap& pm = drawn[{checked, qRound(ratio * 100)}];
+  if (pm.isNull()) pm = drawPicture(checked, ratio);
+  return pm;
 }
 
 void ToggleImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawPixmap(0, 0, picture(isChecked()));
+  p.drawPixmap(0, 0, picture(isChecked(), devicePixelRatioF()));
   if (hasFocus()) {
     QPen pen(palette().color(QPalette::Highlight), 1.0, Qt::DotLine);
     p.setPen(pen);
@@ -133,22 +223,37 @@ void PageButton::setBackColor(const QColor& colour) {
   update();
 }
 
+QColor PageButton::textColor() const {
+  // Text wants a contrast of 4.5 to 1 against its back; a disabled button's dimmed text 3 to 1.
+  const bool enabled = isEnabled();
+  const QColor own = palette().color(enabled ? QPalette::Active : QPalette::Disabled,
+                                     QPalette::ButtonText);
+  const double wanted = enabled ? 4.5 : 3.0;
+  if (contrast(own, back_) >= wanted) return own;
+  const QColor dark = enabled ? QColor(0, 0, 0) : QColor(112, 112, 112);
+  const QColor light = enabled ? QColor(255, 255, 255) : QColor(160, 160, 160);
+  return contrast(dark, back_) >= contrast(light, back_) ? dark : light;
+}
+
 void PageButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect().adjusted(0, 0, -1, -1);
   p.fillRect(rect(), back_);
   p.setPen(isDown() ? QColor(64, 64, 64) : QColor(160, 160, 160));
   p.drawRect(r);
-  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                           QPalette::ButtonText));
+  const QColor ink = textColor();
+  p.setPen(ink);
   p.drawText(rect().translated(isDown() ? 1 : 0, isDown() ? 1 : 0), Qt::AlignCenter, text());
   if (hasFocus()) {
-    QStyleOptionFocusRect opt;
-    opt.initFrom(this);
-    opt.rect = rect().adjusted(3, 3, -3, -3);
-    opt.backgroundColor = back_;
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &p, this);
+    // Drawn in the text's colour: the style's own focus frame follows the palette, which may
+    // be as light as the button.
+    p.setPen(QPen(ink, 1.0, Qt::DotLine));
+    p.drawRect(rect().adjusted(3, 3, -4, -4));
   }
+}
+
+FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+  setAccessibleName(title);
 }
 
 void FrameBox::paintEvent(QPaintEvent*) {
@@ -194,8 +299,19 @@ void ClickTextEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 SliderBar::SliderBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+  installAccessibleFactory();
   setTracking(false);
   setFocusPolicy(Qt::StrongFocus);
+  // A scroll bar turns Up and Page Up towards its start, as a vertical one scrolls; a slider
+  // grows with them.
+  setInvertedControls(false);
+}
+
+void SliderBar::setValueText(const QString& text) {
+  if (text == valueText_) return;
+  valueText_ = text;
+  QAccessibleEvent event(this, QAccessible::ValueChanged);
+  QAccessible::updateAccessibility(&event);
 }
 
 void SliderBar::focusInEvent(QFocusEvent* event) {
@@ -213,31 +329,98 @@ void SliderBar::paintEvent(QPaintEvent* event) {
 }
 
 HelpStrip::HelpStrip(QWidget* parent) : QWidget(parent) {
+  installAccessibleFactory();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleName(QStringLiteral("Help"));
 }
 
-void HelpStrip::setFrame(const QString& frame) {
-  if (frame == frame_) return;
-  frame_ = frame;
-  update();
-}
-
-void HelpStrip::setSentence(const QString& sentence) {
-  const QString text = sentence.trimmed();
-  if (text == accessibleDescription()) return;
-  setAccessibleDescription(text);
-  // Screen readers follow the strip as a live region: announce the new sentence once.
+void HelpStrip::setFrame(const QString& frame, const QString& sentence, bool complete) {
+  if (frame != frame_ || sentence != sentence_) {
+    frame_ = frame;
+    sentence_ = sentence;
+    update();
+  }
+  if (!complete) return;
+  // The sentence stands whole: say it once, in full.
+  setAccessibleDescription(sentence.trimmed());
   QAccessibleEvent event(this, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&event);
+  emit announced(accessibleDescription());
 }
+
+QRect HelpStrip::textArea() const {
+  // The strip may reach past the window's edge: only the part inside the window is read.
+  QRect area = rect();
+  if (parentWidget()) area &= QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size());
+  return area.adjusted(2, 2, -4, -1);
+}
+
+const HelpStrip::Layout& HelpStrip::layout() const {
+  const QRect area = textArea();
+  if (laidOut_ == sentence_ && laidOutWidth_ == area.width() && layout_.lineSpacing > 0) return layout_;
+  laidOut_ = sentence_;
+  laidOutWidth_ = area.width();
+  // Room for the cursor behind the last character while it is typed.
+  const QString text = sentence_ + QStringLiteral(" _");
+  QFont f = font();
+  const qreal largest = f.pointSizeF() > 0 ? f.pointSizeF() : 8.0;
+  for (qreal size = largest;; size -= 0.5) {
+    f.setPointSizeF(size);
+    const QFontMetrics fm(f);
+    QTextLayout tl(text, f);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    tl.setTextOption(option);
+    QList<int> breaks;
+    tl.beginLayout();
+    for (QTextLine line = tl.createLine(); line.isValid(); line = tl.createLine()) {
+      line.setLineWidth(area.width());
+      if (line.textStart() > 0) breaks << line.textStart();
+    }
+    tl.endLayout();
+    const int lines = static_cast<int>(breaks.size()) + 1;
+    const bool fits = lines <= 2 && lines * fm.lineSpacing() <= area.height() + fm.leading();
+    if (fits || size <= 5.0) {
+      layout_ = Layout{f, breaks, fm.lineSpacing()};
+      return layout_;
+    }
+  }
+}
+
+QStringList HelpStrip::lines() const {
+  // The frame is the first characters of the sentence, with " _" behind them while typing.
+  const bool typing = frame_ != sentence_ && frame_.endsWith(QStringLiteral(" _"));
+  const QString shown = typing ? frame_.chopped(2) : frame_;
+  if (!sentence_.startsWith(shown)) return {frame_};
+  const Layout& l = layout();
+  QStringList out;
+  for (int i = 0; i <= l.breaks.size(); ++i) {
+    const int start = i == 0 ? 0 : l.breaks[i - 1];
+    const int end = i < l.breaks.size() ? l.breaks[i] : static_cast<int>(sentence_.size());
+    if (i > 0 && start >= shown.size()) break;
+    out << shown.mid(start, std::max(0, std::min<int>(end, static_cast<int>(shown.size())) - start));
+  }
+  if (typing) out.last() += QStringLiteral(" _");
+  return out;
+}
+
+qreal HelpStrip::pointSize() const { return layout().font.pointSizeF(); }
+
+void HelpStrip::resizeEvent(QResizeEvent*) { laidOutWidth_ = -1; }
 
 void HelpStrip::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), palette().color(QPalette::Window));
   p.setPen(palette().color(QPalette::WindowText));
-  const QFontMetrics fm(font());
-  p.drawText(QPoint(2, 2 + fm.ascent()), frame_);
+  const Layout& l = layout();
+  p.setFont(l.font);
+  const QFontMetrics fm(l.font);
+  const QRect area = textArea();
+  int y = area.top() + fm.ascent();
+  for (const QString& line : lines()) {
+    p.drawText(QPoint(area.left(), y), line);
+    y += l.lineSpacing;
+  }
 }
 
 }  // namespace quillet::qt

@@ -19,6 +19,7 @@ namespace quillet::qt {
 // while it has the focus, asks the owner to flip it (signal clicked); the state itself is set
 // only from outside, by setChecked, so the picture always shows the owner's state entry.
 // A double-click is reported on its own (doubleClicked) instead of a second click.
+// Assistive technology sees a check box named by its caption label (the label's buddy).
 class ToggleImage : public QCheckBox {
   Q_OBJECT
  public:
@@ -26,8 +27,8 @@ class ToggleImage : public QCheckBox {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 
-  // The two pictures, drawn once.
-  static const QPixmap& picture(bool checked);
+  // The two pictures, drawn for a screen of the given device-pixel ratio (kept once drawn).
+  static QPixmap picture(bool checked, qreal ratio = 1.0);
 
  signals:
   void doubleClicked();
@@ -39,13 +40,16 @@ class ToggleImage : public QCheckBox {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
-// A page button: a flat button filled with its back colour.
+// A page button: a flat button filled with its back colour. Its text takes the palette's button
+// text colour when that stands out against the back colour, else black or white, whichever
+// stands out more, so that a dark desktop palette never draws light text on the light buttons.
 class PageButton : public QPushButton {
   Q_OBJECT
  public:
   explicit PageButton(const QString& text, QWidget* parent = nullptr);
   void setBackColor(const QColor& colour);
   QColor backColor() const { return back_; }
+  QColor textColor() const;
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -54,11 +58,12 @@ class PageButton : public QPushButton {
   QColor back_{255, 255, 255};
 };
 
-// A group frame drawn as an etched rectangle with its caption standing on the top line.
+// A group frame drawn as an etched rectangle with its caption standing on the top line. Its
+// accessible name is its own caption (not its parent's), kept to the byte.
 class FrameBox : public QGroupBox {
   Q_OBJECT
  public:
-  using QGroupBox::QGroupBox;
+  explicit FrameBox(const QString& title = {}, QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -118,10 +123,15 @@ class ClickTextEdit : public QPlainTextEdit {
 
 // A horizontal slider. Without tracking, valueChanged comes once a drag ends (the Change event)
 // while sliderMoved follows the thumb (the Scroll event); focusGained is the GotFocus event.
+// Keys move it as every platform slider moves: Right, Up and Page Up grow it, Left, Down and
+// Page Down shrink it, Home and End go to its ends. Assistive technology sees a slider named by
+// its caption label whose value text is what the value label shows.
 class SliderBar : public QScrollBar {
   Q_OBJECT
  public:
   explicit SliderBar(QWidget* parent = nullptr);
+  void setValueText(const QString& text);
+  QString valueText() const { return valueText_; }
 
  signals:
   void focusGained();
@@ -129,24 +139,49 @@ class SliderBar : public QScrollBar {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString valueText_;
 };
 
-// The help strip: draws the help line's current frame at its top-left corner. Its accessible
-// description is the sentence being explained, so a screen reader can read it whole.
+// The help strip: draws the help line's current frame from its top-left corner. A sentence too
+// long for one line wraps onto a second one, at the places where the whole sentence breaks (so a
+// word never jumps while it is typed); where two lines do not hold it the face gets smaller.
+// Assistive technology reads the strip as a status line whose description is the last sentence
+// typed to its end; each finished sentence is announced once, the typed frames never.
 class HelpStrip : public QWidget {
   Q_OBJECT
  public:
   explicit HelpStrip(QWidget* parent = nullptr);
-  void setFrame(const QString& frame);
+  // `frame` is what the strip shows now; `sentence` the whole sentence it is typing (equal to
+  // the frame once the sentence stands complete).
+  void setFrame(const QString& frame, const QString& sentence, bool complete);
   QString frame() const { return frame_; }
-  // The whole sentence that the frames are typing (announced once per sentence).
-  void setSentence(const QString& sentence);
+  // The lines drawn for the current frame, and the point size of their face.
+  QStringList lines() const;
+  qreal pointSize() const;
+
+ signals:
+  // A sentence stands complete and was announced to assistive technology.
+  void announced(const QString& sentence);
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
 
  private:
-  QString frame_;
+  struct Layout {
+    QFont font;
+    QList<int> breaks;  // where each line after the first begins, in the sentence
+    int lineSpacing = 0;
+  };
+  QRect textArea() const;
+  const Layout& layout() const;
+
+  QString frame_, sentence_;
+  mutable Layout layout_;
+  mutable QString laidOut_;
+  mutable int laidOutWidth_ = -1;
 };
 
 }  // namespace quillet::qt

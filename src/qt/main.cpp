@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "Checkpath/Checkpath.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/Screenshots.h"
@@ -14,8 +15,9 @@ int main(int argc, char* argv[]) {
 
   quillet::QtStore store;
   quillet::qt::QtDialogs dialogs;
+  // The map pictures lie beside the program, or in ../share/quillet once installed.
   const std::filesystem::path programDir =
-      QCoreApplication::applicationDirPath().toStdU16String();
+      quillet::pictureHome(QCoreApplication::applicationDirPath().toStdU16String());
   quillet::qt::MainWindow window(store, dialogs, programDir);
   dialogs.setParent(&window);
   QObject::connect(&window, &quillet::qt::MainWindow::endRequested, &app, &QCoreApplication::quit,

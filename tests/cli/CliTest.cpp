@@ -1,5 +1,5 @@
 // The command line as a whole: exit codes, messages, show's output, and runs of the built
-// program on a game folder made from real game files.
+// program on a game folder made from the project's fixtures.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -38,17 +38,13 @@ class cliCommand : public testing::Test {
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
     fs::create_directories(game_ / "cl_dlls");
-    // The corpus files are read-only; the copies take their bytes, not their permissions.
-    const fs::path corpus = QUILLET_CORPUS_DIR;
+    // The project's own fixtures, one of each kind.
     const std::pair<const char*, const char*> copies[] = {
-        {"config/2-config1.6.cfg", "config.cfg"},
-        {"autoexec/1-counterstrike-betas.cfg", "autoexec.cfg"},
-        {"server/1-csbase.cfg", "server.cfg"},
-        {"listenserver/1-_FalconZ-cs16-Server.cfg", "listenserver.cfg"},
-        {"mapcycle/1-counterstrike-betas.txt", "mapcycle.txt"},
-        {"motd/1-incomsystem_cstrike.txt", "motd.txt"}};
+        {"config/1-hand-written.cfg", "config.cfg"},     {"autoexec/1-hand-written.cfg", "autoexec.cfg"},
+        {"server/1-hand-written.cfg", "server.cfg"},     {"listenserver/1-hand-written.cfg", "listenserver.cfg"},
+        {"mapcycle/1-hand-written.txt", "mapcycle.txt"}, {"motd/1-hand-written.txt", "motd.txt"}};
     for (const auto& [from, to] : copies) {
-      const std::string bytes = fileText(corpus / from);
+      const std::string bytes = fileText(test::fixtureDir() / from);
       ASSERT_FALSE(bytes.empty()) << from;
       std::ofstream(game_ / to, std::ios::binary) << bytes;
     }
@@ -191,6 +187,44 @@ TEST_F(cliCommand, AFirstSaveWarnsOfTheMissingFilesAndCreatesThem) {
   EXPECT_NE(err_.find("quillet-cli: warning: Cannot open config.cfg.\n"), std::string::npos) << err_;
   EXPECT_EQ(err_.find('\r'), std::string::npos);
   for (const char* f : kSix) EXPECT_TRUE(fs::is_regular_file(game_ / f)) << f;
+}
+
+// The help text, the manual page and the bash completion cannot fall behind the parser: every
+// command and every option it knows is named in each of them.
+TEST(cliText, HelpManualAndCompletionNameEveryCommandAndOption) {
+  std::ostringstream help, unused;
+  ASSERT_EQ(runCli({"--help"}, help, unused), kExitOk);
+  const std::string manual = test::TempDir::readFile(fs::path(QUILLET_SOURCE_DIR) / "packaging/man/quillet-cli.1");
+  const std::string completion =
+      test::TempDir::readFile(fs::path(QUILLET_SOURCE_DIR) / "packaging/completion/quillet-cli");
+  auto roff = [](std::string s) {  // "--set" as the manual page spells it: \-\-set
+    std::string out;
+    for (char c : s) out += c == '-' ? std::string("\\-") : std::string(1, c);
+    return out;
+  };
+  // The words of one list of the completion, as in: local commands="save show help".
+  auto completed = [&](const std::string& key) {
+    const std::size_t at = completion.find(key + "=\"");
+    if (at == std::string::npos) return "<no list " + key + ">";
+    const std::size_t from = at + key.size() + 2;
+    return ' ' + completion.substr(from, completion.find('"', from) - from) + ' ';
+  };
+  const auto words = commandLineWords();
+  ASSERT_GE(words.size(), 3u);
+  for (const auto& [command, options] : words) {
+    if (!command.empty()) {
+      EXPECT_NE(help.str().find(command), std::string::npos) << command;
+      EXPECT_NE(manual.find(".B " + command + "\n"), std::string::npos) << command;
+      EXPECT_NE(completed("commands").find(' ' + command + ' '), std::string::npos) << command;
+    }
+    for (const std::string& option : options) {
+      if (option == "--help" && !command.empty()) continue;  // shown once, for the program
+      EXPECT_NE(help.str().find(option), std::string::npos) << command << ' ' << option;
+      EXPECT_NE(manual.find(roff(option)), std::string::npos) << command << ' ' << option;
+      EXPECT_NE(completed(command.empty() ? "global" : "[" + command + "]").find(' ' + option + ' '), std::string::npos)
+          << command << ' ' << option;
+    }
+  }
 }
 
 TEST(cliText, EscapesForTabSeparatedFields) {

@@ -83,15 +83,20 @@ TEST_F(FrmmainTest, MoreAndBackMoveBetweenBaseAndSubPage) {
   w->cmdmore_Click();
   EXPECT_EQ(w->shownPage(), Page::MoreServer);
   EXPECT_TRUE(w->pageVisible(Page::Server)) << "the base page stays beneath";
+  EXPECT_TRUE(w->pageCovered(Page::Server));
+  EXPECT_FALSE(w->pageCovered(Page::MoreServer));
   w->cmdback_Click();
   EXPECT_EQ(w->shownPage(), Page::Server);
+  EXPECT_FALSE(w->pageCovered(Page::Server));
   EXPECT_FALSE(w->pageVisible(Page::MoreServer));
 
   w->cmdclient_Click();
   typeOut();
   w->cmdmoreclient_Click();
   EXPECT_EQ(w->shownPage(), Page::MoreClient);
+  EXPECT_TRUE(w->pageCovered(Page::Client));
   w->cmdmoreclientback_Click();
+  EXPECT_FALSE(w->pageCovered(Page::Client));
   EXPECT_EQ(w->shownPage(), Page::Client);
   EXPECT_EQ(w->buttonColour(PageButton::Client), kHighlightColour);
   EXPECT_EQ(w->helpFrame(), " Setup client side settings") << "More and Back show no help";

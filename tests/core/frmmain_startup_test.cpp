@@ -166,5 +166,26 @@ TEST_F(FrmmainTest, BrowsePutsTheChosenFolderIntoTheField) {
   EXPECT_EQ(w->pathText(), "/games/cstrike");
 }
 
+// Where the map pictures are looked for: beside the program first, then where an install puts
+// them, else beside the program (where the missing-picture message then points).
+TEST(PictureHome, BesideTheProgramThenTheInstalledShareFolder) {
+  struct Case {
+    std::vector<std::string> folders;  // img folders that exist, relative to a prefix
+    std::string expected;              // relative to the prefix
+  };
+  const Case cases[] = {
+      {{"bin/img", "share/quillet/img"}, "bin"},
+      {{"share/quillet/img"}, "share/quillet"},
+      {{}, "bin"},
+      {{"share/quillet"}, "bin"},  // the folder without its img is not enough
+  };
+  for (const Case& c : cases) {
+    const quillet::test::TempDir prefix(false);
+    std::filesystem::create_directories(prefix / "bin");
+    for (const std::string& f : c.folders) std::filesystem::create_directories(prefix / f);
+    EXPECT_EQ(pictureHome(prefix / "bin"), prefix / c.expected) << ::testing::PrintToString(c.folders);
+  }
+}
+
 }  // namespace
 }  // namespace quillet::testing

@@ -37,51 +37,43 @@ void expectFixedPoint(const TempDir& dir, const std::string& what) {
     EXPECT_EQ(second.at(name), bytes) << name << " changed in the second round of " << what;
 }
 
-std::string corpus(const std::string& relative) {
-  return TempDir::readFile(std::filesystem::path(QUILLET_CORPUS_DIR) / relative);
+// The files of one kind ("config", "mapcycle") under a root laid out like the corpus.
+std::vector<std::filesystem::path> filesOfKind(const std::filesystem::path& root, const std::string& kind) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& e : std::filesystem::directory_iterator(root / kind)) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
-bool haveCorpus() { return std::filesystem::is_directory(QUILLET_CORPUS_DIR); }
-#define SKIP_WITHOUT_CORPUS() \
-  if (!haveCorpus()) GTEST_SKIP() << "no corpus of players' files at " << QUILLET_CORPUS_DIR
-
-std::vector<std::string> corpusFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(QUILLET_CORPUS_DIR) / folder))
-    names.push_back(folder + "/" + e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-TEST(RoundTrip, EveryCorpusFileInItsPlace) {
-  SKIP_WITHOUT_CORPUS();
+// Each file in its place in a game folder of its own: Load and Save reach a fixed point.
+int expectEveryFileAFixedPoint(const std::filesystem::path& root) {
   const std::pair<std::string, std::string> roles[] = {
       {"config", "config.cfg"},     {"autoexec", "autoexec.cfg"}, {"server", "server.cfg"},
       {"listenserver", "listenserver.cfg"}, {"mapcycle", "mapcycle.txt"}, {"motd", "motd.txt"},
       {"briefing", "maps/as_forest.txt"}};
   int seen = 0;
-  for (const auto& [folder, name] : roles) {
-    for (const std::string& file : corpusFiles(folder)) {
+  for (const auto& [kind, name] : roles) {
+    for (const auto& file : filesOfKind(root, kind)) {
       TempDir dir;
-      dir.write(name, corpus(file));
-      expectFixedPoint(dir, file);
+      dir.write(name, TempDir::readFile(file));
+      expectFixedPoint(dir, file.string());
       ++seen;
     }
   }
-  EXPECT_GE(seen, 14);
+  return seen;
 }
 
-TEST(RoundTrip, AllCorpusFilesTogetherKeepTheUsersLines) {
-  SKIP_WITHOUT_CORPUS();
-  for (const std::string& config : corpusFiles("config")) {
+// Every config.cfg with the first of the other kinds beside it: a fixed point, and every line
+// whose first word Quillet does not own is still there, as written.
+void expectTheUsersLinesKept(const std::filesystem::path& root) {
+  for (const auto& config : filesOfKind(root, "config")) {
     TempDir dir;
-    const std::string original = corpus(config);
+    const std::string original = TempDir::readFile(config);
     dir.write("config.cfg", original);
-    dir.write("autoexec.cfg", corpus(corpusFiles("autoexec").front()));
-    dir.write("mapcycle.txt", corpus(corpusFiles("mapcycle").front()));
-    dir.write("motd.txt", corpus(corpusFiles("motd").front()));
-    expectFixedPoint(dir, config);
-    // Every line whose first word Quillet does not own is still there, as written.
+    dir.write("autoexec.cfg", TempDir::readFile(filesOfKind(root, "autoexec").front()));
+    dir.write("mapcycle.txt", TempDir::readFile(filesOfKind(root, "mapcycle").front()));
+    dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
+    expectFixedPoint(dir, config.string());
     const std::string saved = dir.read("config.cfg");
     LineReader lines(original);
     while (!lines.atEnd()) {
@@ -94,15 +86,32 @@ TEST(RoundTrip, AllCorpusFilesTogetherKeepTheUsersLines) {
   }
 }
 
-TEST(RoundTrip, AMapCycleOfCorpusMapsComesBack) {
-  SKIP_WITHOUT_CORPUS();
-  TempDir dir;
-  dir.write("mapcycle.txt", corpus("mapcycle/1-counterstrike-betas.txt"));
-  MemoryStore store;
-  Model model;
-  runLoadSequence(model, dir.str(), store);
-  EXPECT_TRUE(model.checked(Table::Map, 5));   // cs_backalley
-  EXPECT_TRUE(model.checked(Table::Map, 17));  // de_train
+TEST(RoundTrip, EveryFixtureFileInItsPlace) { EXPECT_EQ(expectEveryFileAFixedPoint(test::fixtureDir()), 7); }
+
+TEST(RoundTrip, EveryCorpusFileInItsPlace) {
+  QUILLET_SKIP_WITHOUT_CORPUS();
+  EXPECT_GE(expectEveryFileAFixedPoint(QUILLET_CORPUS_DIR), 14);
+}
+
+TEST(RoundTrip, AllFilesTogetherKeepTheUsersLines) {
+  expectTheUsersLinesKept(test::fixtureDir());
+  if (test::haveCorpus()) expectTheUsersLinesKept(QUILLET_CORPUS_DIR);
+}
+
+TEST(RoundTrip, AMapCycleComesBack) {
+  const std::pair<std::filesystem::path, const char*> cycles[] = {
+      {test::fixtureDir() / "mapcycle/1-hand-written.txt", "fixture"},
+      {std::filesystem::path(QUILLET_CORPUS_DIR) / "mapcycle/1-counterstrike-betas.txt", "corpus"}};
+  for (const auto& [file, what] : cycles) {
+    if (!std::filesystem::exists(file)) continue;
+    TempDir dir;
+    dir.write("mapcycle.txt", TempDir::readFile(file));
+    MemoryStore store;
+    Model model;
+    runLoadSequence(model, dir.str(), store);
+    EXPECT_TRUE(model.checked(Table::Map, 5)) << what;   // cs_backalley
+    EXPECT_TRUE(model.checked(Table::Map, 17)) << what;  // de_train
+  }
 }
 
 // Random game files made of the pieces players' files are made of, and worse.
@@ -242,26 +251,31 @@ void expectKeptAndFixed(const TempDir& dir, const std::string& what) {
     EXPECT_EQ(dir.read(name), bytes) << name << " changed in the second round of " << what;
 }
 
-TEST(KeepOwnLines, EveryCorpusFolder) {
-  SKIP_WITHOUT_CORPUS();
-  const auto autoexecs = corpusFiles("autoexec"), configs = corpusFiles("config"),
-             servers = corpusFiles("server"), listens = corpusFiles("listenserver");
+// Every folder that the files of a root laid out like the corpus make, one of each kind.
+int expectEveryFolderKept(const std::filesystem::path& root) {
+  const auto listens = filesOfKind(root, "listenserver");
   int folders = 0;
-  for (const auto& a : autoexecs)
-    for (const auto& c : configs)
-      for (const auto& s : servers) {
+  for (const auto& a : filesOfKind(root, "autoexec"))
+    for (const auto& c : filesOfKind(root, "config"))
+      for (const auto& s : filesOfKind(root, "server")) {
         TempDir dir;
-        dir.write("autoexec.cfg", corpus(a));
-        dir.write("config.cfg", corpus(c));
-        dir.write("server.cfg", corpus(s));
-        dir.write("listenserver.cfg", corpus(listens[folders % listens.size()]));
-        dir.write("mapcycle.txt", corpus(corpusFiles("mapcycle").front()));
-        dir.write("motd.txt", corpus(corpusFiles("motd").front()));
-        expectKeptAndFixed(dir, a + " " + c + " " + s);
+        dir.write("autoexec.cfg", TempDir::readFile(a));
+        dir.write("config.cfg", TempDir::readFile(c));
+        dir.write("server.cfg", TempDir::readFile(s));
+        dir.write("listenserver.cfg", TempDir::readFile(listens[folders % listens.size()]));
+        dir.write("mapcycle.txt", TempDir::readFile(filesOfKind(root, "mapcycle").front()));
+        dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
+        expectKeptAndFixed(dir, a.filename().string() + " " + c.filename().string() + " " + s.filename().string());
         ++folders;
-        if (HasFailure()) return;
       }
-  EXPECT_GE(folders, 30);
+  return folders;
+}
+
+TEST(KeepOwnLines, EveryFixtureFolder) { EXPECT_EQ(expectEveryFolderKept(test::fixtureDir()), 1); }
+
+TEST(KeepOwnLines, EveryCorpusFolder) {
+  QUILLET_SKIP_WITHOUT_CORPUS();
+  EXPECT_GE(expectEveryFolderKept(QUILLET_CORPUS_DIR), 30);
 }
 
 TEST(KeepOwnLines, GeneratedNastyFolders) {

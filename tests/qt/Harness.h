@@ -53,7 +53,8 @@ inline void activate(QWidget& w) {
 }
 
 // One window over a temporary game folder. `game` holds cl_dlls and the files the test writes;
-// `program` holds img/as_forest.jpg and img/de_dust.jpg only.
+// `program` holds img/as_forest.jpg (with its picture for high-density screens) and
+// img/de_dust.jpg only.
 struct Fixture {
   QTemporaryDir dir;
   QString game = dir.filePath(QStringLiteral("cstrike")), program = dir.filePath(QStringLiteral("program"));
@@ -69,6 +70,7 @@ struct Fixture {
     picture.fill(Qt::darkYellow);
     for (const char* map : {"as_forest", "de_dust"})
       picture.save(program + QStringLiteral("/img/%1.jpg").arg(QLatin1String(map)), "JPEG");
+    picture.scaled(64, 48).save(program + QStringLiteral("/img/as_forest@2x.jpg"), "JPEG");
   }
 
   void storeGamePath(const QString& path) { writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n"); }
@@ -87,6 +89,15 @@ struct Fixture {
     return start();
   }
 
+  // Opens the page that holds the option (through its base page for a sub-page).
+  void showPageOf(const Option& o) {
+    const Page base = o.page == Page::MoreClient ? Page::Client : o.page == Page::MoreServer ? Page::Server : o.page;
+    for (int b = 0; b < kPageButtonCount; ++b)
+      if (pageOfButton(quillet::PageButton(b)) == base) window->core().pageButton_Click(quillet::PageButton(b));
+    if (o.page == Page::MoreClient) window->core().cmdmoreclient_Click();
+    if (o.page == Page::MoreServer) window->core().cmdmore_Click();
+  }
+
   template <class W = QWidget>
   W* find(const char* name) const {
     return window->findChild<W*>(QString::fromLatin1(name));
@@ -96,6 +107,11 @@ struct Fixture {
   // Runs the help timer's ticks until the sentence stands whole.
   void finishHelp() {
     for (int i = 0; i < 1000 && window->core().timerEnabled(); ++i) window->core().Timer1_Timer();
+  }
+  // The sentence the help strip explains, once typed to its end (as a screen reader hears it).
+  QString explained() {
+    finishHelp();
+    return strip()->accessibleDescription();
   }
 };
 

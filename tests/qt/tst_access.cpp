@@ -7,6 +7,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
 
 #include "Harness.h"
 #include "qt/QtPlatform.h"
@@ -20,6 +24,16 @@ Q_DECLARE_METATYPE(quillet::PageButton)
 namespace {
 
 QAccessibleInterface* face(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
+
+// WCAG contrast ratio of two colours.
+double contrast(const QColor& a, const QColor& b) {
+  auto lum = [](const QColor& c) {
+    auto ch = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * ch(c.redF()) + 0.7152 * ch(c.greenF()) + 0.0722 * ch(c.blueF());
+  };
+  const double la = lum(a), lb = lum(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // The object names that Tab visits from `start` until it comes back to it.
 QStringList tabWalk(QWidget* start) {
@@ -56,38 +70,261 @@ class WindowAccess : public QObject {
     QVERIFY(a->state().checked);
   }
 
-  void sliderTellsItsValueAndLabel() {
+  // Every group frame is named by its own caption, to the byte, not by the page around it.
+  void groupsAreNamedByTheirOwnCaption() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    auto* bar = qobject_cast<QScrollBar*>(w.control("scrollfreezetime"));
-    bar->setValue(0);
-    QAccessibleInterface* a = face(bar);
-    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Freezetime"));
-    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("Off"));
-    QVERIFY(a->valueInterface());
-    QCOMPARE(a->valueInterface()->currentValue().toInt(), 0);
-    bar->setValue(12);
-    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("12 sec"));
-    QCOMPARE(a->valueInterface()->currentValue().toInt(), 12);
+    f.startInGame();
+    const std::pair<const char*, const char*> groups[] = {
+        {"Frame3", "Preferences"}, {"Frame1", "Connection"}, {"Frame15", "Advanced"},
+        {"Frame18", "Hud / ingame text color"}, {"Frame16", "Misc"}, {"Frame7", "Preferences"},
+        {"Frame8", "Advanced "}, {"frame50", "Controls / sound"}, {"Frame12", "Mouse"},
+        {"Frame10", "Joystick"}, {"Frame11", "General"}, {"frame34", "Sound"}, {"Frame17", "Main"},
+        {"frmdedicated", "Performance"}, {"Frame5", "Preferences"}, {"Frame14", "Restrictions"},
+        {"frame23", "Message Of The Day"}, {"Frame13", "Timer"}, {"Frame9", "Advanced"},
+        {"frame63", "Launch options"}, {"Frame4", "Maps to cycle"}, {"Frame2", "Info / Objectives"},
+        {"frameclient", "Client"}, {"framemoreclient", "More client"}, {"framemore", "More server"},
+        {"framelaunch", "Commandline / Launch options"}};
+    for (const auto& [name, caption] : groups) {
+      QWidget* group = f.find(name);
+      QVERIFY2(group, name);
+      QCOMPARE(face(group)->text(QAccessible::Name), QString::fromLatin1(caption));
+      QCOMPARE(face(group)->role(), QAccessible::Grouping);
+    }
   }
 
-  void everyControlOfEveryPageHasAName() {
+  // Every control of the catalogue: labelled by its caption label (only), named by the
+  // caption's exact text, described by its help sentence.
+  void everyOptionIsLabelledByItsCaption() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    for (int b = 0; b < kPageButtonCount + 2; ++b) {  // the six pages, then the two sub-pages
-      w.core().pageButton_Click(b < kPageButtonCount ? quillet::PageButton(b)
-                                : b == kPageButtonCount ? quillet::PageButton::Client
-                                                        : quillet::PageButton::Server);
-      if (b == kPageButtonCount) w.core().cmdmoreclient_Click();
-      if (b > kPageButtonCount) w.core().cmdmore_Click();
-      int controls = 0;
-      for (QWidget* c : w.page(*w.core().shownPage())->findChildren<QWidget*>()) {
-        if (!c->isVisibleTo(&w) || !(c->focusPolicy() & Qt::TabFocus)) continue;
-        if (qobject_cast<QComboBox*>(c->parentWidget())) continue;  // the box's own line edit
-        ++controls;
-        QVERIFY2(!face(c)->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(c->objectName()));
+    int checked = 0;
+    for (const Option& o : catalogue()) {
+      if (o.kind == Kind::Hidden) continue;
+      const QString what = QString::fromUtf8(o.control.data(), qsizetype(o.control.size()));
+      QWidget* c = w.control(o.control);
+      QVERIFY2(c, qPrintable(what));
+      QAccessibleInterface* a = face(c);
+      const auto labels = a->relations(QAccessible::Label);
+      QVERIFY2(!labels.isEmpty(), qPrintable(what + " has no label"));
+      const QString label = labels.first().first->text(QAccessible::Name);
+      const QString caption = QString::fromUtf8(o.caption.data(), qsizetype(o.caption.size()));
+      if (o.control == "cmbnetgraphpos") {
+        QCOMPARE(label, QStringLiteral("Netgraph position"));
+      } else if (o.control == "txtmotd") {
+        QCOMPARE(label, QStringLiteral("Message Of The Day"));
+      } else {
+        QVERIFY2(label == caption, qPrintable(what + ": labelled by '" + label + "'"));
+        QVERIFY2(qobject_cast<QLabel*>(labels.first().first->object()), qPrintable(what));
       }
-      QVERIFY2(controls > 3, qPrintable(w.page(*w.core().shownPage())->objectName()));
+      if (o.kind == Kind::Toggle || o.kind == Kind::Slider) {
+        QCOMPARE(a->text(QAccessible::Name), caption);
+        QVERIFY2(labels.size() == 1, qPrintable(what + " is labelled by more than its caption"));
+        QCOMPARE(a->role(), o.kind == Kind::Toggle ? QAccessible::CheckBox : QAccessible::Slider);
+      }
+      const std::string_view help = !o.help.empty() ? o.help : o.captionText();
+      QCOMPARE(a->text(QAccessible::Description), QString::fromUtf8(help.data(), qsizetype(help.size())).trimmed());
+      ++checked;
+    }
+    QVERIFY2(checked > 110, qPrintable(QString::number(checked)));
+  }
+
+  // A sub-page lies over its base page: the base page and what it holds report themselves hidden.
+  void coveredPageReportsHidden_data() {
+    QTest::addColumn<quillet::PageButton>("button");
+    QTest::addColumn<int>("base");
+    QTest::addColumn<int>("sub");
+    QTest::newRow("client") << quillet::PageButton::Client << int(Page::Client) << int(Page::MoreClient);
+    QTest::newRow("server") << quillet::PageButton::Server << int(Page::Server) << int(Page::MoreServer);
+  }
+  void coveredPageReportsHidden() {
+    QFETCH(quillet::PageButton, button);
+    QFETCH(int, base);
+    QFETCH(int, sub);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    activate(w);
+    click(w.pageButton(button));
+    QWidget* more = f.find(base == int(Page::Client) ? "cmdmoreclient" : "cmdmore");
+    QVERIFY(!face(w.page(Page(base)))->state().invisible);
+    click(more);
+    QVERIFY(face(w.page(Page(base)))->state().invisible);
+    QVERIFY(face(more)->state().invisible);
+    QVERIFY(!face(w.page(Page(sub)))->state().invisible);
+    click(f.find(base == int(Page::Client) ? "cmdmoreclientback" : "cmdback"));
+    QVERIFY(!face(w.page(Page(base)))->state().invisible);
+    QVERIFY(face(w.page(Page(sub)))->state().invisible);
+  }
+
+  // The keys move every slider in the platform's direction by its own small and large steps;
+  // the accessible value and value text follow.
+  void sliderKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("small");  // steps moved, small and large; 99: to an end
+    QTest::addColumn<int>("large");
+    QTest::newRow("Right") << int(Qt::Key_Right) << 1 << 0;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 1 << 0;
+    QTest::newRow("Left") << int(Qt::Key_Left) << -1 << 0;
+    QTest::newRow("Down") << int(Qt::Key_Down) << -1 << 0;
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 0 << 1;
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 0 << -1;
+    QTest::newRow("Home") << int(Qt::Key_Home) << -99 << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 99 << 0;
+  }
+  void sliderKeys() {
+    QFETCH(int, key);
+    QFETCH(int, small);
+    QFETCH(int, large);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    for (const Option& o : catalogue()) {
+      if (o.kind != Kind::Slider) continue;
+      f.showPageOf(o);
+      auto* bar = qobject_cast<QScrollBar*>(w.control(o.control));
+      const int middle = (o.min + o.max) / 2;
+      bar->setValue(middle);
+      QTest::keyClick(bar, Qt::Key(key));
+      const int want = small == 99 ? o.max : small == -99 ? o.min
+                     : std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
+      QVERIFY2(w.model().position(o) == want, o.control.data());
+      QAccessibleInterface* a = face(bar);
+      QCOMPARE(a->valueInterface()->currentValue().toInt(), want);
+      QCOMPARE(a->text(QAccessible::Value), w.valueLabel(o)->text());
+    }
+  }
+
+  // A page button, More and Back put the focus on the first control of the page they show,
+  // and the help line keeps the button's own sentence.
+  void focusLandsOnThePage_data() {
+    QTest::addColumn<QString>("press");  // page buttons, then More / Back on the page shown
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("help");
+    QTest::newRow("video") << "cmdvideo" << "scrollgamma" << "Tune your video settings";
+    QTest::newRow("client") << "cmdclient" << "txtname" << "Setup client side settings";
+    QTest::newRow("maps") << "cmdmaps" << "img_map(0)" << "Choose your maps.";
+    QTest::newRow("controls") << "cmdcontrols" << "img_controls(0)" << "Setup sound and control settings.";
+    QTest::newRow("launch") << "cmdlaunch" << "img_launch(0)" << "Set command-line options.";
+    QTest::newRow("more client") << "cmdclient cmdmoreclient" << "scrollred" << "Setup client side settings";
+    QTest::newRow("client back") << "cmdclient cmdmoreclient cmdmoreclientback" << "txtname" << "Setup client side settings";
+    QTest::newRow("more server") << "cmdserver cmdmore" << "img_moreserver(0)" << "Setup your server.";
+    QTest::newRow("server back") << "cmdserver cmdmore cmdback" << "txtservername" << "Setup your server.";
+  }
+  void focusLandsOnThePage() {
+    QFETCH(QString, press);
+    QFETCH(QString, focus);
+    QFETCH(QString, help);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    activate(w);
+    for (const QString& name : press.split(' ')) {
+      QWidget* button = f.find(qPrintable(name));
+      button->setFocus();
+      QTest::keyClick(button, Qt::Key_Space);
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(f.explained(), help);
+  }
+
+  // Each sentence is announced once, whole, when it stands complete; never a typed frame.
+  void helpStripAnnouncesEachSentenceOnce() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    f.finishHelp();
+    QSignalSpy said(f.strip(), &HelpStrip::announced);
+    click(w.pageButton(quillet::PageButton::Maps));
+    QVERIFY2(f.strip()->frame().endsWith(" _"), "the sentence is still being typed");
+    QCOMPARE(said.count(), 0);
+    f.finishHelp();
+    QCOMPARE(said.count(), 1);
+    QCOMPARE(said[0][0].toString(), QStringLiteral("Choose your maps."));
+    QCOMPARE(face(f.strip())->text(QAccessible::Description), QStringLiteral("Choose your maps."));
+  }
+
+  // Every sentence of the catalogue is drawn whole inside the strip, on two lines at most, both
+  // while it is typed and when it stands; no character is lost or doubled at a line break.
+  void helpStripShowsEverySentenceWhole() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    HelpStrip* strip = f.strip();
+    const int room = std::min(strip->width(), w.centralWidget()->width() - strip->x());
+    for (const Option& o : catalogue()) {
+      for (std::string_view text : {o.help, o.captionText()}) {
+        if (text.empty()) continue;
+        const QString sentence = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        w.core().ShowHelp(text);
+        for (int i = 0; i < 1000 && w.core().timerEnabled(); ++i) {
+          QCOMPARE(strip->lines().join(QString()), strip->frame());
+          w.core().Timer1_Timer();
+        }
+        const QStringList lines = strip->lines();
+        QCOMPARE(lines.join(QString()), sentence);
+        QVERIFY2(lines.size() <= 2, qPrintable(sentence));
+        QFont font = strip->font();
+        font.setPointSizeF(strip->pointSize());
+        QVERIFY2(QFontMetrics(font).lineSpacing() * lines.size() <= strip->height(), qPrintable(sentence));
+        for (const QString& line : lines)
+          QVERIFY2(QFontMetrics(font).horizontalAdvance(line) <= room, qPrintable(line));
+      }
+    }
+  }
+
+  // The page buttons' fixed back colours keep a readable text whatever the palette.
+  void pageButtonsReadableInEveryPalette_data() {
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("light") << QColor(239, 239, 239) << QColor(0, 0, 0);
+    QTest::newRow("dark") << QColor(53, 53, 53) << QColor(255, 255, 255);
+    QTest::newRow("dark, grey text") << QColor(30, 30, 30) << QColor(190, 190, 190);
+  }
+  void pageButtonsReadableInEveryPalette() {
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette palette = QApplication::style()->standardPalette();
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) palette.setColor(role, window);
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) palette.setColor(role, text);
+    QApplication::setPalette(palette);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    for (int b = 0; b < kPageButtonCount; ++b) {
+      w.core().pageButton_Click(quillet::PageButton(b));
+      for (int other = 0; other < kPageButtonCount; ++other) {
+        auto* pb = w.pageButton(quillet::PageButton(other));
+        // The inkiest pixel of the drawn button against its back colour.
+        const QImage image = pb->grab().toImage();
+        double best = 1;
+        for (int y = 3; y < image.height() - 3; ++y)
+          for (int x = 3; x < image.width() - 3; ++x)
+            best = std::max(best, contrast(QColor(image.pixel(x, y)), pb->backColor()));
+        QVERIFY2(best >= 4.5, qPrintable(pb->text() + " " + QString::number(best)));
+      }
+    }
+    QApplication::setPalette(QApplication::style()->standardPalette());
+  }
+
+  // The map preview is the picture made for the screen's pixel ratio.
+  void mapPreviewAtTheScreenRatio() {
+    Fixture f;
+    f.startInGame();
+    auto* shot = f.find<QLabel>("imgmapshot");
+    const qreal ratio = shot->devicePixelRatioF();
+    QCOMPARE(shot->pixmap().devicePixelRatio(), ratio > 1 ? 2.0 : 1.0);
+    QCOMPARE(shot->pixmap().width(), ratio > 1 ? 64 : 32);
+  }
+
+  // No caption, value label or button text on any page is wider than its room.
+  void nothingIsClipped() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server,
+                   Page::MoreServer, Page::Maps, Page::Launch}) {
+      for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
+        if (text.isEmpty() || !c->isVisibleTo(w.page(p))) continue;
+        QVERIFY2(c->fontMetrics().horizontalAdvance(text) <= c->width(),
+                 qPrintable(c->objectName() + ": " + text));
+      }
     }
   }
 
@@ -125,15 +362,6 @@ class WindowAccess : public QObject {
     w.core().mnuchangePath_Click();
     activate(w);
     QCOMPARE(tabWalk(f.find("txtpath")), (QStringList{"cmdbrowse", "cmdsearch", "cmdabort"}));
-  }
-
-  void helpStripReadsTheWholeSentence() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    click(w.pageButton(quillet::PageButton::Maps));
-    auto* strip = f.find<HelpStrip>("Picture1");
-    QVERIFY2(strip->frame().endsWith(" _"), "the sentence is still being typed");
-    QCOMPARE(face(strip)->text(QAccessible::Description), QStringLiteral("Choose your maps."));
   }
 
   void messageBoxesAreNamedByTitleAndText_data() {

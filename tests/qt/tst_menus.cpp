@@ -1,6 +1,8 @@
 // The menu commands through their menu items and shortcuts, and the game's text written back.
 #include <QAction>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 
@@ -109,6 +111,32 @@ class WindowMenus : public QObject {
     QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(ended.count(), 1);
     QVERIFY(!w.isVisible());
+  }
+
+  // Every menu and item has its own Alt letter, items added to a menu later included.
+  void everyMenuAndItemHasAnAltLetter() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    activate(w);
+    auto* file = f.find<QMenu>("mnufile");
+    file->addAction(QStringLiteral("Select all maps"));  // as a later part of the program adds one
+    auto letters = [](const QList<QAction*>& actions) {
+      QString seen;
+      for (QAction* a : actions) {
+        if (a->isSeparator()) continue;
+        const qsizetype at = a->text().indexOf(QChar(u'&'));
+        if (at < 0 || at + 1 >= a->text().size()) return QStringLiteral("none in ") + a->text();
+        seen += a->text()[at + 1].toLower();
+      }
+      return seen;
+    };
+    QCOMPARE(letters(w.menuBar()->actions()), QStringLiteral("fsh"));
+    QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY2(file->isVisible(), "Alt+F opens the File menu");
+    QCOMPARE(letters(file->actions()), QStringLiteral("sxa"));
+    file->close();
+    QCOMPARE(letters(f.find<QMenu>("mnusettings")->actions()), QStringLiteral("dp"));
+    QCOMPARE(letters(f.find<QMenu>("mnuhelp")->actions()), QStringLiteral("a"));
   }
 
   void changePathModeTurnsTheMenusOff() {
