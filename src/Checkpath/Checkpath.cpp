@@ -30,17 +30,21 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   // A reload keeps nothing of the previous folder that the pages do not show.
   model.clearToggles();
   model.configKeptLines.clear();
-
+  model.unreadable.clear();
   model.keptValues.clear();
   model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store));
 
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
-  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"));
+  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
   LoadConfig(config, model, errors);
   if (model.keepOwnLines) {
     // The values in force: a later file wins.
     for (GameFile f : {GameFile::Autoexec, GameFile::Config, GameFile::Listenserver, GameFile::Server}) {
-      const auto bytes = f == GameFile::Config ? config : readFileBytes(gameFile(gamePath, fileName(f)));
+      // A server file that is there but cannot be read is reported like the others: Save would
+      // lose its lines. (autoexec.cfg's reader has reported its own already.)
+      const bool server = f == GameFile::Server || f == GameFile::Listenserver;
+      const auto bytes = f == GameFile::Config ? config
+                         : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
       if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
     }
   }

@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+
+#include "platform/FileLayer.h"
 
 namespace quillet {
 
@@ -188,14 +188,13 @@ std::string_view LineReader::next() {
   return line;
 }
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+std::optional<std::string> readFileBytes(const std::filesystem::path& file,
+                                         std::vector<std::string>* unreadable) {
+  files::ReadResult result = files::readFile(file);
+  if (result.ok()) return std::move(result.bytes);
+  if (unreadable && result.status == files::ReadResult::Status::Unreadable)
+    unreadable->push_back(file.filename().string() + ": " + files::causeText(result.error));
+  return std::nullopt;
 }
 
 }  // namespace quillet

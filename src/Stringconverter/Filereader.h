@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -59,7 +60,10 @@ class LineReader {
   std::size_t pos_ = 0;
 };
 
-// The whole content of a file, or nullopt when it cannot be opened (missing, a folder, locked).
-std::optional<std::string> readFileBytes(const std::filesystem::path& file);
+// The whole content of a file, or nullopt when it cannot be read: missing, or there but not
+// readable to its end (no permission, an I/O error, a folder or a FIFO). The second kind is
+// added to `unreadable`, when given, as "name: cause".
+std::optional<std::string> readFileBytes(const std::filesystem::path& file,
+                                         std::vector<std::string>* unreadable = nullptr);
 
 }  // namespace quillet

@@ -155,7 +155,7 @@ void applyAutoexecItem(std::string_view item, Model& model) {
 }
 
 void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  const auto content = readFileBytes(file);
+  const auto content = readFileBytes(file, &model.unreadable);
   if (!content) {
     loadErrors += kAutoexecError;
     return;
@@ -317,7 +317,7 @@ std::optional<Message> keptValuesMessage(const Model& model) {
 }
 
 void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  const auto content = readFileBytes(file);
+  const auto content = readFileBytes(file, &model.unreadable);
   if (!content) {
     if (!model.mapcycleReported) loadErrors += kMapcycleError;
     model.mapcycleReported = true;
@@ -330,7 +330,7 @@ void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& 
 }
 
 void LoadMotd(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  auto content = readFileBytes(file);
+  auto content = readFileBytes(file, &model.unreadable);
   if (!content) {
     loadErrors += kMotdError;
     return;

@@ -407,6 +407,7 @@ class NoGameFolderStore : public Store {
     if (equalsNoCase(section, "init") && equalsNoCase(key, "cspath")) return;
     inner_.save(app, section, key, value);
   }
+  std::optional<std::string> commit() override { return inner_.commit(); }
 
  private:
   Store& inner_;
@@ -605,6 +606,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   if (c.keepOwnLines || c.replace) model.keepOwnLinesForRun = c.keepOwnLines;
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
+  for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
   for (const KeptValue& k : model.keptValues)
     err << kProgram << ": kept as it is: " << k.item << " (" << k.file << ")\n";
 
@@ -622,7 +624,8 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   }
 
   if (const auto failure = saveFiles(model, c.gameDir, store)) {
-    printLines(err, "", *failure, false);
+    printLines(err, "", saveErrorMessage(c.gameDir).text, false);
+    printLines(err, "", failure->detail, false);
     return kExitSaveFailed;
   }
   if (!qtStore->error().empty()) {

@@ -130,8 +130,12 @@ void frmmain::Form_Load() {
   setHighlight(PageButton::Video);
   setTimerInterval(1);
   enableTimer();
-  if (!loadErrors_.empty())
-    dialogs_.show({"Error loading settings", loadErrors_, Buttons::Ok, Icon::Information});
+  if (!loadErrors_.empty()) {
+    // The files that were there but could not be read, with the cause, behind the message.
+    std::string detail;
+    for (const std::string& problem : model_.unreadable) (detail += detail.empty() ? "" : "\n") += problem;
+    dialogs_.show({"Error loading settings", loadErrors_, Buttons::Ok, Icon::Information, detail});
+  }
   if (const auto kept = keptValuesMessage(model_)) dialogs_.show(*kept);
   syncView();
 }
@@ -147,7 +151,10 @@ bool frmmain::CheckGamePath(const std::string& folder) {
     return false;
   }
   gamePath_ = pathText_;
-  step([&] { store_.save(kStoreApp, "init", "cspath", gamePath_); });
+  step([&] {
+    store_.save(kStoreApp, "init", "cspath", gamePath_);
+    store_.commit();
+  });
   SetupMainWindow();
   CenterWindow();
   ArrangePages();

@@ -17,7 +17,7 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 std::ostream& operator<<(std::ostream& out, const Message& m) {
   return out << "[" << m.title << "] \"" << m.text << "\" buttons=" << static_cast<int>(m.buttons)
-             << " icon=" << static_cast<int>(m.icon);
+             << " icon=" << static_cast<int>(m.icon) << (m.detail.empty() ? "" : " detail=\"" + m.detail + "\"");
 }
 
 std::string MemoryStore::fold(std::string_view app, std::string_view section, std::string_view key) {

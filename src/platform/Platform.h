@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ struct Message {
   std::string text;
   Buttons buttons = Buttons::Ok;
   Icon icon = Icon::None;
+  // What exactly happened, for those who want to know ("config.cfg: No space left on device");
+  // shown behind the text (the window's "Show Details...", the command line's second line).
+  std::string detail = {};
   bool operator==(const Message&) const = default;
 };
 std::ostream& operator<<(std::ostream& out, const Message& m);
@@ -41,6 +45,9 @@ class Store {
   virtual std::string read(std::string_view app, std::string_view section, std::string_view key) = 0;
   virtual void save(std::string_view app, std::string_view section, std::string_view key,
                     std::string_view value) = 0;
+  // Puts every value saved since the last commit on disk at once: afterwards the store holds
+  // either all of them or, on failure, its old values. Returns the cause of a failure.
+  virtual std::optional<std::string> commit() { return std::nullopt; }
 };
 
 // A store in memory, for tests and for runs that keep nothing.

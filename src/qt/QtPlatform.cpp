@@ -29,6 +29,7 @@ QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
   box->setWindowTitle(fromUtf8(message.title));
   box->setText(displayText(message.text));
   box->setTextFormat(Qt::PlainText);
+  if (!message.detail.empty()) box->setDetailedText(fromUtf8(message.detail));
   switch (message.icon) {
     case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box->setIcon(QMessageBox::Information); break;

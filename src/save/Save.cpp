@@ -1,12 +1,12 @@
 #include "save/Save.h"
 
 #include <algorithm>
-#include <fstream>
 #include <span>
 #include <system_error>
 
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/StoredPreferences.h"
+#include "platform/FileLayer.h"
 #include "platform/GamePath.h"
 #include "settings/ValueForms.h"
 
@@ -74,66 +74,6 @@ std::string withCrLf(std::string_view text) {
 }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-class AtomicFile : public OutFile {
- public:
-  AtomicFile(std::filesystem::path target, std::filesystem::path temp, std::ofstream out)
-      : target_(std::move(target)), temp_(std::move(temp)), out_(std::move(out)) {}
-  ~AtomicFile() override {
-    if (!committed_) {
-      out_.close();
-      std::error_code ec;
-      std::filesystem::remove(temp_, ec);
-    }
-  }
-  bool commit(std::string_view bytes) override {
-    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out_.flush();
-    out_.close();
-    std::error_code ec;
-    if (!out_) return false;
-    // Keep the permissions of the file it replaces.
-    const auto old = std::filesystem::status(target_, ec);
-    if (!ec && std::filesystem::exists(old))
-      std::filesystem::permissions(temp_, old.permissions(), ec);
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) return false;
-    committed_ = true;
-    return true;
-  }
-
- private:
-  std::filesystem::path target_, temp_;
-  std::ofstream out_;
-  bool committed_ = false;
-};
-
-class AtomicFiles : public FileLayer {
- public:
-  std::unique_ptr<OutFile> open(const std::filesystem::path& file) override {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target = file;
-    // Write through a link to the file it names, so the link stays.
-    if (fs::symlink_status(target, ec).type() == fs::file_type::symlink) {
-      target = fs::weakly_canonical(target, ec);
-      if (ec) return nullptr;
-    }
-    // A file the user made read-only stays as it is, as it would on Windows.
-    const auto status = fs::status(target, ec);
-    if (fs::is_directory(status)) return nullptr;
-    constexpr auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (fs::exists(status) && (status.permissions() & writable) == fs::perms::none) return nullptr;
-    fs::path temp = target;
-    std::string tempName = ".";
-    tempName += target.filename().string();
-    tempName += ".quillet-tmp";
-    temp.replace_filename(tempName);
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return nullptr;
-    return std::make_unique<AtomicFile>(std::move(target), std::move(temp), std::move(out));
-  }
-};
 
 }  // namespace
 
@@ -242,13 +182,15 @@ std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::
   return newBytes;  // config.cfg keeps its lines through the load; motd.txt is kept whole
 }
 
-FileLayer& atomicFiles() {
-  static AtomicFiles files;
-  return files;
-}
-
-std::optional<std::string> saveFiles(const Model& model, const std::string& gamePath, Store& store,
-                                     FileLayer& files) {
+std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store) {
+  // Pages that do not hold what a file holds would overwrite the user's values with others.
+  if (!model.unreadable.empty()) {
+    SaveFailure failure;
+    for (const std::string& problem : model.unreadable)
+      failure.detail += (failure.detail.empty() ? "" : "\n") + problem +
+                        " (when the settings were loaded; nothing was written)";
+    return failure;
+  }
   struct Step {
     std::string_view name;
     std::string (*text)(const Model&);
@@ -256,25 +198,35 @@ std::optional<std::string> saveFiles(const Model& model, const std::string& game
   static constexpr Step kSteps[] = {
       {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
       {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+  const auto failed = [](std::string_view name, const std::string& cause) {
+    return SaveFailure{std::string(name) + ": " + cause};
+  };
   for (const Step& step : kSteps) {
     std::string bytes = step.text(model);
-    if (model.keepOwnLines)
-      bytes = keepOwnLines(step.name, readFileBytes(gameFile(gamePath, step.name)).value_or(""),
-                           std::move(bytes));
-    auto file = files.open(gameFile(gamePath, step.name));
-    if (!file) return saveErrorMessage(gamePath).text;
-    // The preferences are stored while autoexec.cfg is open: once it could be created.
-    if (step.name == "autoexec.cfg") StorePreferences(model, store);
-    if (!file->commit(bytes)) return saveErrorMessage(gamePath).text;
+    if (model.keepOwnLines) {
+      // The merge needs the file as it is now; one that is there but cannot be read stops Save
+      // before anything of it is lost.
+      files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
+      if (old.status == files::ReadResult::Status::Unreadable) return failed(step.name, files::causeText(old.error));
+      bytes = keepOwnLines(step.name, old.bytes, std::move(bytes));
+    }
+    files::AtomicWrite file(gameFile(gamePath, step.name));
+    if (const int error = file.prepare(bytes)) return failed(step.name, files::causeText(error));
+    // The preferences are stored once autoexec.cfg is ready to take the old one's place; a
+    // store that cannot be written leaves autoexec.cfg as it was.
+    if (step.name == "autoexec.cfg") {
+      StorePreferences(model, store);
+      if (auto error = store.commit()) return failed(step.name, "the launch options and text colour could not be stored: " + *error);
+    }
+    if (const int error = file.commit()) return failed(step.name, files::causeText(error));
   }
   return std::nullopt;
 }
 
-bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs,
-                 FileLayer& files) {
+bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs) {
   if (dialogs.show(saveConfirmMessage()) != Answer::Yes) return false;
-  if (auto error = saveFiles(model, gamePath, store, files)) {
-    dialogs.show(saveErrorMessage(gamePath));
+  if (auto failure = saveFiles(model, gamePath, store)) {
+    dialogs.show(saveErrorMessage(gamePath, *failure));
     return false;
   }
   dialogs.show(saveSuccessMessage());
@@ -291,11 +243,11 @@ Message saveConfirmMessage() {
 
 Message saveSuccessMessage() { return {"Success", "Settings saved!", Buttons::Ok, Icon::Information}; }
 
-Message saveErrorMessage(const std::string& gamePath) {
+Message saveErrorMessage(const std::string& gamePath, const SaveFailure& failure) {
   return {"Error saving file",
           "Quillet was for some reason unable to save your settings.\rMost likely one or more of "
           "the files in " + gamePath + " are writeprotected",
-          Buttons::Ok, Icon::Exclamation};
+          Buttons::Ok, Icon::Exclamation, failure.detail};
 }
 
 }  // namespace quillet

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,38 +35,25 @@ std::string mergeMapcycle(std::string_view oldBytes, std::string_view newBytes);
 // The merge that fits the file `name` ("server.cfg"); other files keep `newBytes`.
 std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::string newBytes);
 
-// One file being written. Nothing reaches the named file until commit, which replaces it whole
-// (or leaves it as it was and returns false).
-class OutFile {
- public:
-  virtual ~OutFile() = default;
-  virtual bool commit(std::string_view bytes) = 0;
+// Where and why Save stopped: "config.cfg: No space left on device".
+struct SaveFailure {
+  std::string detail;
 };
 
-// Opens files for output; nullptr when the file cannot be created.
-class FileLayer {
- public:
-  virtual ~FileLayer() = default;
-  virtual std::unique_ptr<OutFile> open(const std::filesystem::path& file) = 0;
-};
-
-// Writes each file to a temporary file beside it and renames it over the old one, so that a
-// failure leaves the old file whole and no temporary file behind.
-FileLayer& atomicFiles();
-
-// Writes mapcycle.txt, motd.txt, config.cfg, autoexec.cfg (storing the preferences while it is
-// open), server.cfg and listenserver.cfg, in that order, stopping at the first failure.
-// Returns the error message's text on failure.
-std::optional<std::string> saveFiles(const Model& model, const std::string& gamePath, Store& store,
-                                     FileLayer& files = atomicFiles());
+// Writes mapcycle.txt, motd.txt, config.cfg, autoexec.cfg (storing the preferences once its
+// bytes are on disk, before it replaces the old file), server.cfg and listenserver.cfg, in that
+// order, each replacing its old file whole, stopping at the first failure: the files before it
+// are new, it and the later ones keep their old bytes. Writes nothing while the model holds a
+// file that could not be read when it was loaded.
+std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store);
 
 // The Save command: asks for confirmation, saves, reports success or the failure.
 // Returns true when the files were written.
-bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs,
-                 FileLayer& files = atomicFiles());
+bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs);
 
 Message saveConfirmMessage();
 Message saveSuccessMessage();
-Message saveErrorMessage(const std::string& gamePath);
+// The error message, with the failure as its detail.
+Message saveErrorMessage(const std::string& gamePath, const SaveFailure& failure = {});
 
 }  // namespace quillet

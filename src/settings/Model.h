@@ -69,6 +69,10 @@ class Model {
   std::string shortcut;
   // The net-graph position box is enabled (only the net-graph toggle's clicks change it).
   bool netgraphEnabled = true;
+  // Files the last load sequence found but could not read to their end, as "config.cfg:
+  // Input/output error". The pages do not hold what such a file holds, so Save writes nothing
+  // while any is listed; the next load sequence that reads them clears the list.
+  std::vector<std::string> unreadable;
   // The map-cycle load message was reported once in this run.
   bool mapcycleReported = false;
 

@@ -7,7 +7,9 @@
 // (the game folder is `cspath=` under `[init]`).
 #pragma once
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,9 +32,10 @@ class QtStore : public Store {
   QtStore& operator=(const QtStore&) = delete;
 
   std::string read(std::string_view app, std::string_view section, std::string_view key) override;
-  // Writes the value and puts it on disk at once, so that another process sees it.
+  // Keeps the value; commit puts every kept value on disk in one write.
   void save(std::string_view app, std::string_view section, std::string_view key,
             std::string_view value) override;
+  std::optional<std::string> commit() override;
 
   // Where the values are kept: the INI file's path, or the registry key.
   std::string location() const;
@@ -49,8 +52,13 @@ class QtStore : public Store {
   std::string keyFor(std::string_view app, std::string_view section, std::string_view key) const;
   void checkStatus(const char* action);
 
-  std::unique_ptr<QSettings> settings_;
+  std::string iniText() const;
+
+  std::unique_ptr<QSettings> settings_;  // the registry; an INI file is read into values_
   bool ini_ = true;
+  std::string path_;
+  std::map<std::string, std::string> values_;
+  bool unreadable_ = false;  // the INI file is there but could not be read: never written
   std::string error_;
 };
 

@@ -1,10 +1,14 @@
 // The QSettings store: exact round-trips, names without regard to case, files on disk.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
 #include "../core/TestSupport.h"
+#include "platform/FileLayer.h"
 #include "store/QtStore.h"
 
 namespace quillet {
@@ -23,10 +27,11 @@ class cliQtStore : public testing::Test {
 TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
   const std::string values[] = {"a,b", "a, b ,c", "\"quoted\"", "back\\slash\\", "  lead", "trail  ", "",
                                 "Caf\xC3\xA9 \xE2\x82\xAC", "True", "line\nbreak\r\n", "@Variant(x)",
-                                "semi;colon", "=eq", "#hash", "tab\there"};
+                                "semi;colon", "=eq", "#hash", "tab\there", "\x01ctl", "@@at"};
   {
     QtStore store(file_);
     for (std::size_t i = 0; i < std::size(values); ++i) store.save("Quillet", "settings", std::to_string(i) + "k", values[i]);
+    store.commit();
     EXPECT_EQ(store.error(), "");
   }
   QtStore again(file_);
@@ -42,6 +47,8 @@ TEST_F(cliQtStore, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
   EXPECT_EQ(store.read("QUILLET", "Init", "CSPath"), "/games/cstrike");
   EXPECT_EQ(store.read("Quillet", "settings", "NoJoy"), "");  // never written
   EXPECT_EQ(store.read("Quillet", "other", "NoIPX"), "");
+  EXPECT_EQ(fileText(), "");  // nothing on disk before the one commit
+  EXPECT_EQ(store.commit(), std::nullopt);
   EXPECT_NE(fileText().find("[init]\ncspath=/games/cstrike"), std::string::npos) << fileText();
   EXPECT_NE(fileText().find("noipx=True"), std::string::npos) << fileText();
 }
@@ -60,7 +67,39 @@ TEST_F(cliQtStore, WhereTheStoreIs) {
   unsetenv("QUILLET_STORE");
   EXPECT_EQ(named.location(), file_);
   named.save("Quillet", "settings", "Port", "27015");
+  EXPECT_EQ(named.commit(), std::nullopt);
   EXPECT_NE(fileText().find("port=27015"), std::string::npos);
+}
+
+TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWritten) {
+  {
+    QtStore store(file_);
+    store.save("Quillet", "init", "cspath", "/games/old");
+    ASSERT_EQ(store.commit(), std::nullopt);
+  }
+  const std::string old = fileText();
+  for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename}) {
+    for (int error : {EIO, ENOSPC}) {
+      QtStore store(file_);
+      store.save("Quillet", "init", "cspath", "/games/new");
+      store.save("Quillet", "settings", "Lan", "True");
+      files::failNth(op, 1, error);
+      const auto failure = store.commit();
+      files::clearFaults();
+      ASSERT_TRUE(failure.has_value());
+      EXPECT_TRUE(failure->ends_with(files::causeText(error))) << *failure;
+      EXPECT_EQ(fileText(), old);
+      EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    }
+  }
+  // A FIFO in the store's place: reported at once, never waited on, never replaced.
+  fs::remove(file_);
+  ASSERT_EQ(::mkfifo(file_.c_str(), 0644), 0);
+  QtStore fifo(file_);
+  EXPECT_EQ(fifo.error(), "cannot read the store " + file_ + ": not a regular file");
+  fifo.save("Quillet", "init", "cspath", "/games/new");
+  EXPECT_TRUE(fifo.commit().has_value());
+  EXPECT_EQ(fs::status(file_).type(), fs::file_type::fifo);
 }
 
 }  // namespace

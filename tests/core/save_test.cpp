@@ -1,13 +1,23 @@
-// Save as a whole: order, failures at each file, atomic replacement, stored preferences.
+// Save as a whole: the confirmation, every failure at every file, planted files and links,
+// files that could not be read, the stored preferences.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <map>
+#include <set>
+
+#include "Checkpath/Checkpath.h"
 #include "TestSupport.h"
 #include "frmmain/MoreFunctions.h"
+#include "platform/FileLayer.h"
 #include "save/Save.h"
 
 namespace quillet {
 namespace {
 
+namespace fs = std::filesystem;
 using test::TempDir;
 
 struct ScriptedDialogs : Dialogs {
@@ -19,90 +29,232 @@ struct ScriptedDialogs : Dialogs {
   }
 };
 
-// Fails the write of one named file after opening it, as a full disk would.
-struct FailingCommit : FileLayer {
-  std::string failAt;
-  std::unique_ptr<OutFile> open(const std::filesystem::path& file) override {
-    auto real = atomicFiles().open(file);
-    if (!real || file.filename() != failAt) return real;
-    struct Failing : OutFile {
-      std::unique_ptr<OutFile> real;
-      bool commit(std::string_view bytes) override { return real && !bytes.data(); }
-    };
-    auto f = std::make_unique<Failing>();
-    f->real = std::move(real);
-    return f;
+// A store whose values reach "disk" only on commit, which can be made to fail.
+struct StagedStore : MemoryStore {
+  int failWith = 0;
+  MemoryStore pending;
+  std::vector<std::string> keys;
+  void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override {
+    pending.save(app, section, key, value);
+    keys.push_back(std::string(app) + "/" + std::string(section) + "/" + std::string(key) + "=" + std::string(value));
   }
+  std::optional<std::string> commit() override {
+    if (failWith) return files::causeText(failWith);
+    for (const std::string& k : keys) {
+      const auto slash1 = k.find('/'), slash2 = k.find('/', slash1 + 1), eq = k.find('=');
+      MemoryStore::save(k.substr(0, slash1), k.substr(slash1 + 1, slash2 - slash1 - 1),
+                        k.substr(slash2 + 1, eq - slash2 - 1), k.substr(eq + 1));
+    }
+    return std::nullopt;
+  }
+};
+
+struct FaultsOff : ::testing::Test {
+  void TearDown() override { files::clearFaults(); }
 };
 
 void writeOldFiles(const TempDir& dir) {
   for (std::string_view name : test::gameFiles()) dir.write(name, "old " + std::string(name));
 }
 
-std::vector<std::string> leftovers(const TempDir& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path()))
-    if (e.path().filename().string().find("quillet-tmp") != std::string::npos)
-      names.push_back(e.path().filename().string());
-  return names;
+// Every name in the folder, with what each holds; a folder shows as "<folder>".
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> out;
+  for (const auto& e : fs::directory_iterator(folder)) {
+    const std::string name = e.path().filename().string();
+    if (e.is_symlink()) out[name] = "-> " + fs::read_symlink(e.path()).string();
+    else if (e.is_directory()) out[name] = "<folder>";
+    else if (e.is_regular_file()) out[name] = TempDir::readFile(e.path());
+    else out[name] = "<special>";
+  }
+  return out;
 }
 
-TEST(Save, FailureAtEachFileKeepsItsOldBytesAndStopsThere) {
+std::string newText(const Model& model, std::size_t index) {
+  static std::string (*const kTexts[])(const Model&) = {mapcycleText, motdText,   configText,
+                                                        autoexecText, serverText, listenserverText};
+  return kTexts[index](model);
+}
+
+std::string errorText(const TempDir& dir) { return saveErrorMessage(dir.str()).text; }
+
+// ---------------------------------------------------------------- each operation failing
+
+struct FaultRow {
+  files::Op op;
+  std::size_t file;  // index into the six files; 6 is the store
+  int error;
+};
+
+std::vector<FaultRow> faultRows() {
+  std::vector<FaultRow> rows;
+  for (int error : {EIO, ENOSPC}) {
+    for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync,
+                         files::Op::Close, files::Op::Rename})
+      for (std::size_t file = 0; file < 6; ++file) rows.push_back({op, file, error});
+    rows.push_back({files::Op::Open, 6, error});
+  }
+  return rows;
+}
+
+struct SaveFault : FaultsOff, ::testing::WithParamInterface<FaultRow> {};
+
+TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
+  const FaultRow row = GetParam();
   const auto& names = test::gameFiles();
-  for (std::size_t failing = 0; failing < names.size(); ++failing) {
-    for (bool folderInPlace : {true, false}) {
-      TempDir dir;
+  TempDir dir;
+  writeOldFiles(dir);
+  StagedStore store;
+  store.MemoryStore::save("Quillet", "settings", "Lan", "old");
+  Model model;
+  model.setText(option("txtmotd"), "new message");
+  ScriptedDialogs dialogs;
+  if (row.file < 6) files::failNth(row.op, static_cast<int>(row.file) + 1, row.error);
+  else store.failWith = row.error;
+
+  EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
+
+  // The store is written with autoexec.cfg: its failure leaves autoexec.cfg old.
+  const std::size_t firstOld = row.file < 6 ? row.file : 3;
+  const std::string failedAt(names[firstOld]);
+  const std::string cause = files::causeText(row.error);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
+  EXPECT_EQ(dialogs.shown[1].detail, row.file < 6 ? failedAt + ": " + cause
+                                                  : failedAt + ": the launch options and text colour could not be stored: " + cause);
+  auto expected = snapshot(dir.path());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    expected[std::string(names[i])] = i < firstOld ? newText(model, i) : "old " + std::string(names[i]);
+  EXPECT_EQ(snapshot(dir.path()), expected);
+  // The store is committed just before autoexec.cfg takes the old one's place.
+  const bool storeNew = firstOld > 3 || (row.file == 3 && row.op == files::Op::Rename);
+  EXPECT_EQ(store.read("Quillet", "settings", "Lan"), storeNew ? "False" : "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOperationAtEveryFile, SaveFault, ::testing::ValuesIn(faultRows()));
+
+// ---------------------------------------------------------------- planted files and links
+
+enum class Plant { File, LinkOutside, DanglingLink, Folder, Fifo, ReadOnly };
+
+void plant(Plant what, const fs::path& at, const fs::path& outside) {
+  switch (what) {
+    case Plant::File: std::ofstream(at) << "planted"; break;
+    case Plant::LinkOutside: fs::create_symlink(outside / "victim", at); break;
+    case Plant::DanglingLink: fs::create_symlink(outside / "nothing", at); break;
+    case Plant::Folder: fs::create_directory(at); break;
+    case Plant::Fifo: ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0); break;
+    case Plant::ReadOnly:
+      std::ofstream(at) << "planted";
+      fs::permissions(at, fs::perms::owner_read | fs::perms::group_read);
+      break;
+  }
+}
+
+struct PlantRow {
+  Plant what;
+  bool inPlace;        // in the game file's place, else at a temporary-looking name beside it
+  std::string detail;  // the failure's cause, or "" when Save succeeds
+};
+
+TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
+  const PlantRow rows[] = {
+      {Plant::File, false, ""},
+      {Plant::LinkOutside, false, ""},
+      {Plant::DanglingLink, false, ""},
+      {Plant::Folder, false, ""},
+      {Plant::Fifo, false, ""},
+      {Plant::DanglingLink, true, "No such file or directory"},
+      {Plant::Folder, true, "not a regular file"},
+      {Plant::Fifo, true, "not a regular file"},
+      {Plant::ReadOnly, true, "Permission denied"},
+  };
+  const auto& names = test::gameFiles();
+  for (const PlantRow& row : rows) {
+    for (std::size_t at = 0; at < names.size(); ++at) {
+      const std::string name(names[at]);
+      TempDir dir, outside;
       writeOldFiles(dir);
-      if (folderInPlace) {
-        std::filesystem::remove(dir / names[failing]);
-        std::filesystem::create_directory(dir / names[failing]);
+      outside.write("victim", "keep me");
+      if (row.inPlace) {
+        fs::remove(dir / name);
+        plant(row.what, dir / name, outside.path());
+      } else {
+        for (const std::string& temp : {"." + name + ".quillet-tmp", "." + name + ".tmp", name + ".tmp", name + "~"})
+          plant(row.what, dir / temp, outside.path());
       }
-      FailingCommit files;
-      if (!folderInPlace) files.failAt = names[failing];
+      const auto before = snapshot(dir.path());
+      const auto outsideBefore = snapshot(outside.path());
       Model model;
       MemoryStore store;
-      const auto error = saveFiles(model, dir.str(), store, files);
-      const std::string where = std::string(names[failing]) + (folderInPlace ? " (a folder)" : " (write fails)");
-      ASSERT_TRUE(error.has_value()) << where;
-      EXPECT_EQ(*error, "Quillet was for some reason unable to save your settings.\rMost likely one or more "
-                        "of the files in " + dir.str() + " are writeprotected") << where;
-      for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i == failing && folderInPlace) continue;
-        const bool rewritten = i < failing;
-        EXPECT_EQ(dir.read(names[i]) == "old " + std::string(names[i]), !rewritten)
-            << names[i] << " when failing at " << where;
-      }
-      // The preferences are stored once autoexec.cfg could be opened.
-      const bool stored = failing > 3 || (failing == 3 && !folderInPlace);
-      EXPECT_EQ(store.size() > 0, stored) << where;
-      EXPECT_TRUE(leftovers(dir).empty()) << where;
+      const auto failure = saveFiles(model, dir.str(), store);
+      const std::string where = name + " row " + std::to_string(static_cast<int>(row.what)) + (row.inPlace ? " in place" : " beside");
+      EXPECT_EQ(snapshot(outside.path()), outsideBefore) << where;
+      auto expected = before;
+      const std::size_t firstOld = row.detail.empty() ? names.size() : at;
+      for (std::size_t i = 0; i < firstOld; ++i) expected[std::string(names[i])] = newText(model, i);
+      EXPECT_EQ(snapshot(dir.path()), expected) << where;
+      EXPECT_EQ(failure ? failure->detail : "", row.detail.empty() ? "" : name + ": " + row.detail) << where;
     }
   }
 }
 
-TEST(Save, MissingFolderWritesNothing) {
-  TempDir dir;
-  Model model;
-  MemoryStore store;
-  EXPECT_TRUE(saveFiles(model, (dir / "nowhere").string(), store).has_value());
-  EXPECT_FALSE(dir.exists("nowhere"));
-  EXPECT_EQ(store.size(), 0u);
+TEST_F(FaultsOff, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
+  struct LinkRow {
+    std::string_view name;
+    bool relative, linkFolder;
+  };
+  const LinkRow rows[] = {{"config.cfg", false, false}, {"server.cfg", true, false}, {"motd.txt", false, true}};
+  for (const LinkRow& row : rows) {
+    TempDir real, elsewhere(false), links;
+    elsewhere.write("real.cfg", "old");
+    fs::path game = real.path();
+    if (row.linkFolder) {
+      game = links / "game";
+      fs::create_directory_symlink(real.path(), game);
+    }
+    if (row.relative) fs::create_symlink(fs::relative(elsewhere / "real.cfg", real.path()), real / row.name);
+    else fs::create_symlink(elsewhere / "real.cfg", real / row.name);
+    Model model;
+    MemoryStore store;
+    ASSERT_FALSE(saveFiles(model, game.string(), store).has_value()) << row.name;
+    EXPECT_TRUE(fs::is_symlink(real / row.name)) << row.name;
+    EXPECT_EQ(elsewhere.read("real.cfg"), TempDir::readFile(real / row.name)) << row.name;
+    EXPECT_NE(elsewhere.read("real.cfg"), "old") << row.name;
+    EXPECT_EQ(snapshot(elsewhere.path()).size(), 1u) << row.name << ": a temporary was left beside the target";
+  }
 }
 
-TEST(Save, ReadOnlyFileIsNotReplaced) {
-  TempDir dir;
-  writeOldFiles(dir);
-  std::filesystem::permissions(dir / "server.cfg", std::filesystem::perms::owner_read |
-                                                       std::filesystem::perms::group_read);
-  Model model;
-  MemoryStore store;
-  EXPECT_TRUE(saveFiles(model, dir.str(), store).has_value());
-  EXPECT_EQ(dir.read("server.cfg"), "old server.cfg");
-  EXPECT_EQ(dir.read("listenserver.cfg"), "old listenserver.cfg");
-  EXPECT_NE(dir.read("autoexec.cfg"), "old autoexec.cfg");
+// ---------------------------------------------------------------- files that could not be read
+
+TEST_F(FaultsOff, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
+  // The first read of the file fails, or the one after its bytes (before its end was seen).
+  for (std::string_view name : {"autoexec.cfg", "config.cfg", "mapcycle.txt", "motd.txt"}) {
+    for (int nth : {1, 2}) {
+      TempDir dir;
+      dir.write(name, "mp_timelimit 45\r\nbind \"w\" \"+forward\"\r\nde_dust\r\n");
+      MemoryStore store;
+      Model model;
+      files::failNth(files::Op::Read, nth, EIO);
+      runLoadSequence(model, dir.str(), store);
+      files::clearFaults();
+      const auto before = snapshot(dir.path());
+      ScriptedDialogs dialogs;
+      EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs)) << name;
+      ASSERT_EQ(dialogs.shown.size(), 2u);
+      EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
+      EXPECT_EQ(dialogs.shown[1].detail, std::string(name) + ": Input/output error (when the settings were loaded; nothing was written)");
+      EXPECT_EQ(snapshot(dir.path()), before) << name;
+      EXPECT_EQ(store.size(), 0u);
+      runLoadSequence(model, dir.str(), store);
+      EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value()) << name << ": reading it again lifts the block";
+    }
+  }
 }
 
-TEST(Save, ConfirmationDecidesAndSuccessIsReported) {
+// ---------------------------------------------------------------- the command as the user sees it
+
+TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
   TempDir dir;
   writeOldFiles(dir);
   Model model;
@@ -111,7 +263,6 @@ TEST(Save, ConfirmationDecidesAndSuccessIsReported) {
   dialogs.answer = Answer::No;
   EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0], saveConfirmMessage());
   EXPECT_EQ(dialogs.shown[0].text,
             "This will overwrite your old:\r\nautoexec.cfg\r\nserver.cfg\r\nlistenserver.cfg\r\nmapcycle.txt\r\n"
             "If you want to keep it, please take a backup of this file now.\r\nContinue?");
@@ -125,21 +276,16 @@ TEST(Save, ConfirmationDecidesAndSuccessIsReported) {
   EXPECT_TRUE(saveCommand(model, dir.str(), store, dialogs));
   EXPECT_EQ(dir.read("autoexec.cfg"), first);
 
-  std::filesystem::remove(dir / "mapcycle.txt");
-  std::filesystem::create_directory(dir / "mapcycle.txt");
-  EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
+  // A missing folder: the error at the first file, nothing created.
+  EXPECT_FALSE(saveCommand(model, (dir / "nowhere").string(), store, dialogs));
+  EXPECT_EQ(dialogs.shown.back(), saveErrorMessage((dir / "nowhere").string(), {"mapcycle.txt: No such file or directory"}));
   EXPECT_EQ(dialogs.shown.back().title, "Error saving file");
   EXPECT_EQ(dialogs.shown.back().icon, Icon::Exclamation);
+  EXPECT_FALSE(dir.exists("nowhere"));
 }
 
-TEST(Save, StoresThePreferencesInOrder) {
-  struct Recording : Store {
-    std::vector<std::string> saved;
-    std::string read(std::string_view, std::string_view, std::string_view) override { return {}; }
-    void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override {
-      saved.push_back(std::string(app) + "/" + std::string(section) + "/" + std::string(key) + "=" + std::string(value));
-    }
-  } store;
+TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
+  StagedStore store;
   TempDir dir;
   Model model;
   LoadDefaults(model);
@@ -147,25 +293,15 @@ TEST(Save, StoresThePreferencesInOrder) {
   model.setText(option("txtport"), "27016");
   model.setText(option("cmbdeafultmap"), "de_d\xFCst");
   ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
-  EXPECT_EQ(store.saved, (std::vector<std::string>{
-                             "Quillet/settings/scrollred=255", "Quillet/settings/scrollgreen=180",
-                             "Quillet/settings/scrollblue=255", "Quillet/settings/NumericPing=False",
-                             "Quillet/settings/NoIPX=False", "Quillet/settings/NoJoy=False",
-                             "Quillet/settings/Console=False", "Quillet/settings/32bit=False",
-                             "Quillet/settings/Players=16", "Quillet/settings/Ip=",
-                             "Quillet/settings/Port=27016", "Quillet/settings/Map=de_d\xC3\xBCst",
-                             "Quillet/settings/Lan=False", "Quillet/settings/Master=True"}));
-}
-
-TEST(Save, WritesThroughALink) {
-  TempDir dir, elsewhere;
-  elsewhere.write("real.cfg", "old");
-  std::filesystem::create_symlink(elsewhere / "real.cfg", dir / "server.cfg");
-  Model model;
-  MemoryStore store;
-  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "server.cfg"));
-  EXPECT_TRUE(elsewhere.read("real.cfg").ends_with("successfully loaded**\r\n"));
+  EXPECT_EQ(store.keys, (std::vector<std::string>{
+                            "Quillet/settings/scrollred=255", "Quillet/settings/scrollgreen=180",
+                            "Quillet/settings/scrollblue=255", "Quillet/settings/NumericPing=False",
+                            "Quillet/settings/NoIPX=False", "Quillet/settings/NoJoy=False",
+                            "Quillet/settings/Console=False", "Quillet/settings/32bit=False",
+                            "Quillet/settings/Players=16", "Quillet/settings/Ip=",
+                            "Quillet/settings/Port=27016", "Quillet/settings/Map=de_d\xC3\xBCst",
+                            "Quillet/settings/Lan=False", "Quillet/settings/Master=True"}));
+  EXPECT_EQ(store.size(), 14u);
 }
 
 }  // namespace
