@@ -4,8 +4,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          qt6-svg-dev desktop-file-utils appstream dpkg-dev
-          xvfb xauth libxkbcommon-x11-0 libxcb-cursor0 fonts-dejavu-core fonts-dejavu-extra)
+          qt6-svg-dev desktop-file-utils appstream dpkg-dev clang-format
+          g++-mingw-w64-x86-64-posix googletest wine wine64
+          xvfb xauth libxkbcommon-x11-0 libxcb-cursor0 fonts-dejavu-core fonts-dejavu-extra
+          dbus-x11 at-spi2-core python3-pyatspi pngquant optipng)
 
 missing=()
 for p in "${packages[@]}"; do

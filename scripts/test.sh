@@ -3,8 +3,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+start=$SECONDS
 bash scripts/build.sh
 build=${QUILLET_BUILD_DIR:-build}
+built=$SECONDS
 # The window's tests draw offscreen; nothing needs a display.
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
+tested=$SECONDS
+# Why each skipped test was skipped (GoogleTest writes the reason on the line after "Skipped").
+log="$build/Testing/Temporary/LastTest.log"
+[ -f "$log" ] && grep -A1 ': Skipped$' "$log" | grep -v -e ': Skipped$' -e '^--$' | sort -u | sed 's/^/skipped: /' || true
+# The core and its tests on Windows: cross-built with mingw-w64, run under Wine.
+bash scripts/test-windows.sh
+echo "test.sh: build $((built - start)) s, tests $((tested - built)) s, Windows build and tests $((SECONDS - tested)) s"

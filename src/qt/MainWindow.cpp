@@ -166,11 +166,11 @@ MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path pro
   buildPages(central);
   buildChangePath(central);
 
-  // Two lines above the help strip, dark over light, make an etched edge.
-  lines_[0] = new LineWidget(QColor(128, 128, 128), central);
+  // Two lines above the help strip, dark over light, make an etched edge in any palette.
+  lines_[0] = new LineWidget(QPalette::Mid, central);
   lines_[0]->setObjectName(QStringLiteral("lineabovehelp2"));
   lines_[0]->setGeometry(0, px(6760), px(10000), 1);
-  lines_[1] = new LineWidget(QColor(255, 255, 255), central);
+  lines_[1] = new LineWidget(QPalette::Light, central);
   lines_[1]->setObjectName(QStringLiteral("lineabovehelp"));
   lines_[1]->setGeometry(0, px(6780), px(10000), 1);
 

@@ -71,10 +71,26 @@ int QtTimer::interval() const { return timer_->interval(); }
 
 bool QtPictureLoader::loadPreview(const std::filesystem::path& file) {
   if (!target_) return false;
-  QImageReader reader(QString::fromStdU16String(file.u16string()));
-  reader.setAutoTransform(true);
-  const QImage image = reader.read();
-  if (image.isNull()) return false;
+  auto read = [](const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.read();
+  };
+  const QString path = QString::fromStdU16String(file.u16string());
+  QImage image = read(path);
+  if (image.isNull()) return false;  // the named picture decides success
+  // On a high-density screen the picture drawn at twice the size beside it, when there is one.
+  if (target_->devicePixelRatioF() > 1.0) {
+    const qsizetype dot = path.lastIndexOf(QChar(u'.'));
+    const QString twice = dot > path.lastIndexOf(QChar(u'/')) && dot > path.lastIndexOf(QChar(u'\\'))
+                              ? path.left(dot) + QStringLiteral("@2x") + path.mid(dot)
+                              : path + QStringLiteral("@2x");
+    const QImage sharp = read(twice);
+    if (!sharp.isNull()) {
+      image = sharp;
+      image.setDevicePixelRatio(2.0);
+    }
+  }
   target_->setPixmap(QPixmap::fromImage(image));
   return true;
 }

@@ -47,6 +47,7 @@ class QtTimer : public QObject, public Timer {
 };
 
 // Reads a picture file with QImageReader into a label; on failure the label keeps its picture.
+// On a high-density screen it shows "<name>@2x.<ext>" instead when that file is beside it.
 class QtPictureLoader : public PictureLoader {
  public:
   explicit QtPictureLoader(QLabel* target = nullptr) : target_(target) {}

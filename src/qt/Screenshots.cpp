@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
+#include <QStyle>
 #include <cstdio>
 
 #include "qt/MainWindow.h"
@@ -35,21 +37,41 @@ void reportClipped(MainWindow& window, const QString& picture) {
   }
 }
 
-bool shoot(MainWindow& window, const QDir& dir, const QString& name) {
+bool shoot(MainWindow& window, const QDir& dir, const QString& name, const QString& suffix) {
   finishHelp(window);
   QApplication::processEvents();
   reportClipped(window, name);
-  return window.grab().save(dir.filePath(name + QStringLiteral(".png")));
+  return window.grab().save(dir.filePath(name + suffix + QStringLiteral(".png")));
 }
 
 }  // namespace
 
-int takeScreenshots(MainWindow& window, const QString& dir) {
+void useScreenshotLook(const QString& palette) {
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QPalette p = QApplication::style()->standardPalette();
+  if (palette == QLatin1String("dark")) {
+    p = QPalette(QColor(53, 53, 53), QColor(53, 53, 53));
+    const QColor text(230, 230, 230), dim(127, 127, 127);
+    p.setColor(QPalette::Base, QColor(35, 35, 35));
+    p.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+      p.setColor(role, text);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+      p.setColor(QPalette::Disabled, role, dim);
+    p.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    p.setColor(QPalette::Link, QColor(90, 160, 240));
+  }
+  QApplication::setPalette(p);
+}
+
+int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffix) {
   QDir out(dir);
   if (!out.mkpath(QStringLiteral("."))) return 0;
   frmmain& core = window.core();
   int written = 0;
-  if (core.window().mode == Mode::ChangePath) return shoot(window, out, QStringLiteral("changepath"));
+  if (core.window().mode == Mode::ChangePath) return shoot(window, out, QStringLiteral("changepath"), suffix);
 
   const std::pair<quillet::PageButton, const char*> pages[] = {
       {quillet::PageButton::Video, "video"},   {quillet::PageButton::Client, "client"},
@@ -57,22 +79,21 @@ int takeScreenshots(MainWindow& window, const QString& dir) {
       {quillet::PageButton::Controls, "controls"}, {quillet::PageButton::Launch, "launch"}};
   for (const auto& [button, name] : pages) {
     core.pageButton_Click(button);
-    written += shoot(window, out, QString::fromLatin1(name));
+    written += shoot(window, out, QString::fromLatin1(name), suffix);
     if (button == quillet::PageButton::Client) {
       core.cmdmoreclient_Click();
-      written += shoot(window, out, QStringLiteral("moreclient"));
+      // The page's longest sentence, as clicking its toggle shows it: it wraps in the strip.
+      core.ShowHelp(option("img_moreclient(0)").help);
+      written += shoot(window, out, QStringLiteral("moreclient"), suffix);
       core.cmdmoreclientback_Click();
     } else if (button == quillet::PageButton::Server) {
       core.cmdmore_Click();
-      written += shoot(window, out, QStringLiteral("moreserver"));
+      written += shoot(window, out, QStringLiteral("moreserver"), suffix);
       core.cmdback_Click();
-    } else if (button == quillet::PageButton::Maps) {
-      core.lbl_map_Click(13);
-      written += shoot(window, out, QStringLiteral("maps-de_dust"));
     }
   }
   core.mnuchangePath_Click();
-  written += shoot(window, out, QStringLiteral("changepath"));
+  written += shoot(window, out, QStringLiteral("changepath"), suffix);
   core.cmdabort_Click();
   return written;
 }

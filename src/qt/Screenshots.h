@@ -8,8 +8,12 @@ namespace quillet::qt {
 
 class MainWindow;
 
-// Saves <dir>/<page>.png for every page and sub-page and the change-path window; returns the
-// number of pictures written.
-int takeScreenshots(MainWindow& window, const QString& dir);
+// Saves <dir>/<page><suffix>.png for every page and sub-page and the change-path window;
+// returns the number of pictures written.
+int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffix = {});
+
+// The look the pictures are taken in, set before the window is built: the Fusion style with its
+// light palette, or with a dark one ("dark"), as on a dark desktop.
+void useScreenshotLook(const QString& palette);
 
 }  // namespace quillet::qt

@@ -273,11 +273,11 @@ void FrameBox::paintEvent(QPaintEvent*) {
   p.drawText(text, Qt::AlignCenter, title());
 }
 
-LineWidget::LineWidget(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+LineWidget::LineWidget(QPalette::ColorRole role, QWidget* parent) : QWidget(parent), role_(role) {}
 
 void LineWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), colour_);
+  p.fillRect(rect(), palette().color(role_));
 }
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}

@@ -69,17 +69,17 @@ class FrameBox : public QGroupBox {
   void paintEvent(QPaintEvent*) override;
 };
 
-// A thin horizontal line in one colour.
+// A thin horizontal line in one colour of the palette.
 class LineWidget : public QWidget {
   Q_OBJECT
  public:
-  LineWidget(const QColor& colour, QWidget* parent = nullptr);
+  LineWidget(QPalette::ColorRole role, QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent*) override;
 
  private:
-  QColor colour_;
+  QPalette::ColorRole role_;
 };
 
 // A caption label that reports clicks.

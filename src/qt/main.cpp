@@ -13,6 +13,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
 
+  const QString shots = qEnvironmentVariable("QUILLET_SCREENSHOT_DIR");
+  if (!shots.isEmpty()) quillet::qt::useScreenshotLook(qEnvironmentVariable("QUILLET_SCREENSHOT_PALETTE"));
+
   quillet::QtStore store;
   quillet::qt::QtDialogs dialogs;
   // The map pictures lie beside the program, or in ../share/quillet once installed.
@@ -27,10 +30,10 @@ int main(int argc, char* argv[]) {
   if (window.core().quitting()) return 0;
   window.show();
 
-  const QString shots = qEnvironmentVariable("QUILLET_SCREENSHOT_DIR");
   if (!shots.isEmpty()) {
     QTimer::singleShot(200, &window, [&window, shots] {
-      const int n = quillet::qt::takeScreenshots(window, shots);
+      const int n = quillet::qt::takeScreenshots(window, shots,
+                                                 qEnvironmentVariable("QUILLET_SCREENSHOT_SUFFIX"));
       std::fprintf(stderr, "quillet: %d screenshots written to %s\n", n, qPrintable(shots));
       QCoreApplication::exit(n > 0 ? 0 : 1);
     });

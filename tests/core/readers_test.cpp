@@ -1,9 +1,13 @@
 // The start-up readers: what each file's lines do to the model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Readers.h"
 #include "TestSupport.h"
+#include "save/Save.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -263,6 +267,37 @@ TEST(CheckPath, ClDllsEntry) {
   EXPECT_TRUE(hasClDlls(upper.str()));
   EXPECT_FALSE(hasClDlls(upper.str() + "/missing"));
 }
+
+#ifdef _WIN32
+// Game folders typed as Windows users type them: backslashes, a trailing separator, forward
+// slashes, a lower-case drive letter, and a folder name beyond ASCII (reached through the
+// wide-character calls). Save writes into each and the readers find the files again.
+TEST(CheckPath, WindowsPathForms) {
+  TempDir root(false);
+  const std::filesystem::path game = root.path() / std::filesystem::path(u8"Spiele Caf\u00e9 \u03a9") / "cstrike";
+  std::filesystem::create_directories(game / "cl_dlls");
+  const std::u8string wide = game.u8string();
+  std::string typed(wide.begin(), wide.end());
+  ASSERT_NE(typed.find('\\'), std::string::npos) << typed;
+  std::string forward = typed, lowerDrive = typed;
+  std::replace(forward.begin(), forward.end(), '\\', '/');
+  lowerDrive[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(lowerDrive[0])));
+  for (const std::string& folder : {typed, typed + "\\", forward, lowerDrive}) {
+    SCOPED_TRACE(folder);
+    EXPECT_TRUE(hasClDlls(folder));
+    std::filesystem::remove(game / "autoexec.cfg");
+    Model model;
+    model.setPosition(option("scrollgamma"), 25);
+    MemoryStore store;
+    ASSERT_FALSE(saveFiles(model, folder, store).has_value());
+    EXPECT_TRUE(std::filesystem::is_regular_file(game / "autoexec.cfg"));
+    Model again;
+    EXPECT_EQ(runLoadSequence(again, folder, store), "");
+    EXPECT_EQ(again.position(option("scrollgamma")), 25);
+  }
+  EXPECT_FALSE(hasClDlls(typed + "\\missing"));
+}
+#endif
 
 }  // namespace
 }  // namespace quillet

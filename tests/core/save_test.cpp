@@ -2,7 +2,9 @@
 // files that could not be read, the stored preferences.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <cerrno>
 #include <map>
@@ -143,7 +145,11 @@ void plant(Plant what, const fs::path& at, const fs::path& outside) {
     case Plant::LinkOutside: fs::create_symlink(outside / "victim", at); break;
     case Plant::DanglingLink: fs::create_symlink(outside / "nothing", at); break;
     case Plant::Folder: fs::create_directory(at); break;
-    case Plant::Fifo: ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0); break;
+    case Plant::Fifo:
+#ifndef _WIN32
+      ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0);
+#endif
+      break;
     case Plant::ReadOnly:
       std::ofstream(at) << "planted";
       fs::permissions(at, fs::perms::owner_read | fs::perms::group_read);
@@ -171,6 +177,10 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
   };
   const auto& names = test::gameFiles();
   for (const PlantRow& row : rows) {
+#ifdef _WIN32
+    // Windows has no FIFOs, and symbolic links need rights a user does not normally have.
+    if (row.what == Plant::Fifo || row.what == Plant::LinkOutside || row.what == Plant::DanglingLink) continue;
+#endif
     for (std::size_t at = 0; at < names.size(); ++at) {
       const std::string name(names[at]);
       TempDir dir, outside;
@@ -200,6 +210,9 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
 }
 
 TEST_F(FaultsOff, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links need rights on Windows that a user does not normally have";
+#endif
   struct LinkRow {
     std::string_view name;
     bool relative, linkFolder;

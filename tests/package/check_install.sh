@@ -29,7 +29,7 @@ if [ -x "$build/quillet" ]; then
   for size in 16 24 32 48 64 128 256; do expected+=(share/icons/hicolor/${size}x${size}/apps/$id.png); done
   for map in as_forest as_oilrig as_tundra cs_747 cs_assault cs_backalley cs_docks cs_estate cs_italy \
              cs_militia cs_siege de_aztec de_cbble de_dust de_nuke de_prodigy de_railroad de_train es_trinity; do
-    expected+=(share/quillet/img/$map.jpg)
+    expected+=(share/quillet/img/$map.jpg share/quillet/img/$map@2x.jpg)
   done
 fi
 

@@ -864,14 +864,14 @@ void drawFrame(QPainter& p) {
 
 }  // namespace
 
-QImage drawCard(const CardSpec& card) {
-  QImage big(kCardWidth * kSupersample, kCardHeight * kSupersample, QImage::Format_ARGB32_Premultiplied);
+QImage drawCard(const CardSpec& card, QSize size) {
+  QImage big(size * kSupersample, QImage::Format_ARGB32_Premultiplied);
   big.fill(Qt::black);
   {
     QPainter p(&big);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(kSupersample, kSupersample);
+    p.scale(kSupersample * size.width() / W, kSupersample * size.height() / H);
     Dice dice(card.name);
     const QColor top = QColor::fromRgb(card.skyTop), bottom = QColor::fromRgb(card.skyBottom);
     const QColor black(8, 10, 14);
@@ -892,7 +892,7 @@ QImage drawCard(const CardSpec& card) {
     drawEmblem(p, m, QPointF(20, 19), 11.5);
     drawFrame(p);
   }
-  return big.scaled(kCardWidth, kCardHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+  return big.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
       .convertToFormat(QImage::Format_RGB32);
 }
 
@@ -906,10 +906,15 @@ bool writeCards(const QString& outDir, QString* error) {
   QDir dir(outDir);
   if (!dir.mkpath(QStringLiteral("img"))) return fail(QStringLiteral("cannot create %1/img").arg(outDir));
   for (const CardSpec& card : standardCards()) {
-    const QString path = dir.filePath(QStringLiteral("img/%1.jpg").arg(QLatin1String(card.name)));
-    QImageWriter writer(path, "jpg");
-    writer.setQuality(92);
-    if (!writer.write(drawCard(card))) return fail(QStringLiteral("%1: %2").arg(path, writer.errorString()));
+    for (int ratio : {1, 2}) {
+      const QString path = dir.filePath(QStringLiteral("img/%1%2.jpg")
+                                            .arg(QLatin1String(card.name),
+                                                 ratio == 1 ? QString() : QStringLiteral("@2x")));
+      QImageWriter writer(path, "jpg");
+      writer.setQuality(92);
+      if (!writer.write(drawCard(card, QSize(kPreviewWidth, kPreviewHeight) * ratio)))
+        return fail(QStringLiteral("%1: %2").arg(path, writer.errorString()));
+    }
   }
   return true;
 }

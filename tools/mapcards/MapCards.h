@@ -13,9 +13,14 @@
 
 namespace quillet::mapcards {
 
-// The size of the preview picture on the Maps page, in pixels.
+// The size a card is designed at, in pixels.
 inline constexpr int kCardWidth = 209;
 inline constexpr int kCardHeight = 145;
+// The size of the preview picture on the Maps page (inside its group frame), in device-independent
+// pixels: the file <map>.jpg has this size, <map>@2x.jpg twice it for high-density screens, so
+// that neither is scaled when shown.
+inline constexpr int kPreviewWidth = 201;
+inline constexpr int kPreviewHeight = 141;
 
 // The kind of mission, read from the map name's prefix.
 enum class Mission { Assassination, HostageRescue, BombDefusal, Escape, Unknown };
@@ -39,11 +44,12 @@ struct CardSpec {
 // The nineteen standard maps in the order of the Maps page.
 const std::array<CardSpec, 19>& standardCards();
 
-// One card, kCardWidth x kCardHeight, painted at twice the size and scaled down smoothly.
-QImage drawCard(const CardSpec& card);
+// One card of the given size (by default its design size), painted at twice the size and scaled
+// down smoothly.
+QImage drawCard(const CardSpec& card, QSize size = QSize(kCardWidth, kCardHeight));
 
-// Writes <outDir>/img/<map>.jpg for every standard map, creating the folder. On failure returns
-// false and says why in *error (when given).
+// Writes <outDir>/img/<map>.jpg and <outDir>/img/<map>@2x.jpg for every standard map, creating
+// the folder. On failure returns false and says why in *error (when given).
 bool writeCards(const QString& outDir, QString* error);
 
 }  // namespace quillet::mapcards

@@ -91,15 +91,18 @@ TEST(MapCards, DrawingIsRepeatable) {
   for (const CardSpec& card : standardCards()) EXPECT_EQ(drawCard(card), drawCard(card)) << card.name;
 }
 
-TEST(MapCards, WritesOneJpegPerMapIntoImg) {
+TEST(MapCards, WritesAJpegPerMapAndScreenRatioIntoImg) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QString error;
   ASSERT_TRUE(writeCards(dir.path(), &error)) << error.toStdString();
   for (const CardSpec& card : standardCards()) {
-    QImageReader reader(dir.filePath(QStringLiteral("img/%1.jpg").arg(QLatin1String(card.name))));
-    EXPECT_EQ(reader.format(), "jpeg") << card.name;
-    EXPECT_EQ(reader.size(), QSize(kCardWidth, kCardHeight)) << card.name;
+    for (int ratio : {1, 2}) {
+      QImageReader reader(dir.filePath(QStringLiteral("img/%1%2.jpg")
+                                           .arg(QLatin1String(card.name), ratio == 2 ? "@2x" : "")));
+      EXPECT_EQ(reader.format(), "jpeg") << card.name;
+      EXPECT_EQ(reader.size(), QSize(kPreviewWidth, kPreviewHeight) * ratio) << card.name;
+    }
   }
 }
 
