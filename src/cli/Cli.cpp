@@ -24,6 +24,7 @@
 #include "frmmain/MoreFunctions.h"
 #include "platform/Platform.h"
 #include "store/QtStore.h"
+#include "save/Backups.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
 
@@ -39,8 +40,10 @@ constexpr std::string_view kProgram = "quillet-cli";
 constexpr std::string_view kUsage =
     "Usage:\n"
     "  quillet-cli save GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--defaults]\n"
-    "                   [--set NAME=VALUE]...\n"
+    "                           [--set NAME=VALUE]... [--no-backup] [--dry-run]\n"
     "  quillet-cli show GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--json]\n"
+    "  quillet-cli backups GAMEDIR\n"
+    "  quillet-cli restore GAMEDIR [NAME]\n"
     "  quillet-cli --help | --version\n"
     "\n"
     "GAMEDIR is the game's mod folder, the one that holds cl_dlls (for example\n"
@@ -58,9 +61,17 @@ constexpr std::string_view kUsage =
     "                    text (quote it when it holds blanks: --set \"txtname=Red Fox\").\n"
     "                    NAME may also be a console variable with its value as the game's\n"
     "                    files carry it: gamma=2.5, mp_friendlyfire=0, \"hostname=My server\".\n"
+    "  --no-backup       do not copy the files it replaces into GAMEDIR/quillet-backups\n"
+    "  --dry-run         print what save would change, as a unified diff per file, and write\n"
+    "                    nothing (not even the store)\n"
     "show   prints every option: control name, console variables, value, page and caption,\n"
     "       one tab-separated line each (CR, LF, tab and backslash as \\r \\n \\t \\\\).\n"
     "  --json            print one JSON object keyed by control name instead\n"
+    "backups  lists the backups in GAMEDIR/quillet-backups, newest first: before save replaces\n"
+    "       a file whose bytes change, it copies the old one into a folder named by the time\n"
+    "       (YYYY-MM-DD_HHMMSS); the 20 newest folders are kept.\n"
+    "restore  writes the files of backup NAME (the newest when no NAME is given) back into\n"
+    "       GAMEDIR, after backing up the files they replace, so a restore can be undone.\n"
     "\n"
     "  --keep-own-lines  for this run, keep your own lines: read the values in force from\n"
     "                    autoexec.cfg, config.cfg, listenserver.cfg and server.cfg, and let\n"
@@ -426,6 +437,9 @@ struct Command {
   bool keepOwnLines = false;
   bool replace = false;
   std::vector<std::string> sets;
+  bool noBackup = false;
+  bool dryRun = false;
+  std::string backupName;  // restore's NAME
 };
 
 int usageError(std::ostream& err, std::string_view text) {
@@ -456,9 +470,19 @@ void defineCommandLine(CLI::App& app, Command& c) {
   CLI::App* save = withGameDir(app.add_subcommand("save"));
   save->add_flag("--defaults", c.defaults);
   repeatable(save->add_option("--set", c.sets));
+  save->add_flag("--no-backup", c.noBackup);
+  save->add_flag("--dry-run", c.dryRun);
 
   CLI::App* show = withGameDir(app.add_subcommand("show"));
   show->add_flag("--json", c.json);
+
+  for (const char* name : {"backups", "restore"}) {
+    CLI::App* sub = app.add_subcommand(name);
+    sub->allow_extras();
+    sub->add_option("GAMEDIR", c.gameDir);
+    if (std::string_view(name) == "restore") sub->add_option("NAME", c.backupName);
+    sub->callback([&c, sub] { c.name = sub->get_name(); });
+  }
 
   CLI::App* help = app.add_subcommand("help");
   help->allow_extras();
@@ -591,8 +615,10 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
 
-  std::unique_ptr<QtStore> qtStore =
-      c.stores.empty() ? std::make_unique<QtStore>() : std::make_unique<QtStore>(c.stores.front());
+  // A dry run creates no store either.
+  const bool create = c.name == "save" && !c.dryRun;
+  std::unique_ptr<QtStore> qtStore = c.stores.empty() ? std::make_unique<QtStore>(create)
+                                                      : std::make_unique<QtStore>(c.stores.front(), create);
   if (!qtStore->error().empty()) {
     if (c.name == "save") {
       err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";
@@ -623,7 +649,11 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     std::erase_if(model.keptValues, [&](const KeptValue& k) { return k.option == a.option; });
   }
 
-  if (const auto failure = saveFiles(model, c.gameDir, store)) {
+  if (c.dryRun) {
+    out << savePreview(model, c.gameDir);
+    return kExitOk;
+  }
+  if (const auto failure = saveFiles(model, c.gameDir, store, {.backup = !c.noBackup})) {
     printLines(err, "", saveErrorMessage(c.gameDir).text, false);
     printLines(err, "", failure->detail, false);
     return kExitSaveFailed;
@@ -635,6 +665,29 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   }
   out << "Saved mapcycle.txt, motd.txt, config.cfg, autoexec.cfg, server.cfg and listenserver.cfg in "
       << c.gameDir << '\n';
+  return kExitOk;
+}
+
+int runBackups(const Command& c, std::ostream& out, std::ostream& err) {
+  if (!hasClDlls(c.gameDir)) {
+    err << kProgram << ": " << kInvalidPathText << '\n';
+    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
+    return kExitUsage;
+  }
+  const std::vector<Backup> backups = listBackups(c.gameDir);
+  if (c.name == "backups") {
+    if (backups.empty()) out << "No backups in " << gameFile(c.gameDir, kBackupFolder).string() << '\n';
+    for (const Backup& b : backups) out << b.name << '\t' << joined(b.files, ", ") << '\n';
+    return kExitOk;
+  }
+  const std::string name = c.backupName.empty() && !backups.empty() ? backups.front().name : c.backupName;
+  if (const auto failure = restoreBackup(c.gameDir, name)) {
+    err << kProgram << ": nothing more was restored\n" << kProgram << ": " << *failure << '\n';
+    return backups.empty() || std::none_of(backups.begin(), backups.end(), [&](const Backup& b) { return b.name == name; })
+               ? kExitUsage
+               : kExitSaveFailed;
+  }
+  out << "Restored " << name << " into " << c.gameDir << '\n';
   return kExitOk;
 }
 
@@ -661,6 +714,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return kExitOk;
   }
+  if (c.name == "backups" || c.name == "restore") return runBackups(c, out, err);
   return runShowOrSave(c, out, err);
 }
 

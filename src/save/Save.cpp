@@ -8,6 +8,8 @@
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
+#include "save/Backups.h"
+#include "save/Diff.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -182,7 +184,46 @@ std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::
   return newBytes;  // config.cfg keeps its lines through the load; motd.txt is kept whole
 }
 
-std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store) {
+namespace {
+
+struct Step {
+  std::string_view name;
+  std::string (*text)(const Model&);
+};
+constexpr Step kSteps[] = {
+    {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
+    {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+
+// The bytes Save writes for one file: with "Keep my own lines", merged with the file as it is
+// now. `error` is set when the file is there but cannot be read: the merge would lose it.
+std::string bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error) {
+  std::string bytes = step.text(model);
+  error = 0;
+  if (!model.keepOwnLines) return bytes;
+  const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
+  if (old.status == files::ReadResult::Status::Unreadable) error = old.error;
+  return keepOwnLines(step.name, old.bytes, std::move(bytes));
+}
+
+}  // namespace
+
+std::string savePreview(const Model& model, const std::string& gamePath) {
+  std::string out;
+  for (const Step& step : kSteps) {
+    const std::string name(step.name);
+    int unused = 0;
+    const std::string text = bytesFor(model, gamePath, step, unused);
+    const files::ReadResult now = files::readFile(gameFile(gamePath, step.name));
+    if (now.status == files::ReadResult::Status::Missing) out += name + ": new file\n" + unifiedDiff(name, "", text);
+    else if (!now.ok()) out += name + ": cannot be read: " + files::causeText(now.error) + "\n";
+    else if (now.bytes == text) out += name + ": unchanged\n";
+    else out += unifiedDiff(name, now.bytes, text);
+  }
+  return out;
+}
+
+std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     const SaveOptions& options) {
   // Pages that do not hold what a file holds would overwrite the user's values with others.
   if (!model.unreadable.empty()) {
     SaveFailure failure;
@@ -191,27 +232,19 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
                         " (when the settings were loaded; nothing was written)";
     return failure;
   }
-  struct Step {
-    std::string_view name;
-    std::string (*text)(const Model&);
-  };
-  static constexpr Step kSteps[] = {
-      {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
-      {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+  BackupSet backups(gamePath);
   const auto failed = [](std::string_view name, const std::string& cause) {
     return SaveFailure{std::string(name) + ": " + cause};
   };
   for (const Step& step : kSteps) {
-    std::string bytes = step.text(model);
-    if (model.keepOwnLines) {
-      // The merge needs the file as it is now; one that is there but cannot be read stops Save
-      // before anything of it is lost.
-      files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
-      if (old.status == files::ReadResult::Status::Unreadable) return failed(step.name, files::causeText(old.error));
-      bytes = keepOwnLines(step.name, old.bytes, std::move(bytes));
-    }
+    int unreadable = 0;
+    const std::string text = bytesFor(model, gamePath, step, unreadable);
+    if (unreadable) return failed(step.name, files::causeText(unreadable));
+    // The old bytes are on disk in the backup folder before the file is replaced.
+    if (options.backup)
+      if (std::string cause = backups.keep(step.name, text); !cause.empty()) return failed(step.name, cause);
     files::AtomicWrite file(gameFile(gamePath, step.name));
-    if (const int error = file.prepare(bytes)) return failed(step.name, files::causeText(error));
+    if (const int error = file.prepare(text)) return failed(step.name, files::causeText(error));
     // The preferences are stored once autoexec.cfg is ready to take the old one's place; a
     // store that cannot be written leaves autoexec.cfg as it was.
     if (step.name == "autoexec.cfg") {
@@ -220,11 +253,14 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
     }
     if (const int error = file.commit()) return failed(step.name, files::causeText(error));
   }
+  if (options.backup) backups.prune();
   return std::nullopt;
 }
 
 bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs) {
-  if (dialogs.show(saveConfirmMessage()) != Answer::Yes) return false;
+  Message confirm = saveConfirmMessage();
+  confirm.detail = savePreview(model, gamePath);
+  if (dialogs.show(confirm) != Answer::Yes) return false;
   if (auto failure = saveFiles(model, gamePath, store)) {
     dialogs.show(saveErrorMessage(gamePath, *failure));
     return false;

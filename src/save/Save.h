@@ -45,9 +45,18 @@ struct SaveFailure {
 // order, each replacing its old file whole, stopping at the first failure: the files before it
 // are new, it and the later ones keep their old bytes. Writes nothing while the model holds a
 // file that could not be read when it was loaded.
-std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store);
+struct SaveOptions {
+  // Copy each file whose bytes change into a backup folder first (see Backups.h).
+  bool backup = true;
+};
+std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     const SaveOptions& options = {});
 
-// The Save command: asks for confirmation, saves, reports success or the failure.
+// What Save would change, file by file in its order: a unified diff of each changed file, or
+// "name: new file" (with its lines) or "name: unchanged".
+std::string savePreview(const Model& model, const std::string& gamePath);
+
+// The Save command: asks for confirmation (with the preview as its detail), saves, reports success or the failure.
 // Returns true when the files were written.
 bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs);
 

@@ -25,21 +25,21 @@ constexpr const char* kRegistryRoot = "HKEY_CURRENT_USER\\Software\\VB and VBA P
 
 }  // namespace
 
-QtStore::QtStore() {
+QtStore::QtStore(bool createWhenMissing) {
   const QByteArray named = qgetenv("QUILLET_STORE");
   if (!named.isEmpty()) {
-    openIni(QString::fromLocal8Bit(named).toStdString());
+    openIni(QString::fromLocal8Bit(named).toStdString(), createWhenMissing);
     return;
   }
 #ifdef Q_OS_WIN
   ini_ = false;
   settings_ = std::make_unique<QSettings>(QString::fromLatin1(kRegistryRoot), QSettings::NativeFormat);
 #else
-  openIni(defaultIniPath());
+  openIni(defaultIniPath(), createWhenMissing);
 #endif
 }
 
-QtStore::QtStore(const std::string& iniPath) { openIni(iniPath); }
+QtStore::QtStore(const std::string& iniPath, bool createWhenMissing) { openIni(iniPath, createWhenMissing); }
 
 QtStore::~QtStore() = default;
 
@@ -49,7 +49,7 @@ std::string QtStore::defaultIniPath() {
   return fromQ(QDir(base).filePath(QStringLiteral("quillet/quillet.ini")));
 }
 
-void QtStore::openIni(const std::string& path) {
+void QtStore::openIni(const std::string& path, bool createWhenMissing) {
   ini_ = true;
   path_ = path;
   const QString file = QString::fromStdString(path);
@@ -61,7 +61,7 @@ void QtStore::openIni(const std::string& path) {
     error_ = "the store " + path + " is a folder, not a file";
   } else if (existing.status == files::ReadResult::Status::Unreadable) {
     error_ = "cannot read the store " + path + ": " + files::causeText(existing.error);
-  } else if (!info.exists()) {
+  } else if (!info.exists() && createWhenMissing) {
     // Create the folder and an empty file now, so that a path that cannot be written is
     // reported before anything else happens.
     if (!QDir().mkpath(info.absolutePath())) {

@@ -23,9 +23,10 @@ class QtStore : public Store {
  public:
   // The user's own store: the file named by QUILLET_STORE when it is set, else the registry
   // (Windows) or quillet/quillet.ini in the user's configuration folder.
-  QtStore();
+  // With `createWhenMissing` false a missing file stays missing until commit.
+  explicit QtStore(bool createWhenMissing = true);
   // An INI file at `iniPath`; the file and its folder are created when missing.
-  explicit QtStore(const std::string& iniPath);
+  explicit QtStore(const std::string& iniPath, bool createWhenMissing = true);
   ~QtStore() override;
 
   QtStore(const QtStore&) = delete;
@@ -48,7 +49,7 @@ class QtStore : public Store {
   static std::string defaultIniPath();
 
  private:
-  void openIni(const std::string& path);
+  void openIni(const std::string& path, bool createWhenMissing);
   std::string keyFor(std::string_view app, std::string_view section, std::string_view key) const;
   void checkStatus(const char* action);
 

@@ -15,6 +15,7 @@
 #include "../core/TestSupport.h"
 #include "Checkpath/Checkpath.h"
 #include "cli/Cli.h"
+#include "save/Backups.h"
 
 namespace quillet {
 namespace {
@@ -256,6 +257,65 @@ TEST(cliText, HelpManualAndCompletionNameEveryCommandAndOption) {
 
 TEST(cliText, EscapesForTabSeparatedFields) {
   EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
+}
+
+}  // namespace
+}  // namespace quillet
+
+namespace quillet {
+namespace {
+
+// Every file under the folder with its bytes and its modification time.
+std::map<std::string, std::string> bytesAndTimes(const fs::path& dir) {
+  auto files = folderContents(dir);
+  for (auto& [name, bytes] : files) bytes.append(1, '@').append(std::to_string(fs::last_write_time(name).time_since_epoch().count()));
+  return files;
+}
+
+TEST_F(cliCommand, DryRunBackupsAndRestore) {
+  const std::string g = game_.string();
+  const auto original = folderContents(game_);
+  ASSERT_EQ(cli({"save", g, "--store", store_}), kExitOk) << err_;
+  // The first Save's backup holds exactly the files whose bytes changed, as they were.
+  auto backups = listBackups(g);
+  ASSERT_EQ(backups.size(), 1u);
+  std::vector<std::string> changed;
+  for (const char* name : kSix)
+    if (original.at((game_ / name).string()) != fileText(game_ / name)) changed.push_back(name);
+  EXPECT_EQ(backups[0].files, changed);
+  for (const std::string& name : changed)
+    EXPECT_EQ(fileText(game_ / "quillet-backups" / backups[0].name / name), original.at((game_ / name).string()));
+
+  // A dry run names the new and unchanged files, diffs the changed one, and touches nothing.
+  fs::remove(game_ / "server.cfg");
+  fs::remove(store_);
+  const auto before = bytesAndTimes(root_);
+  ASSERT_EQ(cli({"save", g, "--store", store_, "--dry-run", "--set", "gamma=2"}), kExitOk) << err_;
+  EXPECT_EQ(bytesAndTimes(root_), before);
+  EXPECT_NE(out_.find("motd.txt: unchanged\n"), std::string::npos) << out_;
+  EXPECT_NE(out_.find("server.cfg: new file\n--- server.cfg\n+++ server.cfg\n"), std::string::npos) << out_;
+  EXPECT_NE(out_.find("--- autoexec.cfg\n+++ autoexec.cfg\n@@ "), std::string::npos) << out_;
+  EXPECT_NE(out_.find("\n //Video settings\n-gamma 3\n+gamma 2\n"), std::string::npos) << out_;
+
+  // Twenty more Saves that change a file: the oldest backup goes, twenty stay.
+  for (int i = 0; i < 20; ++i)
+    ASSERT_EQ(cli({"save", g, "--store", store_, "--set", i % 2 ? "gamma=3" : "gamma=2"}), kExitOk) << err_;
+  const std::string oldest = backups[0].name;
+  backups = listBackups(g);
+  EXPECT_EQ(backups.size(), 20u);
+  EXPECT_FALSE(fs::exists(game_ / "quillet-backups" / oldest));
+  EXPECT_EQ(cli({"save", g, "--store", store_, "--set", "gamma=1", "--no-backup"}), kExitOk);
+  EXPECT_EQ(listBackups(g).front().name, backups.front().name);
+
+  // A restore brings the newest backup back and is itself undone by the next restore.
+  const std::string latest = fileText(game_ / "autoexec.cfg");
+  ASSERT_EQ(cli({"backups", g}), kExitOk);
+  EXPECT_EQ(out_.substr(0, out_.find('\n')), backups.front().name + "\tconfig.cfg, autoexec.cfg");
+  ASSERT_EQ(cli({"restore", g}), kExitOk) << err_;
+  EXPECT_EQ(fileText(game_ / "autoexec.cfg"), fileText(game_ / "quillet-backups" / backups.front().name / "autoexec.cfg"));
+  ASSERT_EQ(cli({"restore", g}), kExitOk) << err_;
+  EXPECT_EQ(fileText(game_ / "autoexec.cfg"), latest);
+  EXPECT_EQ(cli({"restore", g, "1999-01-01_000000"}), kExitUsage);
 }
 
 }  // namespace

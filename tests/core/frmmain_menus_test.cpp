@@ -15,7 +15,9 @@ TEST_F(FrmmainTest, SaveWritesOnlyAfterYes) {
   for (std::string_view file : test::gameFiles()) writeFile(game / file, "old");
   dialogs.shown.clear();
   w->mnusave_Click();  // No
-  EXPECT_EQ(dialogs.shown, std::vector<Message>{saveConfirmMessage()});
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, saveConfirmMessage().text);
+  EXPECT_TRUE(dialogs.shown[0].detail.starts_with("--- mapcycle.txt\n+++ mapcycle.txt\n@@ -1,1 +1,2 @@\n-old  (no line end)\n+de_dust\n")) << dialogs.shown[0].detail;
   dialogs.answers = {Answer::Yes};
   w->mnusave_Click();
   EXPECT_EQ(dialogs.shown.back(), saveSuccessMessage());

@@ -84,7 +84,7 @@ std::string errorText(const TempDir& dir) { return saveErrorMessage(dir.str()).t
 
 struct FaultRow {
   files::Op op;
-  std::size_t file;  // index into the six files; 6 is the store
+  int nth;  // each file is backed up, then written: the odd calls copy, the even ones write
   int error;
 };
 
@@ -93,10 +93,19 @@ std::vector<FaultRow> faultRows() {
   for (int error : {EIO, ENOSPC}) {
     for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync,
                          files::Op::Close, files::Op::Rename})
-      for (std::size_t file = 0; file < 6; ++file) rows.push_back({op, file, error});
-    rows.push_back({files::Op::Open, 6, error});
+      for (int nth = 1; nth <= 12; ++nth) rows.push_back({op, nth, error});
+    rows.push_back({files::Op::Open, 0, error});  // the store's commit fails
   }
   return rows;
+}
+
+// The one backup folder's files and what they hold.
+std::map<std::string, std::string> backupFiles(const TempDir& dir) {
+  std::map<std::string, std::string> out;
+  if (!dir.exists("quillet-backups")) return out;
+  for (const auto& folder : fs::directory_iterator(dir / "quillet-backups"))
+    for (const auto& [name, bytes] : snapshot(folder.path())) out[name] = bytes;
+  return out;
 }
 
 struct SaveFault : FaultsOff, ::testing::WithParamInterface<FaultRow> {};
@@ -111,25 +120,32 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
   Model model;
   model.setText(option("txtmotd"), "new message");
   ScriptedDialogs dialogs;
-  if (row.file < 6) files::failNth(row.op, static_cast<int>(row.file) + 1, row.error);
+  if (row.nth > 0) files::failNth(row.op, row.nth, row.error);
   else store.failWith = row.error;
 
   EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
 
   // The store is written with autoexec.cfg: its failure leaves autoexec.cfg old.
-  const std::size_t firstOld = row.file < 6 ? row.file : 3;
+  const std::size_t firstOld = row.nth > 0 ? static_cast<std::size_t>(row.nth - 1) / 2 : 3;
+  const bool atBackup = row.nth % 2 == 1;
   const std::string failedAt(names[firstOld]);
   const std::string cause = files::causeText(row.error);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
-  EXPECT_EQ(dialogs.shown[1].detail, row.file < 6 ? failedAt + ": " + cause
-                                                  : failedAt + ": the launch options and text colour could not be stored: " + cause);
+  EXPECT_EQ(dialogs.shown[1].detail,
+            failedAt + ": " + (row.nth == 0 ? "the launch options and text colour could not be stored: "
+                               : atBackup  ? "the old file could not be backed up: " : "") + cause);
   auto expected = snapshot(dir.path());
-  for (std::size_t i = 0; i < names.size(); ++i)
-    expected[std::string(names[i])] = i < firstOld ? newText(model, i) : "old " + std::string(names[i]);
+  std::map<std::string, std::string> backedUp;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string name(names[i]);
+    expected[name] = i < firstOld ? newText(model, i) : "old " + name;
+    if (i < firstOld || (i == firstOld && !atBackup)) backedUp[name] = "old " + name;
+  }
   EXPECT_EQ(snapshot(dir.path()), expected);
+  EXPECT_EQ(backupFiles(dir), backedUp);
   // The store is committed just before autoexec.cfg takes the old one's place.
-  const bool storeNew = firstOld > 3 || (row.file == 3 && row.op == files::Op::Rename);
+  const bool storeNew = firstOld > 3 || (row.nth == 8 && row.op == files::Op::Rename);
   EXPECT_EQ(store.read("Quillet", "settings", "Lan"), storeNew ? "False" : "old");
 }
 
@@ -197,7 +213,7 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
       const auto outsideBefore = snapshot(outside.path());
       Model model;
       MemoryStore store;
-      const auto failure = saveFiles(model, dir.str(), store);
+      const auto failure = saveFiles(model, dir.str(), store, {.backup = false});
       const std::string where = name + " row " + std::to_string(static_cast<int>(row.what)) + (row.inPlace ? " in place" : " beside");
       EXPECT_EQ(snapshot(outside.path()), outsideBefore) << where;
       auto expected = before;

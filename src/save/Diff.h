@@ -1,0 +1,14 @@
+// Unified diffs of text files, for showing what Save would change.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// The unified diff (three lines of context) that turns `before` into `after`, headed
+// "--- name" and "+++ name". Lines are shown without their line end (CR LF, LF or a lone CR);
+// any other carriage return shows as "\r". Empty when the two are equal.
+std::string unifiedDiff(std::string_view name, std::string_view before, std::string_view after);
+
+}  // namespace quillet
