@@ -144,19 +144,12 @@ void skipLineEnd(std::string_view s, std::size_t& pos) {
 
 }  // namespace
 
-<<<<<<< HEAD
 std::string_view ListReader::next() {
   const std::size_t size = s_.size();
   while (pos_ < size && (s_[pos_] == ' ' || s_[pos_] == '\t')) ++pos_;
   std::string_view item;
-  if (pos_ < size && s_[pos_] == '"') {
-=======
-std::string ListReader::next() {
-  while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t')) ++pos_;
-  std::string item;
-  quoted_ = pos_ < s_.size() && s_[pos_] == '"';
+  quoted_ = pos_ < size && s_[pos_] == '"';
   if (quoted_) {
->>>>>>> main
     const std::size_t start = ++pos_;
     while (pos_ < size && s_[pos_] != '"' && !isLineEnd(s_[pos_])) ++pos_;
     item = s_.substr(start, pos_ - start);

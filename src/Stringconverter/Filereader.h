@@ -39,13 +39,9 @@ class ListReader {
  public:
   explicit ListReader(std::string_view bytes) : s_(bytes) {}
   bool atEnd() const { return pos_ >= s_.size(); }
-<<<<<<< HEAD
   std::string_view next();
-=======
-  std::string next();
   // The item that `next` gave last stood wholly in double quotes.
   bool quoted() const { return quoted_; }
->>>>>>> main
 
  private:
   std::string_view s_;

@@ -346,7 +346,7 @@ void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& mod
     const std::string_view line = lines.next();
     ListReader reader(line);
     if (reader.atEnd()) continue;
-    std::string item = reader.next();
+    std::string item(reader.next());
     const Words w(item);
     const std::string key = w.w1 == "setinfo" ? w.w1 + " " + stripQuotes(w.w2) : w.w1;
     const Option* o = writerOfKey(key);
