@@ -31,10 +31,23 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   model.clearToggles();
   model.configKeptLines.clear();
   model.unreadable.clear();
+  model.keptValues.clear();
+  model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store));
 
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
   const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
   LoadConfig(config, model, errors);
+  if (model.keepOwnLines) {
+    // The values in force: a later file wins.
+    for (GameFile f : {GameFile::Autoexec, GameFile::Config, GameFile::Listenserver, GameFile::Server}) {
+      // A server file that is there but cannot be read is reported like the others: Save would
+      // lose its lines. (autoexec.cfg's reader has reported its own already.)
+      const bool server = f == GameFile::Server || f == GameFile::Listenserver;
+      const auto bytes = f == GameFile::Config ? config
+                         : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
+      if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
+    }
+  }
   LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
   LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);
   LoadMotd(gameFile(gamePath, "motd.txt"), model, errors);

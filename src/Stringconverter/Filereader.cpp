@@ -147,7 +147,8 @@ void skipLineEnd(std::string_view s, std::size_t& pos) {
 std::string ListReader::next() {
   while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t')) ++pos_;
   std::string item;
-  if (pos_ < s_.size() && s_[pos_] == '"') {
+  quoted_ = pos_ < s_.size() && s_[pos_] == '"';
+  if (quoted_) {
     const std::size_t start = ++pos_;
     while (pos_ < s_.size() && s_[pos_] != '"' && !isLineEnd(s_[pos_])) ++pos_;
     item.assign(s_.substr(start, pos_ - start));
@@ -163,6 +164,20 @@ std::string ListReader::next() {
   if (pos_ < s_.size() && s_[pos_] == ',') ++pos_;
   else skipLineEnd(s_, pos_);
   return item;
+}
+
+std::optional<double> wholeNumber(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  // Only digits may begin it (after a sign): "inf" and "nan" are no numbers of a file.
+  const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
+  if (first >= text.size() || !((text[first] >= '0' && text[first] <= '9') || text[first] == '.'))
+    return std::nullopt;
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if ( ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
 }
 
 std::string_view LineReader::next() {

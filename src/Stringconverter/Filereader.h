@@ -23,6 +23,10 @@ std::optional<double> NumericValue(std::string_view text);
 // or a trailing one. A lone double quote stays.
 std::string stripQuotes(std::string_view value);
 
+// The number a value text is as a whole (blanks around it allowed), or nullopt when any of it
+// is not part of the number ("300" and "2.5" are numbers, "abc", "" and "2.5abc" are not).
+std::optional<double> wholeNumber(std::string_view text);
+
 // Rounds half to even, as the readers round slider positions; nullopt outside 16 bits.
 std::optional<int> roundToPosition(double value);
 
@@ -35,10 +39,13 @@ class ListReader {
   explicit ListReader(std::string_view bytes) : s_(bytes) {}
   bool atEnd() const { return pos_ >= s_.size(); }
   std::string next();
+  // The item that `next` gave last stood wholly in double quotes.
+  bool quoted() const { return quoted_; }
 
  private:
   std::string_view s_;
   std::size_t pos_ = 0;
+  bool quoted_ = false;
 };
 
 // Reads whole lines, without their line ends (CR LF, lone CR or lone LF).

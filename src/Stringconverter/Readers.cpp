@@ -211,12 +211,109 @@ void CollectConfigLines(const std::optional<std::string>& content, Model& model)
   LineReader reader(*content);
   while (!reader.atEnd()) {
     const std::string_view line = reader.next();
-    std::string_view rest = line;
-    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
-    if (configOwnsName(lowerAscii(rest.substr(0, rest.find(' '))))) continue;
+    if (model.keepOwnLines) {
+      // Only the lines that Save writes itself give way.
+      if (writesKey(GameFile::Config, lineKey(line))) continue;
+    } else {
+      std::string_view rest = line;
+      while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+      if (configOwnsName(lowerAscii(rest.substr(0, rest.find(' '))))) continue;
+    }
     model.configKeptLines.append(line);
     model.configKeptLines += "\r\n";
   }
+}
+
+namespace {
+
+bool numberIs(std::string_view text, double want) {
+  const auto v = wholeNumber(text);
+  return v && *v == want;
+}
+
+// The second word of a line of two words ("gl_texturemode gl_linear_mipmap_linear" gives
+// "gl_linear_mipmap_linear"), empty for a line of one.
+std::string_view secondWord(std::string_view line) {
+  const std::size_t blank = line.find(' ');
+  return blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+}
+
+// Applies a value in force to its option; false when the control cannot show it.
+bool applyInForce(const Option& o, const Words& w, std::string_view item, Model& model) {
+  const bool setinfo = o.cvar.starts_with("setinfo ");
+  const std::string value = stripQuotes(setinfo ? w.w3 : w.w2);
+  switch (o.form) {
+    case Form::Flag: model.setChecked(o, NumericValue(value) == 1.0); return true;
+    case Form::Lines: {
+      // A switch ("+mlook" / "-mlook", "drawradar" / "hideradar") by its name; a line with a
+      // value ("gl_texturemode ...", "gl_polyoffset 20") by the value as well.
+      for (const bool on : {true, false}) {
+        const std::string line = lowerAscii(on ? o.on : o.off);
+        if (line.empty() || lineKey(line) != w.w1) continue;
+        const std::string_view want = secondWord(line);
+        if (want.empty() || value == want || (wholeNumber(want) && numberIs(value, *wholeNumber(want)))) {
+          model.setChecked(o, on);
+          return true;
+        }
+      }
+      return false;
+    }
+    case Form::N:
+    case Form::D:
+    case Form::Negated: {
+      const auto v = wholeNumber(value);
+      if (!v) return false;
+      const Read rule = o.autoexecRead == Read::SliderCeiling ? Read::SliderCeiling : Read::Slider;
+      const auto position = sliderPositionFor(o, *v, rule);
+      return position && model.setPosition(o, *position);
+    }
+    case Form::Smoke: return wholeNumber(value) && applyReadValue(o, Read::Smoke, value, model);
+    case Form::Netgraph: return wholeNumber(value) && applyReadValue(o, Read::Netgraph, value, model);
+    case Form::Text: model.setText(o, textValue(item)); return true;
+    case Form::Colour:  // the text colour comes from the store, as in the default mode
+    case Form::None: return true;
+  }
+  return true;
+}
+
+}  // namespace
+
+void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& model) {
+  // One command per line, as the game runs them: the line's first item names it (for the game a
+  // comma starts no new command), so a line kept verbatim reads back as it read the first time.
+  for (LineReader lines(bytes); !lines.atEnd();) {
+    const std::string_view line = lines.next();
+    ListReader reader(line);
+    if (reader.atEnd()) continue;
+    std::string item = reader.next();
+    const Words w(item);
+    const std::string key = w.w1 == "setinfo" ? w.w1 + " " + stripQuotes(w.w2) : w.w1;
+    const Option* o = writerOfKey(key);
+    if (!o || o->form == Form::Colour) continue;
+    // A text runs to the line's end: a comma in it ("name \"Smith, John\"") does not end it,
+    // so that what Save writes reads back the same.
+    if (o->form == Form::Text && !reader.quoted()) {
+      std::string_view whole = line;
+      while (!whole.empty() && (whole.front() == ' ' || whole.front() == '\t')) whole.remove_prefix(1);
+      while (!whole.empty() && (whole.back() == ' ' || whole.back() == '\t')) whole.remove_suffix(1);
+      item = whole;
+    }
+    auto& kept = model.keptValues;
+    std::erase_if(kept, [o](const KeptValue& k) { return k.option == o; });
+    if (applyInForce(*o, w, item, model)) continue;
+    kept.push_back({o, reader.quoted() ? "\"" + item + "\"" : item, file, model.checked(*o),
+                    model.position(*o), model.text(*o)});
+  }
+}
+
+std::optional<Message> keptValuesMessage(const Model& model) {
+  if (model.keptValues.empty()) return std::nullopt;
+  std::string text =
+      "These values in your files cannot be shown on the pages. Save writes each back as it is "
+      "until you change its control:\r\n";
+  for (const KeptValue& k : model.keptValues)
+    ((((text += "\r\n") += k.item) += "  (") += k.file) += ")";
+  return Message{"Values kept as they are", text, Buttons::Ok, Icon::Information};
 }
 
 void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& loadErrors) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Platform.h"
 #include "settings/Model.h"
 
 namespace quillet {
@@ -21,6 +22,14 @@ void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& 
 void LoadMotd(const std::filesystem::path& file, Model& model, std::string& loadErrors);
 // The briefing of a map into model.mapInfo; empty when the file cannot be read.
 void LoadMapBriefing(const std::filesystem::path& file, Model& model);
+
+// "Keep my own lines": reads every variable that Save writes with a value into any of the four
+// console files from the first item of each line of one of them (`file` is its name, "server.cfg"), so that called for
+// autoexec.cfg, config.cfg, listenserver.cfg and server.cfg in this order the last file wins.
+// A toggle is set both ways; a value that its control cannot show goes to model.keptValues.
+void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& model);
+// The box that lists the kept values after the start-up, nullopt when there are none.
+std::optional<Message> keptValuesMessage(const Model& model);
 
 // Item-level entry points, also used by the command line to read a value as a file would.
 void applyAutoexecItem(std::string_view item, Model& model);

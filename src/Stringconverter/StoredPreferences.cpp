@@ -11,6 +11,7 @@ namespace quillet {
 namespace {
 
 constexpr std::string_view kSection = "settings";
+constexpr std::string_view kKeepOwnLinesKey = "KeepOwnLines";
 
 // A stored number as a 16-bit whole number: the whole text (blanks around it allowed) must be
 // a number; a fraction rounds half to even.
@@ -37,6 +38,14 @@ void StorePreferences(const Model& model, Store& store) {
     else value = cp1252ToUtf8(model.text(o));
     store.save(kStoreApp, kSection, o.storeKey, value);
   }
+}
+
+bool storedKeepOwnLines(Store& store) {
+  return store.read(kStoreApp, kSection, kKeepOwnLinesKey) == "True";
+}
+
+void storeKeepOwnLines(Store& store, bool on) {
+  store.save(kStoreApp, kSection, kKeepOwnLinesKey, on ? "True" : "False");
 }
 
 void LoadStoredPreferences(Model& model, Store& store) {

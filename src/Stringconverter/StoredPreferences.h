@@ -12,4 +12,8 @@ void StorePreferences(const Model& model, Store& store);
 // A restored address, port or map that changes its field composes the launch line again.
 void LoadStoredPreferences(Model& model, Store& store);
 
+// The "Keep my own lines" switch: "True" or "False" under "settings/KeepOwnLines"; absent is off.
+bool storedKeepOwnLines(Store& store);
+void storeKeepOwnLines(Store& store, bool on);
+
 }  // namespace quillet

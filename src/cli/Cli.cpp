@@ -39,9 +39,9 @@ constexpr std::string_view kProgram = "quillet-cli";
 
 constexpr std::string_view kUsage =
     "Usage:\n"
-    "  quillet-cli save GAMEDIR [--store FILE] [--defaults] [--set NAME=VALUE]... [--no-backup]\n"
-    "                           [--dry-run]\n"
-    "  quillet-cli show GAMEDIR [--store FILE] [--json]\n"
+    "  quillet-cli save GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--defaults]\n"
+    "                           [--set NAME=VALUE]... [--no-backup] [--dry-run]\n"
+    "  quillet-cli show GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--json]\n"
     "  quillet-cli backups GAMEDIR\n"
     "  quillet-cli restore GAMEDIR [NAME]\n"
     "  quillet-cli --help | --version\n"
@@ -73,6 +73,11 @@ constexpr std::string_view kUsage =
     "restore  writes the files of backup NAME (the newest when no NAME is given) back into\n"
     "       GAMEDIR, after backing up the files they replace, so a restore can be undone.\n"
     "\n"
+    "  --keep-own-lines  for this run, keep your own lines: read the values in force from\n"
+    "                    autoexec.cfg, config.cfg, listenserver.cfg and server.cfg, and let\n"
+    "                    save merge with the files instead of replacing them\n"
+    "  --replace         for this run, write the files whole (the default)\n"
+    "                    Without either, the choice stored by the window's Settings menu holds.\n"
     "  --store FILE      keep the stored preferences in the INI file FILE (created when\n"
     "                    missing) instead of the user's own store; the environment variable\n"
     "                    QUILLET_STORE names such a file too. The user's own store is\n"
@@ -429,6 +434,8 @@ struct Command {
   bool defaults = false;
   bool json = false;
   bool version = false;
+  bool keepOwnLines = false;
+  bool replace = false;
   std::vector<std::string> sets;
   bool noBackup = false;
   bool dryRun = false;
@@ -455,6 +462,7 @@ void defineCommandLine(CLI::App& app, Command& c) {
     sub->allow_extras();
     sub->add_option("GAMEDIR", c.gameDir);
     repeatable(sub->add_option("--store", c.stores));
+    sub->add_flag("--keep-own-lines", c.keepOwnLines)->excludes(sub->add_flag("--replace", c.replace));
     sub->callback([&c, sub] { c.name = sub->get_name(); });
     return sub;
   };
@@ -621,9 +629,12 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   NoGameFolderStore store(*qtStore);
 
   Model model;
+  if (c.keepOwnLines || c.replace) model.keepOwnLinesForRun = c.keepOwnLines;
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
   for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
+  for (const KeptValue& k : model.keptValues)
+    err << kProgram << ": kept as it is: " << k.item << " (" << k.file << ")\n";
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);
@@ -632,7 +643,11 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   }
 
   if (c.defaults) LoadDefaults(model);
-  for (const Assignment& a : assignments) applyAssignment(a, model);
+  for (const Assignment& a : assignments) {
+    applyAssignment(a, model);
+    // A value set here replaces the file's own.
+    std::erase_if(model.keptValues, [&](const KeptValue& k) { return k.option == a.option; });
+  }
 
   if (c.dryRun) {
     out << savePreview(model, c.gameDir);

@@ -12,6 +12,8 @@ void LoadDefaults(Model& model) {
       case Factory::Kept: break;
     }
   };
+  // A factory value replaces a value kept as the file had it.
+  std::erase_if(model.keptValues, [](const KeptValue& k) { return k.option->factory != Factory::Kept; });
   for (const Option& o : catalogue())
     if (&o != &last) apply(o);
   apply(last);  // the suit volume is the last slider set, so its sentence is the one typed

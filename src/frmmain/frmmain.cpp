@@ -7,6 +7,7 @@
 #include "Checkpath/Checkpath.h"
 #include "save/Backups.h"
 #include "Stringconverter/Readers.h"
+#include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
@@ -136,6 +137,7 @@ void frmmain::Form_Load() {
     for (const std::string& problem : model_.unreadable) (detail += detail.empty() ? "" : "\n") += problem;
     dialogs_.show({"Error loading settings", loadErrors_, Buttons::Ok, Icon::Information, detail});
   }
+  if (const auto kept = keptValuesMessage(model_)) dialogs_.show(*kept);
   syncView();
 }
 
@@ -526,6 +528,12 @@ Message frmmain::aboutMessage() {
           Buttons::Ok, Icon::Information};
 }
 
+void frmmain::mnukeepownlines_Click() {
+  model_.keepOwnLines = !model_.keepOwnLines;
+  step([&] { storeKeepOwnLines(store_, model_.keepOwnLines); });
+  syncView();
+}
+
 void frmmain::mnuAbout_Click() { dialogs_.show(aboutMessage()); }
 
 void frmmain::cmddelCustom_Click() {
@@ -595,6 +603,10 @@ void frmmain::syncView() {
   if (model_.netgraphEnabled != shownNetgraph_) {
     shownNetgraph_ = model_.netgraphEnabled;
     if (view_) view_->netgraphEnabledChanged(shownNetgraph_);
+  }
+  if (model_.keepOwnLines != shownKeepOwnLines_) {
+    shownKeepOwnLines_ = model_.keepOwnLines;
+    if (view_) view_->keepOwnLinesChanged(shownKeepOwnLines_);
   }
 }
 

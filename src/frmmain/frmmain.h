@@ -83,6 +83,7 @@ class FrmmainView {
   virtual void mapInfoChanged() {}      // txtmapinfo: reread model.mapInfo
   virtual void shortcutChanged() {}     // txtshortcut: reread model.shortcut
   virtual void netgraphEnabledChanged(bool /*enabled*/) {}
+  virtual void keepOwnLinesChanged(bool /*on*/) {}  // the check mark of "Keep my own lines"
   virtual void defaultMapListChanged() {}  // cmbdeafultmap's list: reread defaultMapList()
   virtual void pathTextChanged() {}        // txtpath: reread pathText()
   // End the program now, without asking Form_QueryUnload; nothing is saved.
@@ -211,6 +212,9 @@ class frmmain : private ModelObserver {
   void mnurestore_Click();
   void mnuexit_Click();
   void mnudefaults_Click();
+  // Settings > Keep my own lines: turns the mode on or off and stores the choice.
+  void mnukeepownlines_Click();
+  bool keepOwnLines() const { return model_.keepOwnLines; }
   void mnuAbout_Click();
   void cmddelCustom_Click();
 
@@ -282,6 +286,7 @@ class frmmain : private ModelObserver {
   // Last values the view was told of (see syncView).
   std::string shownMapInfo_, shownShortcut_;
   bool shownNetgraph_ = true;
+  bool shownKeepOwnLines_ = false;
 };
 
 }  // namespace quillet

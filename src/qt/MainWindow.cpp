@@ -223,6 +223,7 @@ void MainWindow::buildMenus() {
       {"mnufile", "mnuexit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), &frmmain::mnuexit_Click},
       {"mnusettings", "mnudefaults", "Load &defaults", QKeySequence(Qt::CTRL | Qt::Key_D),
        &frmmain::mnudefaults_Click},
+      {"mnusettings", "mnukeepownlines", "Keep my own lines", {}, &frmmain::mnukeepownlines_Click},
       {"mnusettings", "space", nullptr, {}, nullptr},
       {"mnusettings", "mnuchangePath", "Change &path", QKeySequence(Qt::CTRL | Qt::Key_P),
        &frmmain::mnuchangePath_Click},
@@ -253,6 +254,15 @@ void MainWindow::buildMenus() {
   }
   giveMnemonics(menuBar()->actions());
   for (QMenu* menu : menus_) giveMnemonics(menu->actions());
+  if (auto* keep = findChild<QAction*>(QStringLiteral("mnukeepownlines"))) {
+    keep->setCheckable(true);
+    keep->setStatusTip(QStringLiteral(
+        "Save merges with your files: your own lines and the values the pages cannot show stay"));
+  }
+}
+
+void MainWindow::keepOwnLinesChanged(bool on) {
+  if (auto* keep = findChild<QAction*>(QStringLiteral("mnukeepownlines"))) keep->setChecked(on);
 }
 
 void MainWindow::buildPageButtons(QWidget* central) {

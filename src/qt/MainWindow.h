@@ -80,6 +80,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
   void mapInfoChanged() override;
   void shortcutChanged() override;
   void netgraphEnabledChanged(bool enabled) override;
+  void keepOwnLinesChanged(bool on) override;
   void defaultMapListChanged() override;
   void pathTextChanged() override;
   void quitRequested() override;

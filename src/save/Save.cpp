@@ -1,8 +1,10 @@
 #include "save/Save.h"
 
+#include <algorithm>
 #include <span>
 #include <system_error>
 
+#include "Stringconverter/Filereader.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
@@ -37,14 +39,22 @@ std::string header() {
 
 void appendLines(std::string& out, const Model& model, std::span<const Option* const> lines,
                  bool autoexec) {
-  for (const Option* o : lines) (out += consoleLine(model, *o, autoexec)) += kEol;
+  for (const Option* o : lines) {
+    // "Keep my own lines": a value its control cannot show goes back as the file had it.
+    const KeptValue* kept = model.keepOwnLines ? model.keptValue(*o) : nullptr;
+    (out += kept ? kept->item : consoleLine(model, *o, autoexec)) += kEol;
+  }
 }
+
+constexpr std::string_view kClosingEcho = "echo    **Quillet generated config-file successfully loaded**";
+constexpr std::string_view kSectionTitles[] = {"//Video settings", "//Client settings", "//Server settings",
+                                               "//Control settings", "//Sound settings"};
 
 std::string serverFile(const Model& model, bool listen) {
   std::string out = header();
   out += "\r\n\r\n";
   appendLines(out, model, listen ? listenserverLines() : sectionLines(Section::Server), false);
-  out += "echo    **Quillet generated config-file successfully loaded**\r\n";
+  (out += kClosingEcho) += kEol;
   return out;
 }
 
@@ -80,9 +90,11 @@ std::string motdText(const Model& model) { return withCrLf(model.text(option("tx
 
 std::string configText(const Model& model) {
   // The user's own lines first (without white space at their two ends), then the program's.
+  // With "Keep my own lines" only empty lines give way, so that every line stays as written.
+  const auto trims = [&](char c) { return model.keepOwnLines ? c == '\r' || c == '\n' : isSpace(c); };
   std::string_view kept = model.configKeptLines;
-  while (!kept.empty() && isSpace(kept.front())) kept.remove_prefix(1);
-  while (!kept.empty() && isSpace(kept.back())) kept.remove_suffix(1);
+  while (!kept.empty() && trims(kept.front())) kept.remove_prefix(1);
+  while (!kept.empty() && trims(kept.back())) kept.remove_suffix(1);
   std::string out = "\r\n";
   if (!kept.empty()) (out += withCrLf(kept)) += kEol;
   out += kEol;
@@ -97,11 +109,11 @@ std::string autoexecText(const Model& model) {
     quillet::Section lines;
   };
   static constexpr Section kSections[] = {
-      {"\r\r\n\r\r\n\r\n\r\n", "//Video settings", quillet::Section::Video},
-      {"\r\n\r\n", "//Client settings", quillet::Section::Client},
-      {"\r\n\r\n\r\n\r\n", "//Server settings", quillet::Section::Server},
-      {"\r\n\r\n", "//Control settings", quillet::Section::Controls},
-      {"\r\n\r\n", "//Sound settings", quillet::Section::Sound},
+      {"\r\r\n\r\r\n\r\n\r\n", kSectionTitles[0], quillet::Section::Video},
+      {"\r\n\r\n", kSectionTitles[1], quillet::Section::Client},
+      {"\r\n\r\n\r\n\r\n", kSectionTitles[2], quillet::Section::Server},
+      {"\r\n\r\n", kSectionTitles[3], quillet::Section::Controls},
+      {"\r\n\r\n", kSectionTitles[4], quillet::Section::Sound},
   };
   std::string out = header();
   for (const Section& s : kSections) {
@@ -114,6 +126,64 @@ std::string autoexecText(const Model& model) {
 std::string serverText(const Model& model) { return serverFile(model, false); }
 std::string listenserverText(const Model& model) { return serverFile(model, true); }
 
+bool isQuilletLine(GameFile file, std::string_view line) {
+  static const std::vector<std::string> frame = [] {
+    std::vector<std::string> lines(std::begin(kSectionTitles), std::end(kSectionTitles));
+    const std::string head = header();
+    for (LineReader r(head); !r.atEnd();) lines.emplace_back(r.next());
+    lines.emplace_back(kClosingEcho);
+    lines.emplace_back(kOwnLinesTitle);
+    return lines;
+  }();
+  if (line.empty() || std::find(frame.begin(), frame.end(), line) != frame.end()) return true;
+  return writesKey(file, lineKey(line));
+}
+
+std::string mergeOwnLines(GameFile file, std::string_view oldBytes, std::string newBytes) {
+  std::string block;
+  for (LineReader r(oldBytes); !r.atEnd();)
+    if (const std::string_view line = r.next(); !isQuilletLine(file, line)) (block += line) += kEol;
+  if (block.empty()) return newBytes;
+  block.insert(0, "\r\n" + std::string(kOwnLinesTitle) + "\r\n");
+  // At the end of autoexec.cfg; in the server files before their closing echo line.
+  const std::size_t echo = newBytes.rfind(kClosingEcho);
+  newBytes.insert(file == GameFile::Autoexec || echo == std::string::npos ? newBytes.size() : echo, block);
+  return newBytes;
+}
+
+std::string mergeMapcycle(std::string_view oldBytes, std::string_view newBytes) {
+  std::vector<std::string_view> checked;
+  for (LineReader r(newBytes); !r.atEnd();)
+    if (const std::string_view line = r.next(); !line.empty()) checked.push_back(line);
+  const auto trimmed = [](std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+  };
+  std::string out;
+  std::vector<std::string_view> listed;
+  for (LineReader r(oldBytes); !r.atEnd();) {
+    const std::string_view line = r.next();
+    const std::string_view name = trimmed(line);
+    if (std::find(kMaps.begin(), kMaps.end(), name) != kMaps.end()) {
+      // A standard map stays where it stands while it is checked.
+      if (std::find(checked.begin(), checked.end(), name) == checked.end()) continue;
+      listed.push_back(name);
+    }
+    (out += line) += kEol;
+  }
+  for (std::string_view map : checked)
+    if (std::find(listed.begin(), listed.end(), map) == listed.end()) ((out += map) += kEol) += kEol;
+  return out;
+}
+
+std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::string newBytes) {
+  if (name == "mapcycle.txt") return mergeMapcycle(oldBytes, newBytes);
+  for (GameFile f : {GameFile::Autoexec, GameFile::Server, GameFile::Listenserver})
+    if (name == fileName(f)) return mergeOwnLines(f, oldBytes, std::move(newBytes));
+  return newBytes;  // config.cfg keeps its lines through the load; motd.txt is kept whole
+}
+
 namespace {
 
 struct Step {
@@ -124,13 +194,25 @@ constexpr Step kSteps[] = {
     {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
     {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
 
+// The bytes Save writes for one file: with "Keep my own lines", merged with the file as it is
+// now. `error` is set when the file is there but cannot be read: the merge would lose it.
+std::string bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error) {
+  std::string bytes = step.text(model);
+  error = 0;
+  if (!model.keepOwnLines) return bytes;
+  const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
+  if (old.status == files::ReadResult::Status::Unreadable) error = old.error;
+  return keepOwnLines(step.name, old.bytes, std::move(bytes));
+}
+
 }  // namespace
 
 std::string savePreview(const Model& model, const std::string& gamePath) {
   std::string out;
   for (const Step& step : kSteps) {
     const std::string name(step.name);
-    const std::string text = step.text(model);
+    int unused = 0;
+    const std::string text = bytesFor(model, gamePath, step, unused);
     const files::ReadResult now = files::readFile(gameFile(gamePath, step.name));
     if (now.status == files::ReadResult::Status::Missing) out += name + ": new file\n" + unifiedDiff(name, "", text);
     else if (!now.ok()) out += name + ": cannot be read: " + files::causeText(now.error) + "\n";
@@ -155,7 +237,9 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
     return SaveFailure{std::string(name) + ": " + cause};
   };
   for (const Step& step : kSteps) {
-    const std::string text = step.text(model);
+    int unreadable = 0;
+    const std::string text = bytesFor(model, gamePath, step, unreadable);
+    if (unreadable) return failed(step.name, files::causeText(unreadable));
     // The old bytes are on disk in the backup folder before the file is replaced.
     if (options.backup)
       if (std::string cause = backups.keep(step.name, text); !cause.empty()) return failed(step.name, cause);

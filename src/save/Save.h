@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "settings/Model.h"
@@ -18,6 +19,21 @@ std::string configText(const Model& model);
 std::string autoexecText(const Model& model);
 std::string serverText(const Model& model);
 std::string listenserverText(const Model& model);
+
+// "Keep my own lines": merges of a file's old bytes with the bytes Save would write.
+inline constexpr std::string_view kOwnLinesTitle = "//Your own lines, kept by Quillet";
+// A line of Quillet's own in `file`: one whose key Save writes there, a line of the header
+// block, a section title, the closing echo line, the title of the kept block, an empty line.
+bool isQuilletLine(GameFile file, std::string_view line);
+// autoexec.cfg, server.cfg, listenserver.cfg: every other line of the old file, in its order,
+// in one block after an empty line and kOwnLinesTitle; at the end of autoexec.cfg, before the
+// closing echo line of the server files.
+std::string mergeOwnLines(GameFile file, std::string_view oldBytes, std::string newBytes);
+// mapcycle.txt: the old lines in their order, less the standard maps no longer checked, then
+// the checked maps not yet listed in the written form.
+std::string mergeMapcycle(std::string_view oldBytes, std::string_view newBytes);
+// The merge that fits the file `name` ("server.cfg"); other files keep `newBytes`.
+std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::string newBytes);
 
 // Where and why Save stopped: "config.cfg: No space left on device".
 struct SaveFailure {

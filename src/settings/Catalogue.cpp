@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "settings/Options.h"
@@ -682,6 +683,88 @@ std::span<const Option* const> storedInWriteOrder() {
 std::span<const Option* const> storedInRestoreOrder() {
   static const auto keys = ordered([](const Option& o) { return o.restoreAt; });
   return keys;
+}
+
+std::string_view fileName(GameFile file) {
+  static constexpr std::string_view kNames[] = {"autoexec.cfg", "config.cfg", "server.cfg",
+                                                "listenserver.cfg"};
+  return kNames[static_cast<int>(file)];
+}
+
+std::string lineKey(std::string_view line) {
+  // The line's first list item: after the blanks and tabs before it, up to the closing quote of
+  // an item that begins with one, else up to a comma.
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  std::string_view item;
+  if (!line.empty() && line.front() == '"') {
+    line.remove_prefix(1);
+    item = line.substr(0, line.find('"'));
+  } else {
+    item = line.substr(0, line.find(','));
+  }
+  std::string lower(item);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  // Its words split at single blanks; an item without a blank is every word at once.
+  const std::size_t blank = lower.find(' ');
+  std::string key = lower.substr(0, blank);
+  if (key != "setinfo") return key;
+  std::string_view info = lower;
+  if (blank != std::string::npos) {
+    info.remove_prefix(blank + 1);
+    info = info.substr(0, info.find(' '));
+  }
+  if (info.size() >= 2 && info.front() == '"' && info.back() == '"') info = info.substr(1, info.size() - 2);
+  else if (info.size() != 1 && !info.empty() && info.front() == '"') info.remove_prefix(1);
+  else if (info.size() != 1 && !info.empty() && info.back() == '"') info.remove_suffix(1);
+  return key + ' ' + std::string(info);
+}
+
+std::vector<std::string> keysIn(const Option& o, GameFile file) {
+  const Placement& w = o.writes;
+  const bool written = file == GameFile::Autoexec       ? (w.autoexec.at > 0 || w.server > 0)
+                       : file == GameFile::Config       ? w.config > 0
+                       : file == GameFile::Server       ? w.server > 0
+                                                        : w.server > 0 && w.listenserver;
+  std::vector<std::string> keys;
+  if (!written) return keys;
+  if (o.form == Form::Lines) {
+    for (std::string_view line : {o.on, o.off})
+      if (!line.empty()) keys.push_back(lineKey(line));
+  } else {
+    keys.push_back(lineKey(file == GameFile::Autoexec && !o.autoexecAlias.empty() ? o.autoexecAlias : o.cvar));
+  }
+  return keys;
+}
+
+namespace {
+struct KeyIndex {
+  std::array<std::unordered_set<std::string>, 4> byFile;
+  std::unordered_map<std::string, const Option*> writer;
+};
+const KeyIndex& keyIndex() {
+  static const KeyIndex index = [] {
+    KeyIndex k;
+    for (const Option& o : rows())
+      for (GameFile f : kGameFiles)
+        for (std::string& key : keysIn(o, f)) {
+          k.writer.emplace(key, &o);
+          k.byFile[static_cast<int>(f)].insert(std::move(key));
+        }
+    return k;
+  }();
+  return index;
+}
+}  // namespace
+
+bool writesKey(GameFile file, std::string_view key) {
+  return keyIndex().byFile[static_cast<int>(file)].contains(std::string(key));
+}
+
+const Option* writerOfKey(std::string_view key) {
+  const auto& writer = keyIndex().writer;
+  const auto it = writer.find(std::string(key));
+  return it == writer.end() ? nullptr : it->second;
 }
 
 const Option* findToggle(Table t, int index) {

@@ -48,4 +48,15 @@ void Model::writeValueLabel(const Option& slider, std::string_view text) const {
   if (observer_) observer_->valueLabelWritten(slider, text);
 }
 
+const KeptValue* Model::keptValue(const Option& o) const {
+  for (const KeptValue& k : keptValues) {
+    if (k.option != &o) continue;
+    const bool shown = o.isToggle()             ? k.checked == checked(o)
+                       : o.kind == Kind::Slider ? k.position == position(o)
+                                                : k.text == text(o);
+    return shown ? &k : nullptr;
+  }
+  return nullptr;
+}
+
 }  // namespace quillet

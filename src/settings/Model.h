@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,19 @@ class ModelObserver {
   virtual void textChanged(const Option&) {}
   // A reader writes a value label directly (the smoke label's "High" / "Medium" / "Low").
   virtual void valueLabelWritten(const Option&, std::string_view /*text*/) {}
+};
+
+// A value in a game file that its control cannot show (out of the slider's range, not a number,
+// a form the control does not know). Save writes the file's own item back while the control
+// still shows what it showed when the value was read.
+struct KeptValue {
+  const Option* option = nullptr;
+  std::string item;  // the item as the file holds it ("fps_max 300")
+  std::string_view file;  // "config.cfg"
+  // What the control showed when the value was read.
+  bool checked = false;
+  int position = 0;
+  std::string text;
 };
 
 class Model {
@@ -61,6 +75,16 @@ class Model {
   std::vector<std::string> unreadable;
   // The map-cycle load message was reported once in this run.
   bool mapcycleReported = false;
+
+  // "Keep my own lines": Save merges with the user's files and the load sequence reads the
+  // values in force from every file. Set by the load sequence from the store, unless
+  // `keepOwnLinesForRun` (the command line's choice for one run) holds a value.
+  bool keepOwnLines = false;
+  std::optional<bool> keepOwnLinesForRun;
+  // The values read in that mode that their controls cannot show, one per option.
+  std::vector<KeptValue> keptValues;
+  // The kept value of `option` while its control still shows what it showed, else nullptr.
+  const KeptValue* keptValue(const Option& option) const;
 
  private:
   std::array<std::vector<bool>, kTableCount> tables_;

@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -195,6 +197,24 @@ std::span<const Option* const> configLines();
 // The options the per-user store keeps, in the order Save writes them / the start-up restores them.
 std::span<const Option* const> storedInWriteOrder();
 std::span<const Option* const> storedInRestoreOrder();
+
+// The four console files whose lines the catalogue's rows place.
+enum class GameFile : std::uint8_t { Autoexec, Config, Server, Listenserver };
+inline constexpr GameFile kGameFiles[] = {GameFile::Autoexec, GameFile::Config, GameFile::Server,
+                                          GameFile::Listenserver};
+std::string_view fileName(GameFile file);  // "autoexec.cfg"
+
+// What names a console line, as the readers see its first list item: the item's first word
+// (up to a blank), lower-cased; for "setinfo" the info key after it joins, quote-stripped
+// ("setinfo ah").
+std::string lineKey(std::string_view line);
+// The keys of the lines an option writes into `file` (both lines of a switch such as
+// "+mlook" / "-mlook"); empty when it writes nothing there.
+std::vector<std::string> keysIn(const Option& option, GameFile file);
+// True when Save writes a line with this key into `file`.
+bool writesKey(GameFile file, std::string_view key);
+// The option that writes lines with this key into any of the four files, or nullptr.
+const Option* writerOfKey(std::string_view key);
 
 // First words that config.cfg's reader also leaves out of the kept lines in the default mode,
 // though Save writes no line for them.

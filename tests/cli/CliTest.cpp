@@ -93,6 +93,7 @@ TEST_F(cliCommand, CommandLineMistakesAreUsageErrors) {
       {"show", g, "--set", "scrollgamma=1"}, {"show", g, "--defaults"}, {"--version", "x"},
       {"save", "--set", "--help", "x"},  // "--help" is the --set's value here
       {"save", g, "--store=a", "--store", "b"}, {"save", g, "--store="}, {"save", g, "--", "--set"},
+      {"save", g, "--keep-own-lines", "--replace"},
   };
   const auto before = folderContents(root_);
   for (const auto& args : bad) {
@@ -169,6 +170,32 @@ TEST_F(cliCommand, SetValuesReachTheFilesTheStoreAndShow) {
   ASSERT_EQ(program({"show", game_.string(), "--store", store_}), kExitOk) << err_;
   EXPECT_NE(out_.find("img_launch(2)\t\ton\tCommandline / Launch options\tUse 32-bit colors\n"), std::string::npos);
   EXPECT_NE(out_.find("scrollgamma\tgamma\t25\tVideo\tGamma\n"), std::string::npos);
+}
+
+// "Keep my own lines": the stored choice holds unless --keep-own-lines or --replace overrides it
+// for the run, which stores nothing.
+TEST_F(cliCommand, KeepOwnLinesFollowsTheStoreOrTheSwitch) {
+  struct Case { const char* stored; const char* flag; bool keeps; };
+  const Case cases[] = {{"", "", false},         {"", "--keep-own-lines", true},
+                        {"True", "", true},      {"True", "--replace", false},
+                        {"False", "--keep-own-lines", true}};
+  const std::string rcon = "rcon_password \"mine\"";
+  for (const Case& c : cases) {
+    std::ofstream(game_ / "server.cfg", std::ios::binary) << rcon << "\r\nmp_timelimit 45\r\nfps_max 300\r\n";
+    std::ofstream(game_ / "autoexec.cfg", std::ios::binary) << "";
+    std::ofstream(store_, std::ios::trunc) << (*c.stored ? std::string("[settings]\nkeepownlines=") + c.stored + "\n" : "");
+    std::vector<std::string> args = {"show", game_.string(), "--store", store_};
+    if (*c.flag) args.push_back(c.flag);
+    ASSERT_EQ(cli(args), kExitOk) << err_;
+    EXPECT_EQ(out_.find("scrolltimelimit\tmp_timelimit\t45\t") != std::string::npos, c.keeps) << c.stored << c.flag;
+    EXPECT_EQ(err_.find("quillet-cli: kept as it is: ") != std::string::npos, c.keeps) << c.stored << c.flag << err_;
+    args[0] = "save";
+    ASSERT_EQ(cli(args), kExitOk) << err_;
+    EXPECT_EQ(fileText(game_ / "server.cfg").find(rcon) != std::string::npos, c.keeps) << c.stored << c.flag;
+    const std::string store = fileText(store_);
+    EXPECT_EQ(store.find("keepownlines"), *c.stored ? store.find("keepownlines=" + std::string(c.stored)) : std::string::npos)
+        << "a switch of the command line is not stored: " << store;
+  }
 }
 
 TEST_F(cliCommand, OutputThatCannotBeWrittenIsAFailure) {

@@ -76,31 +76,32 @@ TEST_F(FrmmainTest, ClientButtonRestartsTypingAtTenMilliseconds) {
   EXPECT_EQ(w->timerInterval(), 10);
 }
 
+// More lays the sub-page over its base page, Back takes it away; neither shows help.
 TEST_F(FrmmainTest, MoreAndBackMoveBetweenBaseAndSubPage) {
-  w->cmdserver_Click();
-  typeOut();
-  const std::string help = w->helpFrame();
-  w->cmdmore_Click();
-  EXPECT_EQ(w->shownPage(), Page::MoreServer);
-  EXPECT_TRUE(w->pageVisible(Page::Server)) << "the base page stays beneath";
-  EXPECT_TRUE(w->pageCovered(Page::Server));
-  EXPECT_FALSE(w->pageCovered(Page::MoreServer));
-  w->cmdback_Click();
-  EXPECT_EQ(w->shownPage(), Page::Server);
-  EXPECT_FALSE(w->pageCovered(Page::Server));
-  EXPECT_FALSE(w->pageVisible(Page::MoreServer));
-
-  w->cmdclient_Click();
-  typeOut();
-  w->cmdmoreclient_Click();
-  EXPECT_EQ(w->shownPage(), Page::MoreClient);
-  EXPECT_TRUE(w->pageCovered(Page::Client));
-  w->cmdmoreclientback_Click();
-  EXPECT_FALSE(w->pageCovered(Page::Client));
-  EXPECT_EQ(w->shownPage(), Page::Client);
-  EXPECT_EQ(w->buttonColour(PageButton::Client), kHighlightColour);
-  EXPECT_EQ(w->helpFrame(), " Setup client side settings") << "More and Back show no help";
-  EXPECT_NE(help, w->helpFrame());
+  struct Case { PageButton button; Page base, sub; void (frmmain::*more)(), (frmmain::*back)(); };
+  const Case cases[] = {
+      {PageButton::Server, Page::Server, Page::MoreServer, &frmmain::cmdmore_Click, &frmmain::cmdback_Click},
+      {PageButton::Client, Page::Client, Page::MoreClient, &frmmain::cmdmoreclient_Click,
+       &frmmain::cmdmoreclientback_Click},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(pageButtonName(c.button)));
+    w->pageButton_Click(c.button);
+    typeOut();
+    const std::string help = w->helpFrame();
+    (w.get()->*c.more)();
+    EXPECT_EQ(w->shownPage(), c.sub);
+    EXPECT_TRUE(w->pageVisible(c.base)) << "the base page stays beneath";
+    EXPECT_TRUE(w->pageCovered(c.base));
+    EXPECT_FALSE(w->pageCovered(c.sub));
+    (w.get()->*c.back)();
+    EXPECT_EQ(w->shownPage(), c.base);
+    EXPECT_FALSE(w->pageCovered(c.base));
+    EXPECT_FALSE(w->pageVisible(c.sub));
+    EXPECT_EQ(w->buttonColour(c.button), kHighlightColour);
+    EXPECT_EQ(w->helpFrame(), help) << "More and Back show no help";
+    EXPECT_FALSE(w->timerEnabled());
+  }
 }
 
 }  // namespace

@@ -35,65 +35,46 @@ TEST(StoredPreferences, ComeBackAfterASave) {
   EXPECT_EQ(restored.shortcut, "-game cstrike +sv_lan 1 -nomaster -numericping -console -ip 10.0.0.1 -port 27016 -map d\xE9_dust");
 }
 
-TEST(StoredPreferences, TheFirstBadColourEndsTheRestore) {
-  struct Case { std::string red, green; bool greenRestored, restOfRestore; };
+// The colours come back first: the first one that is not a whole 0..255 ends the restore. Only
+// the exact text "True" checks a launch toggle.
+TEST(StoredPreferences, TheFirstBadColourEndsTheRestoreAndOnlyTrueChecks) {
+  struct Case { std::string red, green, lan; bool greenRestored, restOfRestore, lanChecked; };
   const Case cases[] = {
-      {"", "5", false, false},    {"300", "5", false, false}, {"abc", "5", false, false},
-      {"12", "x", false, false},  {"12", "5", true, true},    {" 12 ", "5.5", true, true},
+      {"", "5", "True", false, false, false},     {"300", "5", "True", false, false, false},
+      {"abc", "5", "True", false, false, false},  {"12", "x", "True", false, false, false},
+      {"12", "5", "True", true, true, true},      {" 12 ", "5.5", "True", true, true, true},
+      {"1", "1", "true", true, true, false},      {"1", "1", "False", true, true, false},
+      {"1", "1", "", true, true, false},          {"1", "1", "TRUE", true, true, false},
+      {"1", "1", "True ", true, true, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE("red '" + c.red + "' green '" + c.green + "' Lan '" + c.lan + "'");
     MemoryStore store;
     store.save("quillet", "settings", "SCROLLRED", c.red);
     store.save("Quillet", "Settings", "scrollgreen", c.green);
     store.save("Quillet", "settings", "scrollblue", "7");
-    store.save("Quillet", "settings", "Lan", "True");
+    store.save("Quillet", "settings", "Lan", c.lan);
     store.save("Quillet", "settings", "Players", "");
     Model model;
     LoadStoredPreferences(model, store);
-    EXPECT_EQ(model.position(option("scrollgreen")) != 0, c.greenRestored) << "red '" << c.red << "' green '" << c.green << "'";
-    EXPECT_EQ(model.checked(option("img_launch(0)")), c.restOfRestore) << "red '" << c.red << "'";
-    EXPECT_EQ(model.text(option("txtmaxplayers")), c.restOfRestore ? "" : "16") << "red '" << c.red << "'";
+    EXPECT_EQ(model.position(option("scrollgreen")) != 0, c.greenRestored);
+    EXPECT_EQ(model.checked(option("img_launch(0)")), c.lanChecked);
+    EXPECT_EQ(model.text(option("txtmaxplayers")), c.restOfRestore ? "" : "16");
   }
 }
 
-TEST(StoredPreferences, OnlyTrueChecksALaunchToggle) {
-  for (std::string_view value : {"true", "False", "", "TRUE", "True "}) {
-    MemoryStore store;
-    for (std::string_view k : {"scrollred", "scrollgreen", "scrollblue"}) store.save("Quillet", "settings", k, "1");
-    store.save("Quillet", "settings", "Lan", value);
-    Model model;
-    LoadStoredPreferences(model, store);
-    EXPECT_FALSE(model.checked(option("img_launch(0)"))) << value;
-  }
-}
-
-TEST(LoadDefaults, FactoryValuesAndKeptOptions) {
+// The factory values themselves show in the files writers_test compares after Load defaults, and
+// the last slider moved in frmmain_menus_test. Here: what Load defaults leaves alone.
+TEST(LoadDefaults, KeepsWhatHasNoFactoryValue) {
   Model model;
   model.setChecked(option("img_moreserver(5)"), true);
   model.setChecked(option("img_launch(4)"), true);
   model.setText(option("txtname"), "Mine");
   LoadDefaults(model);
-  for (std::string_view c : {"img_client(0)", "img_client(1)", "img_client(5)", "img_moreclient(0)",
-                             "img_controls(1)", "img_controls(6)", "img_controls(7)", "img_moreserver(0)",
-                             "img_moreserver(2)", "img_moreserver(6)", "img_launch(1)", "img_map(0)", "img_map(18)"})
-    EXPECT_TRUE(model.checked(option(c))) << c;
-  for (std::string_view c : {"img_client(2)", "img_video(1)", "img_launch(0)", "img_launch(4)"})
-    EXPECT_FALSE(model.checked(option(c))) << c;
-  EXPECT_TRUE(model.checked(option("img_moreserver(5)")));  // kept
+  EXPECT_TRUE(model.checked(option("img_moreserver(5)")));
+  EXPECT_FALSE(model.checked(option("img_launch(4)")));
+  EXPECT_TRUE(model.checked(option("img_launch(1)")));
   EXPECT_EQ(model.text(option("txtname")), "Mine");
-  EXPECT_EQ(model.position(option("scrollrate")), 3500);
-  EXPECT_EQ(model.position(option("scrollgamma")), 25);
-  EXPECT_EQ(model.position(option("scrollsensity")), 7);
-
-  // The suit volume is the last slider that moves.
-  struct Last : ModelObserver {
-    std::string last;
-    void sliderChanged(const Option& o) override { last = o.control; }
-  } observer;
-  Model fresh;
-  fresh.setObserver(&observer);
-  LoadDefaults(fresh);
-  EXPECT_EQ(observer.last, "scrollsuitvolume");
 }
 
 TEST(LaunchLine, FollowsTogglesAndFields) {
@@ -116,31 +97,10 @@ TEST(LaunchLine, FollowsTogglesAndFields) {
   }
 }
 
-TEST(Catalogue, TablesAndVocabularies) {
-  int toggles = 0, sliders = 0, autoexecNames = 0;
-  for (const Option& o : catalogue()) {
-    toggles += o.kind == Kind::Toggle;
-    sliders += o.kind == Kind::Slider;
-    autoexecNames += o.autoexecRead != Read::None && o.autoexecRead != Read::Ghosts;
-    if (o.isToggle()) {
-      EXPECT_EQ(findToggle(o.table, o.index), &o) << o.control;
-    }
-    if (o.kind == Kind::Slider) {
-      EXPECT_LE(o.min, o.design) << o.control;
-      EXPECT_LE(o.design, o.max) << o.control;
-      EXPECT_FALSE(valueLabelText(o, o.design).empty()) << o.control;
-    }
-  }
-  EXPECT_EQ(sliders, 33);
-  EXPECT_EQ(toggles, 13 + 1 + 10 + 8 + 11 + 7 + 7 + 19);
-  EXPECT_EQ(autoexecNames, 83);
-  EXPECT_EQ(findToggle(Table::Client, 6)->kind, Kind::Hidden);
-  EXPECT_EQ(findToggle(Table::Video, 4), nullptr);
-}
-
 // The catalogue checks itself: every run of lines and every store order is a whole 1..N without
-// a gap or a repeat, every written or read option names its variable, and no file holds one
-// variable for two options.
+// a gap or a repeat, every option is found by its name (and a toggle by its place), every slider's
+// design position lies in its range, every written or read option names its variable, and no file
+// holds one variable for two options.
 TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
   const auto places = [](std::span<const Option* const> run, int Placement::*field) {
     std::vector<int> at;
@@ -175,10 +135,20 @@ TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
   };
   for (const Run& r : runs) EXPECT_EQ(r.at, oneToN(r.size)) << r.name;
   EXPECT_EQ(listenserverLines().size(), 33u);
+  EXPECT_EQ(findToggle(Table::Client, 6)->kind, Kind::Hidden);
+  EXPECT_EQ(findToggle(Table::Video, 4), nullptr);
 
   std::map<std::pair<std::string, std::string_view>, std::set<const Option*>> owners;
   for (const Option& o : catalogue()) {
     EXPECT_EQ(findOption(o.control), &o) << o.control;
+    if (o.isToggle()) {
+      EXPECT_EQ(findToggle(o.table, o.index), &o) << o.control;
+    }
+    if (o.kind == Kind::Slider) {
+      EXPECT_LE(o.min, o.design) << o.control;
+      EXPECT_LE(o.design, o.max) << o.control;
+      EXPECT_FALSE(valueLabelText(o, o.design).empty()) << o.control;
+    }
     const bool written = o.writes.autoexec.at || o.writes.server || o.writes.config;
     if (written || o.autoexecRead != Read::None || o.configRead != Read::None) {
       EXPECT_FALSE(o.cvar.empty()) << o.control;

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "Checkpath/Checkpath.h"
+#include "Stringconverter/StoredPreferences.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/Readers.h"
 #include "TestSupport.h"
@@ -116,7 +117,7 @@ TEST(RoundTrip, AMapCycleComesBack) {
 // Random game files made of the pieces players' files are made of, and worse.
 class NastyFiles {
  public:
-  explicit NastyFiles(unsigned seed) : rng_(seed) {}
+  explicit NastyFiles(unsigned seed, bool serverNames = false) : serverNames_(serverNames), rng_(seed) {}
 
   std::string file() {
     std::string out;
@@ -144,7 +145,13 @@ class NastyFiles {
         "+mlook", "-mlook", "+jlook", "drawradar", "hideradar", "console", "pushlatency", "mp_decals",
         "gl_texturemode", "gl_polyoffset", "rate", "cl_allowupload", "allowupload", "sensitivity",
         "mp_friendlyfire", "mp_ghostfrequency", "con_color", "bgmvolume", "5", "echo", "de_dust", "cs_italy"};
-    std::string n = names[pick(0, static_cast<int>(names.size()) - 1)];
+    // Server files' names, the own block's lines and Quillet's frame lines as well.
+    static const std::vector<std::string> more = {
+        "fps_max", "mp_timelimit", "rcon_password", "setinfo _pw", "//Video settings", "mp_flashlight",
+        "//Your own lines, kept by Quillet", "hostname", "net_graphpos", "gl_texturemode"};
+    const bool fromMore = serverNames_ && chance(3);
+    const auto& from = fromMore ? more : names;
+    std::string n = from[pick(0, static_cast<int>(from.size()) - 1)];
     for (char& c : n)
       if (chance(5) && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     if (chance(6)) return n;
@@ -176,6 +183,7 @@ class NastyFiles {
   }
   int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
   bool chance(int oneIn) { return pick(1, oneIn) == 1; }
+  bool serverNames_;
   std::mt19937 rng_;
 };
 
@@ -188,6 +196,170 @@ TEST(RoundTrip, GeneratedNastyFolders) {
     expectFixedPoint(dir, "seed " + std::to_string(seed));
     if (HasFailure()) break;
   }
+}
+
+// ---------------------------------------------------------------- "Keep my own lines"
+
+// One load and Save with the mode on, checking what the issue promises of it: (a) every old
+// line stands verbatim in the new file or is a line Quillet writes there, (c) every value kept
+// as it was stands in every file that carries its variable; and (d) a second round changes
+// nothing.
+void expectKeptAndFixed(const TempDir& dir, const std::string& what) {
+  MemoryStore store;
+  storeKeepOwnLines(store, true);
+  Files before;
+  for (std::string_view name : test::gameFiles()) before[std::string(name)] = dir.exists(name) ? dir.read(name) : "";
+  Model model;
+  runLoadSequence(model, dir.str(), store);
+  ASSERT_TRUE(model.keepOwnLines);
+  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << what;
+  Files after;
+  for (std::string_view name : test::gameFiles()) after[std::string(name)] = dir.read(name);
+
+  const auto lines = [](std::string_view bytes) {
+    std::vector<std::string_view> out;
+    for (LineReader r(bytes); !r.atEnd();) out.push_back(r.next());
+    return out;
+  };
+  const auto holds = [&](const std::string& file, std::string_view line) {
+    const auto l = lines(after.at(file));
+    return std::find(l.begin(), l.end(), line) != l.end();
+  };
+  for (GameFile f : kGameFiles)
+    for (std::string_view line : lines(before.at(std::string(fileName(f)))))
+      if (!isQuilletLine(f, line)) {
+        EXPECT_TRUE(holds(std::string(fileName(f)), line)) << what << ": " << fileName(f) << " lost " << line;
+      }
+  for (std::string_view line : lines(before.at("mapcycle.txt"))) {
+    std::string_view name = line;
+    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    if (std::find(kMaps.begin(), kMaps.end(), name) == kMaps.end()) {
+      EXPECT_TRUE(holds("mapcycle.txt", line)) << what << ": mapcycle.txt lost " << line;
+    }
+  }
+  for (const KeptValue& k : model.keptValues)
+    for (GameFile f : kGameFiles)
+      if (!keysIn(*k.option, f).empty()) {
+        EXPECT_TRUE(holds(std::string(fileName(f)), k.item)) << what << ": " << fileName(f) << " lacks " << k.item;
+      }
+
+  Model again;
+  runLoadSequence(again, dir.str(), store);
+  ASSERT_FALSE(saveFiles(again, dir.str(), store).has_value()) << what;
+  for (const auto& [name, bytes] : after)
+    EXPECT_EQ(dir.read(name), bytes) << name << " changed in the second round of " << what;
+}
+
+// Every folder that the files of a root laid out like the corpus make, one of each kind.
+int expectEveryFolderKept(const std::filesystem::path& root) {
+  const auto listens = filesOfKind(root, "listenserver");
+  int folders = 0;
+  for (const auto& a : filesOfKind(root, "autoexec"))
+    for (const auto& c : filesOfKind(root, "config"))
+      for (const auto& s : filesOfKind(root, "server")) {
+        TempDir dir;
+        dir.write("autoexec.cfg", TempDir::readFile(a));
+        dir.write("config.cfg", TempDir::readFile(c));
+        dir.write("server.cfg", TempDir::readFile(s));
+        dir.write("listenserver.cfg", TempDir::readFile(listens[folders % listens.size()]));
+        dir.write("mapcycle.txt", TempDir::readFile(filesOfKind(root, "mapcycle").front()));
+        dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
+        expectKeptAndFixed(dir, a.filename().string() + " " + c.filename().string() + " " + s.filename().string());
+        ++folders;
+      }
+  return folders;
+}
+
+TEST(KeepOwnLines, EveryFixtureFolder) { EXPECT_EQ(expectEveryFolderKept(test::fixtureDir()), 1); }
+
+TEST(KeepOwnLines, EveryCorpusFolder) {
+  QUILLET_SKIP_WITHOUT_CORPUS();
+  EXPECT_GE(expectEveryFolderKept(QUILLET_CORPUS_DIR), 30);
+}
+
+TEST(KeepOwnLines, GeneratedNastyFolders) {
+  for (unsigned seed = 1; seed <= 120; ++seed) {
+    NastyFiles gen(seed, true);
+    TempDir dir;
+    for (std::string_view name : {"autoexec.cfg", "config.cfg", "server.cfg", "listenserver.cfg", "mapcycle.txt"})
+      if (seed % 5 != name.size() % 5) dir.write(name, gen.file());
+    expectKeptAndFixed(dir, "seed " + std::to_string(seed));
+    if (HasFailure()) break;
+  }
+}
+
+// (b): the values in force, a later file winning, toggles both ways; what a control cannot show
+// is listed instead.
+TEST(KeepOwnLines, ValuesInForce) {
+  struct Case {
+    Files files;
+    std::vector<std::pair<std::string_view, std::string>> shown;  // control, value as text
+    std::vector<std::string> kept;                                // "item (file)"
+  };
+  const Case cases[] = {
+      {{{"autoexec.cfg", "fps_max 60\r\n"}, {"config.cfg", "fps_max \"80\"\r\necho x, fps_max 90\r\n"}},
+       {{"scrollmaxfps", "80"}}, {}},
+      {{{"listenserver.cfg", "mp_timelimit 20\r\n"}, {"server.cfg", "mp_timelimit 45\r\n"}},
+       {{"scrolltimelimit", "45"}}, {}},
+      {{{"server.cfg", "hostname \"My Server\"\r\ncl_updaterate 30\r\n"}, {"config.cfg", "rate 25000\r\n"}},
+       {{"txtservername", "My Server"}, {"scrollfromserverrate", "30"}, {"scrollrate", "1500"}},
+       {"rate 25000 (config.cfg)"}},
+      {{{"autoexec.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 1\r\n"},
+        {"config.cfg", "crosshair 0\r\nhideradar\r\nhud_centerid 2\r\n"}},
+       {{"img_video(2)", "0"}, {"img_video(3)", "0"}, {"img_client(2)", "0"}}, {}},
+      {{{"autoexec.cfg", "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\n"}},
+       {{"img_client(0)", "0"}, {"img_client(4)", "1"}, {"img_controls(1)", "1"}, {"img_client(12)", "0"}}, {}},
+      {{{"autoexec.cfg", "net_graphpos 4\r\ngl_polyoffset 0.1\r\nfastsprites 1\r\ngamma abc\r\n"}},
+       {{"cmbnetgraphpos", "Bottom right"}, {"img_video(9)", "0"}, {"scrollsmoke", "1"}, {"scrollgamma", "0"}},
+       {"net_graphpos 4 (autoexec.cfg)", "gl_polyoffset 0.1 (autoexec.cfg)", "gamma abc (autoexec.cfg)"}},
+      {{{"autoexec.cfg", "volume 25\r\nfps_max 300\r\n"}, {"server.cfg", "fps_max 90\r\n"}},
+       {{"scrollvolume", "10"}, {"scrollmaxfps", "90"}}, {}},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    for (const auto& [name, bytes] : c.files) dir.write(name, bytes);
+    MemoryStore store;
+    storeKeepOwnLines(store, true);
+    Model model;
+    runLoadSequence(model, dir.str(), store);
+    const std::string where = c.files.begin()->second;
+    for (const auto& [control, want] : c.shown) {
+      const Option& o = option(control);
+      const std::string got = o.isToggle() ? std::to_string(model.checked(o))
+                              : o.kind == Kind::Slider ? std::to_string(model.position(o))
+                                                       : model.text(o);
+      EXPECT_EQ(got, want) << control << " after " << where;
+    }
+    std::vector<std::string> kept;
+    for (const KeptValue& k : model.keptValues) kept.push_back(k.item + " (" + std::string(k.file) + ")");
+    EXPECT_EQ(kept, c.kept) << where;
+  }
+}
+
+// The merges over text, and which lines are Quillet's own.
+TEST(KeepOwnLines, MergesAndOwnLines) {
+  const std::string echo = "echo    **Quillet generated config-file successfully loaded**\r\n";
+  const std::string title = "\r\n//Your own lines, kept by Quillet\r\n";
+  EXPECT_EQ(mergeOwnLines(GameFile::Server, "rcon_password x\nmp_timelimit 9\n\n//mine\r", "a\r\n" + echo),
+            "a\r\n" + title + "rcon_password x\r\n//mine\r\n" + echo);
+  EXPECT_EQ(mergeOwnLines(GameFile::Autoexec, "bind q quit\r\n", "a\r\n"), "a\r\n" + title + "bind q quit\r\n");
+  EXPECT_EQ(mergeOwnLines(GameFile::Autoexec, "fps_max 5\r\n//Video settings\r\n", "a\r\n"), "a\r\n");
+  // A checked map stays where it stands, an unchecked one goes, a new one is appended.
+  EXPECT_EQ(mergeMapcycle("my_map\nde_dust\n cs_italy\n//x\n", "cs_italy\r\n\r\nde_nuke\r\n\r\n"),
+            "my_map\r\n cs_italy\r\n//x\r\nde_nuke\r\n\r\n");
+
+  struct Row { GameFile file; std::string_view line; bool own; };
+  const Row rows[] = {
+      {GameFile::Autoexec, "  FPS_MAX 100", true},     {GameFile::Autoexec, "allowupload 1", true},
+      {GameFile::Autoexec, "setinfo \"ah\" 1", true},   {GameFile::Autoexec, "setinfo _pw x", false},
+      {GameFile::Autoexec, "hideradar", true},         {GameFile::Autoexec, "rcon_password x", false},
+      {GameFile::Listenserver, "mp_decals 5", false},  {GameFile::Server, "mp_decals 5", true},
+      {GameFile::Config, "bgmvolume 1", false},        {GameFile::Config, "-jlook", true},
+      {GameFile::Config, "setinfo dm 1", false},       {GameFile::Config, "mp_flashlight 1", true},
+      {GameFile::Server, "//Your own lines, kept by Quillet", true}, {GameFile::Server, " ", false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(isQuilletLine(r.file, r.line), r.own) << r.line;
 }
 
 }  // namespace

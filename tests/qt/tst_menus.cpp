@@ -180,8 +180,34 @@ class WindowMenus : public QObject {
     QTRY_VERIFY2(file->isVisible(), "Alt+F opens the File menu");
     QCOMPARE(letters(file->actions()), QStringLiteral("srxa"));  // Save, Restore backup..., -, Exit
     file->close();
-    QCOMPARE(letters(f.find<QMenu>("mnusettings")->actions()), QStringLiteral("dp"));
+    QCOMPARE(letters(f.find<QMenu>("mnusettings")->actions()), QStringLiteral("dkp"));
     QCOMPARE(letters(f.find<QMenu>("mnuhelp")->actions()), QStringLiteral("a"));
+  }
+
+  // "Keep my own lines": right after "Load defaults", checkable, explained in the status bar,
+  // showing and storing the choice; with it on, a value no control can show is listed after start.
+  void keepOwnLinesItem() {
+    Fixture f;
+    writeFile(f.game + "/config.cfg", "fps_max 300\r\n");
+    f.storeGamePath(f.game);
+    writeFile(f.storePath, readFile(f.storePath) + "[settings]\nkeepownlines=True\n");
+    f.start();
+    const QList<QAction*> items = f.find<QMenu>("mnusettings")->actions();
+    const qsizetype at = items.indexOf(f.find<QAction>("mnudefaults"));
+    QVERIFY(at >= 0 && at + 1 < items.size());
+    QAction* keep = items[at + 1];
+    QCOMPARE(keep->objectName(), QStringLiteral("mnukeepownlines"));
+    QCOMPARE(keep->text().remove(QChar(u'&')), QStringLiteral("Keep my own lines"));
+    QVERIFY(keep->isCheckable());
+    QVERIFY(!keep->statusTip().isEmpty());
+    QVERIFY(keep->isChecked());
+    QCOMPARE(f.dialogs.shown.back().title, std::string("Values kept as they are"));
+    QVERIFY(f.dialogs.shown.back().text.find("fps_max 300") != std::string::npos);
+    keep->trigger();
+    QVERIFY(!keep->isChecked());
+    QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("False"));
+    keep->trigger();
+    QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("True"));
   }
 
   void changePathModeTurnsTheMenusOff() {
