@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "Checkpath/Checkpath.h"
+#include "save/Backups.h"
 #include "Stringconverter/Readers.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
@@ -478,6 +479,33 @@ void frmmain::cmdshortcut_Click() {
 
 void frmmain::mnusave_Click() {
   step([&] { saveCommand(model_, gamePath_, store_, dialogs_); });
+}
+
+void frmmain::mnurestore_Click() {
+  const std::vector<Backup> backups = listBackups(gamePath_);
+  if (backups.empty()) {
+    dialogs_.show({"Restore backup", "There is no backup in " + gameFile(gamePath_, kBackupFolder).string(),
+                   Buttons::Ok, Icon::Information});
+    return;
+  }
+  std::vector<std::string> items;
+  for (const Backup& b : backups) {
+    // 2026-12-07_031500 shows as 2026-12-07 03:15:00.
+    const std::string& n = b.name;
+    std::string line = n.substr(0, 10) + " " + n.substr(11, 2) + ":" + n.substr(13, 2) + ":" + n.substr(15, 2) + n.substr(17);
+    for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? ", " : "   ") + b.files[i];
+    items.push_back(std::move(line));
+  }
+  const int picked = dialogs_.choose("Restore backup",
+                                     "Backups of the game's files, newest first. The files replaced now are "
+                                     "backed up first, so a restore can be undone.",
+                                     items);
+  if (picked < 0 || picked >= static_cast<int>(items.size())) return;
+  if (const auto failure = restoreBackup(gamePath_, backups[static_cast<std::size_t>(picked)].name))
+    dialogs_.show({"Restore backup", "The backup could not be restored.", Buttons::Ok, Icon::Exclamation, *failure});
+  // The pages show what the files hold now.
+  step([&] { runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_); });
+  syncView();
 }
 
 void frmmain::mnuexit_Click() { UnloadAll(); }

@@ -208,6 +208,8 @@ class frmmain : private ModelObserver {
 
   // ---- Menus and buttons
   void mnusave_Click();
+  // File > Restore backup...: pick a backup of the game folder, restore it, load again.
+  void mnurestore_Click();
   void mnuexit_Click();
   void mnudefaults_Click();
   // Settings > Keep my own lines: turns the mode on or off and stores the choice.

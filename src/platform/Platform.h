@@ -35,6 +35,11 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   virtual Answer show(const Message& message) = 0;
+  // A modal list to pick one line from (OK / Cancel): the index picked, or -1.
+  virtual int choose(const std::string& /*title*/, const std::string& /*label*/,
+                     const std::vector<std::string>& /*items*/) {
+    return -1;
+  }
 };
 
 // The per-user settings store: text values under application, section and key. Names match

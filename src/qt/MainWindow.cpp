@@ -218,6 +218,7 @@ void MainWindow::buildMenus() {
   };
   const Item items[] = {
       {"mnufile", "mnusave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmmain::mnusave_Click},
+      {"mnufile", "mnurestore", "&Restore backup...", {}, &frmmain::mnurestore_Click},
       {"mnufile", "spacer2", nullptr, {}, nullptr},
       {"mnufile", "mnuexit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), &frmmain::mnuexit_Click},
       {"mnusettings", "mnudefaults", "Load &defaults", QKeySequence(Qt::CTRL | Qt::Key_D),

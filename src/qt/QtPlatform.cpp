@@ -3,7 +3,12 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <QPixmap>
 #include <QTimer>
 
@@ -55,6 +60,30 @@ Answer QtDialogs::show(const Message& message) {
   delete box;
   if (message.buttons == Buttons::YesNo) return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
   return Answer::Ok;
+}
+
+int QtDialogs::choose(const std::string& title, const std::string& label, const std::vector<std::string>& items) {
+  QDialog dialog(parent_);
+  dialog.setObjectName(QStringLiteral("choosedialog"));
+  dialog.setWindowTitle(fromUtf8(title));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* text = new QLabel(fromUtf8(label), &dialog);
+  text->setWordWrap(true);
+  auto* list = new QListWidget(&dialog);
+  list->setObjectName(QStringLiteral("chooselist"));
+  for (const std::string& item : items) list->addItem(fromUtf8(item));
+  list->setCurrentRow(0);
+  text->setBuddy(list);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+  layout->addWidget(text);
+  layout->addWidget(list);
+  layout->addWidget(buttons);
+  dialog.resize(520, 320);
+  if (dialog.exec() != QDialog::Accepted) return -1;
+  return list->currentRow();
 }
 
 QtTimer::QtTimer(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {

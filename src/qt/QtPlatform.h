@@ -25,6 +25,7 @@ class QtDialogs : public Dialogs {
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
   Answer show(const Message& message) override;
+  int choose(const std::string& title, const std::string& label, const std::vector<std::string>& items) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -82,7 +82,13 @@ std::string BackupSet::keep(std::string_view name, std::string_view newBytes) {
     fs::create_directory(root, ec);
     if (ec) return "the backup folder: " + ec.message();
     const std::string base = localTimeName();
-    for (int n = 1; folder_.empty() && n < 1000; ++n) {
+    // Numbered after every folder of this second, so that the newest folder always sorts first
+    // (the unnumbered one of this second may have been pruned already).
+    long first = 1;
+    for (const std::string& existing : backupNames(gamePath_))
+      if (existing.compare(0, 17, base) == 0)
+        first = std::max(first, existing.size() > 17 ? std::stol(existing.substr(18)) + 1 : 2L);
+    for (long n = first; folder_.empty() && n < first + 1000; ++n) {
       const std::string candidate = n == 1 ? base : base + "-" + std::to_string(n);
       if (fs::create_directory(root / candidate, ec)) folder_ = candidate;
       else if (ec) return "the backup folder: " + ec.message();

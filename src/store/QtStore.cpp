@@ -68,8 +68,8 @@ void QtStore::openIni(const std::string& path, bool createWhenMissing) {
       error_ = "cannot create the folder " + fromQ(QDir::toNativeSeparators(info.absolutePath())) +
                " for the store";
     } else {
-      QFile f(file);
-      if (!f.open(QIODevice::WriteOnly)) error_ = "cannot create the store " + path + ": " + fromQ(f.errorString());
+      if (const int error = files::writeFile(std::filesystem::path(std::u8string(path.begin(), path.end())), ""))
+        error_ = "cannot create the store " + path + ": " + files::causeText(error);
     }
   }
   if (!error_.empty()) {

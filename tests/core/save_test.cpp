@@ -14,6 +14,7 @@
 #include "TestSupport.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/FileLayer.h"
+#include "save/Diff.h"
 #include "save/Save.h"
 
 namespace quillet {
@@ -331,6 +332,27 @@ TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
                             "Quillet/settings/Port=27016", "Quillet/settings/Map=de_d\xC3\xBCst",
                             "Quillet/settings/Lan=False", "Quillet/settings/Master=True"}));
   EXPECT_EQ(store.size(), 14u);
+}
+
+}  // namespace
+}  // namespace quillet
+
+namespace quillet {
+namespace {
+
+TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) {
+  struct Row {
+    std::string_view before, after, diff;
+  };
+  const Row rows[] = {
+      {"a\r\nb\r\n", "a\r\nb\r\n", ""},
+      {"a\r\nb\r\n", "a\r\nc\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n a\n-b\n+c\n"},
+      {"x\r\r\n", "x\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-x\\r\n+x\n"},
+      {"a\r\n", "a\n", "--- f\n+++ f\n(only the line ends differ)\n"},
+      {"a", "a\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-a  (no line end)\n+a\n"},
+      {"", "de_dust\r\n\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+de_dust\n+\n"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(unifiedDiff("f", r.before, r.after), r.diff) << r.before;
 }
 
 }  // namespace

@@ -29,8 +29,14 @@ class FakeDialogs : public Dialogs {
     answers.pop_front();
     return a;
   }
+  // The chooser: records each list and picks the first line (the newest backup).
+  int choose(const std::string&, const std::string&, const std::vector<std::string>& items) override {
+    lists.push_back(items);
+    return items.empty() ? -1 : 0;
+  }
   std::vector<Message> shown;
   std::deque<Answer> answers;
+  std::vector<std::vector<std::string>> lists;
 };
 
 inline void writeFile(const QString& path, const QByteArray& bytes) {

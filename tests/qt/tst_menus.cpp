@@ -1,6 +1,12 @@
 // The menu commands through their menu items and shortcuts, and the game's text written back.
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+#include "qt/QtPlatform.h"
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -114,6 +120,45 @@ class WindowMenus : public QObject {
   }
 
   // Every menu and item has its own Alt letter, items added to a menu later included.
+  void restoreBackupBringsTheFilesAndThePagesBack() {
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    click(w.pageButton(quillet::PageButton::Client));
+    auto* name = f.find<QLineEdit>("txtname");
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("Red"));
+    f.find<QAction>("mnusave")->trigger();
+    const QByteArray first = readFile(f.game + "/autoexec.cfg");
+    QTest::keyClicks(name, QStringLiteral(" Fox"));
+    f.find<QAction>("mnusave")->trigger();
+    QVERIFY(readFile(f.game + "/autoexec.cfg") != first);
+    f.dialogs.shown.clear();
+    f.find<QAction>("mnurestore")->trigger();
+    QCOMPARE(f.dialogs.lists.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.lists[0].size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   config.cfg, autoexec.cfg"), f.dialogs.lists[0][0].c_str());
+    QCOMPARE(readFile(f.game + "/autoexec.cfg"), first);
+    QCOMPARE(name->text(), QStringLiteral("Red"));
+    QVERIFY(f.dialogs.shown.empty());
+  }
+
+  // The chooser itself: the list in the given order, the first line current, OK picks.
+  void theChooserPicksTheLineChosen() {
+    QtDialogs dialogs(nullptr);
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      auto* list = dialog->findChild<QListWidget*>("chooselist");
+      QCOMPARE(list->count(), 2);
+      QCOMPARE(list->currentRow(), 0);
+      list->setCurrentRow(1);
+      dialog->accept();
+    });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
+  }
+
   void everyMenuAndItemHasAnAltLetter() {
     Fixture f;
     MainWindow& w = f.startInGame();
@@ -133,7 +178,7 @@ class WindowMenus : public QObject {
     QCOMPARE(letters(w.menuBar()->actions()), QStringLiteral("fsh"));
     QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
     QTRY_VERIFY2(file->isVisible(), "Alt+F opens the File menu");
-    QCOMPARE(letters(file->actions()), QStringLiteral("sxa"));
+    QCOMPARE(letters(file->actions()), QStringLiteral("srxa"));  // Save, Restore backup..., -, Exit
     file->close();
     QCOMPARE(letters(f.find<QMenu>("mnusettings")->actions()), QStringLiteral("dkp"));
     QCOMPARE(letters(f.find<QMenu>("mnuhelp")->actions()), QStringLiteral("a"));
