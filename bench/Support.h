@@ -54,7 +54,8 @@ inline std::string realisticConfig(std::size_t bytes) {
 }
 
 inline void writeFile(const fs::path& file, std::string_view bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A copy of the sample game folder (or an empty one with cl_dlls) under the temporary folder,

@@ -65,7 +65,8 @@ const std::string& motd100() {
   static const std::string bytes = [] {
     std::string s;
     s.reserve(std::size_t{100} << 20);
-    while (s.size() < (std::size_t{100} << 20)) s += "Welcome to the server. No camping, no team killing; have fun!\r\n";
+    while (s.size() < (std::size_t{100} << 20))
+      s += "Welcome to the server. No camping, no team killing; have fun!\r\n";
     return s;
   }();
   return bytes;
@@ -84,15 +85,20 @@ const std::string& lineWithoutCommas() {
 }
 
 BENCHMARK_CAPTURE(Cli, show_config_100MB, "show", "config.cfg", config100, "config.cfg 100 MB", 100)
-    ->Iterations(3)->Unit(benchmark::kMillisecond);
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Cli, save_config_100MB, "save", "config.cfg", config100, "config.cfg 100 MB", 70)
-    ->Iterations(3)->Unit(benchmark::kMillisecond);
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Cli, save_motd_100MB, "save", "motd.txt", motd100, "motd.txt 100 MB", 0)
-    ->Iterations(1)->Unit(benchmark::kMillisecond);
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Cli, save_line_50MB_commas, "save", "config.cfg", lineWithCommas, "one 50 MB line with commas", 0)
-    ->Iterations(1)->Unit(benchmark::kMillisecond);
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Cli, save_line_50MB, "save", "config.cfg", lineWithoutCommas, "one 50 MB line without commas", 0)
-    ->Iterations(1)->Unit(benchmark::kMillisecond);
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // An X server of our own for the xcb runs, ended with the benchmark.
 class Xvfb {
@@ -103,9 +109,10 @@ class Xvfb {
       if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) continue;
       display_ = ":" + std::to_string(n);
       std::string d = display_;
-      char* argv[] = {const_cast<char*>("/usr/bin/Xvfb"), d.data(), const_cast<char*>("-nolisten"),
-                      const_cast<char*>("tcp"), const_cast<char*>("-screen"), const_cast<char*>("0"),
-                      const_cast<char*>("1280x1024x24"), nullptr};
+      char* argv[] = {const_cast<char*>("/usr/bin/Xvfb"), d.data(),
+                      const_cast<char*>("-nolisten"),     const_cast<char*>("tcp"),
+                      const_cast<char*>("-screen"),       const_cast<char*>("0"),
+                      const_cast<char*>("1280x1024x24"),  nullptr};
       posix_spawn_file_actions_t actions;
       posix_spawn_file_actions_init(&actions);
       posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);

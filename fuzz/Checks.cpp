@@ -62,8 +62,8 @@ std::string saneModel(const Model& model) {
   return {};
 }
 
-std::string loaded(std::string_view name, void (*reader)(const fs::path&, Model&, std::string&),
-                   std::string_view bytes, Model& model) {
+std::string loaded(std::string_view name, void (*reader)(const fs::path&, Model&, std::string&), std::string_view bytes,
+                   Model& model) {
   put(name, bytes);
   std::string errors;
   reader(folder() / name, model, errors);
@@ -143,10 +143,10 @@ std::string checkFields(std::string_view bytes) {
   return {};
 }
 
-constexpr std::string_view kStoreControls[] = {
-    "scrollred",     "scrollgreen",   "scrollblue",    "img_launch(3)", "img_launch(4)",
-    "img_launch(5)", "img_launch(6)", "img_launch(2)", "txtmaxplayers", "txtipaddress",
-    "txtport",       "cmbdeafultmap", "img_launch(0)", "img_launch(1)"};
+constexpr std::string_view kStoreControls[] = {"scrollred",     "scrollgreen",   "scrollblue",    "img_launch(3)",
+                                               "img_launch(4)", "img_launch(5)", "img_launch(6)", "img_launch(2)",
+                                               "txtmaxplayers", "txtipaddress",  "txtport",       "cmbdeafultmap",
+                                               "img_launch(0)", "img_launch(1)"};
 
 std::string checkStore(std::string_view bytes) {
   MemoryStore store;
@@ -242,10 +242,9 @@ std::string checkRoundtrip(std::string_view bytes) {
   return {};
 }
 
-constexpr Target kTargets[] = {
-    {"autoexec", checkAutoexec}, {"config", checkConfig}, {"mapcycle", checkMapcycle},
-    {"motd", checkMotd},         {"briefing", checkBriefing}, {"fields", checkFields},
-    {"store", checkStore},       {"set", checkSet},       {"roundtrip", checkRoundtrip}};
+constexpr Target kTargets[] = {{"autoexec", checkAutoexec}, {"config", checkConfig},     {"mapcycle", checkMapcycle},
+                               {"motd", checkMotd},         {"briefing", checkBriefing}, {"fields", checkFields},
+                               {"store", checkStore},       {"set", checkSet},           {"roundtrip", checkRoundtrip}};
 
 }  // namespace
 

@@ -5,6 +5,8 @@ cd "$(dirname "$0")/.."
 
 start=$SECONDS
 bash scripts/build.sh
+# Every C++ source follows .clang-format.
+bash scripts/check-format.sh
 build=${QUILLET_BUILD_DIR:-build}
 built=$SECONDS
 # The window's tests draw offscreen; nothing needs a display.

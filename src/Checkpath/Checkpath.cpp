@@ -24,8 +24,8 @@ std::filesystem::path pictureHome(const std::filesystem::path& executableDir) {
   return executableDir;
 }
 
-std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store,
-                            PictureLoader* pictures, const std::filesystem::path& programDir) {
+std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store, PictureLoader* pictures,
+                            const std::filesystem::path& programDir) {
   std::string errors;
   // A reload keeps nothing of the previous folder that the pages do not show.
   model.clearToggles();
@@ -43,8 +43,9 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
       // A server file that is there but cannot be read is reported like the others: Save would
       // lose its lines. (autoexec.cfg's reader has reported its own already.)
       const bool server = f == GameFile::Server || f == GameFile::Listenserver;
-      const auto bytes = f == GameFile::Config ? config
-                         : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
+      const auto bytes = f == GameFile::Config
+                             ? config
+                             : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
       if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
     }
   }

@@ -28,8 +28,7 @@ std::filesystem::path pictureHome(const std::filesystem::path& executableDir);
 // lines, then reads autoexec.cfg, config.cfg, mapcycle.txt, the as_forest briefing, motd.txt,
 // the kept lines of config.cfg, the stored preferences and (when `pictures` is given) the
 // as_forest preview from `programDir`/img. Returns this run's load errors.
-std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store,
-                            PictureLoader* pictures = nullptr,
+std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store, PictureLoader* pictures = nullptr,
                             const std::filesystem::path& programDir = {});
 
 }  // namespace quillet

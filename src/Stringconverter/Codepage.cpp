@@ -6,10 +6,10 @@ namespace quillet {
 namespace {
 
 // 0x80..0x9F; the undefined five map to themselves.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -26,9 +26,7 @@ void appendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
-char32_t cp1252ToUnicode(unsigned char byte) {
-  return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : byte;
-}
+char32_t cp1252ToUnicode(unsigned char byte) { return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : byte; }
 
 char unicodeToCp1252(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
@@ -51,7 +49,7 @@ std::string utf8ToCp1252(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
     const auto lead = static_cast<unsigned char>(s[i]);
-    const int extra = lead < 0x80 ? 0
+    const int extra = lead < 0x80             ? 0
                       : (lead & 0xE0) == 0xC0 ? 1
                       : (lead & 0xF0) == 0xE0 ? 2
                       : (lead & 0xF8) == 0xF0 ? 3

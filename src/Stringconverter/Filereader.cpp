@@ -35,8 +35,7 @@ std::string GetField(std::string_view text, std::string_view delimiter, int firs
     end = hit;
     from = hit + 1;
   }
-  return std::string(end == std::string_view::npos ? text.substr(start)
-                                                   : text.substr(start, end - start));
+  return std::string(end == std::string_view::npos ? text.substr(start) : text.substr(start, end - start));
 }
 
 namespace {
@@ -173,11 +172,10 @@ std::optional<double> wholeNumber(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   // Only digits may begin it (after a sign): "inf" and "nan" are no numbers of a file.
   const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
-  if (first >= text.size() || !((text[first] >= '0' && text[first] <= '9') || text[first] == '.'))
-    return std::nullopt;
+  if (first >= text.size() || !((text[first] >= '0' && text[first] <= '9') || text[first] == '.')) return std::nullopt;
   double value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if ( ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
 
@@ -189,8 +187,7 @@ std::string_view LineReader::next() {
   return line;
 }
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& file,
-                                         std::vector<std::string>* unreadable) {
+std::optional<std::string> readFileBytes(const std::filesystem::path& file, std::vector<std::string>* unreadable) {
   files::ReadResult result = files::readFile(file);
   if (result.ok()) return std::move(result.bytes);
   if (unreadable && result.status == files::ReadResult::Status::Unreadable)

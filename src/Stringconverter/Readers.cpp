@@ -59,9 +59,9 @@ Vocabulary vocabulary(Read Option::*rule, std::initializer_list<Read> rules) {
 }
 
 const Vocabulary& autoexecNames() {
-  static const Vocabulary v = vocabulary(
-      &Option::autoexecRead, {Read::On, Read::OnOff, Read::Name, Read::Equals20, Read::LinearMipmap,
-                              Read::Slider, Read::SliderCeiling, Read::Smoke, Read::Netgraph, Read::Text});
+  static const Vocabulary v =
+      vocabulary(&Option::autoexecRead, {Read::On, Read::OnOff, Read::Name, Read::Equals20, Read::LinearMipmap,
+                                         Read::Slider, Read::SliderCeiling, Read::Smoke, Read::Netgraph, Read::Text});
   return v;
 }
 const Vocabulary& configSwitchNames() {
@@ -69,8 +69,7 @@ const Vocabulary& configSwitchNames() {
   return v;
 }
 const Vocabulary& configValueNames() {
-  static const Vocabulary v = vocabulary(&Option::configRead,
-                                         {Read::On, Read::Slider, Read::Smoke, Read::Text});
+  static const Vocabulary v = vocabulary(&Option::configRead, {Read::On, Read::Slider, Read::Smoke, Read::Text});
   return v;
 }
 // "setinfo ah" and "setinfo \"ah\"" (the key bare or quoted) for every user-info toggle.
@@ -362,8 +361,8 @@ void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& mod
     auto& kept = model.keptValues;
     std::erase_if(kept, [o](const KeptValue& k) { return k.option == o; });
     if (applyInForce(*o, w, item, model)) continue;
-    kept.push_back({o, reader.quoted() ? "\"" + item + "\"" : item, file, model.checked(*o),
-                    model.position(*o), model.text(*o)});
+    kept.push_back(
+        {o, reader.quoted() ? "\"" + item + "\"" : item, file, model.checked(*o), model.position(*o), model.text(*o)});
   }
 }
 
@@ -372,8 +371,7 @@ std::optional<Message> keptValuesMessage(const Model& model) {
   std::string text =
       "These values in your files cannot be shown on the pages. Save writes each back as it is "
       "until you change its control:\r\n";
-  for (const KeptValue& k : model.keptValues)
-    ((((text += "\r\n") += k.item) += "  (") += k.file) += ")";
+  for (const KeptValue& k : model.keptValues) ((((text += "\r\n") += k.item) += "  (") += k.file) += ")";
   return Message{"Values kept as they are", text, Buttons::Ok, Icon::Information};
 }
 

@@ -21,8 +21,7 @@ std::optional<int> storedInteger(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                         std::chars_format::fixed);
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return roundToPosition(value);
 }
@@ -40,9 +39,7 @@ void StorePreferences(const Model& model, Store& store) {
   }
 }
 
-bool storedKeepOwnLines(Store& store) {
-  return store.read(kStoreApp, kSection, kKeepOwnLinesKey) == "True";
-}
+bool storedKeepOwnLines(Store& store) { return store.read(kStoreApp, kSection, kKeepOwnLinesKey) == "True"; }
 
 void storeKeepOwnLines(Store& store, bool on) {
   store.save(kStoreApp, kSection, kKeepOwnLinesKey, on ? "True" : "False");

@@ -231,8 +231,8 @@ std::string unknownName(std::string_view name) {
           example = "--set " + std::string(o.control) + "=1 (" + std::string(o.caption) + ")";
           break;
         }
-      return std::string(name) + " is a row of on/off options; name one of them by its index, for example " +
-             example + ". 'quillet-cli show GAMEDIR' lists them all";
+      return std::string(name) + " is a row of on/off options; name one of them by its index, for example " + example +
+             ". 'quillet-cli show GAMEDIR' lists them all";
     }
   }
   return "no option is named '" + std::string(name) + "'" + suggestions(name) +
@@ -262,7 +262,8 @@ SetParse accept(Assignment a) { return SetParse{std::move(a), {}}; }
 SetParse textValue(const Option& o, std::string_view utf8) {
   const std::string bytes = utf8ToCp1252(utf8);
   if (cp1252ToUtf8(bytes) != utf8)
-    return refuse(describe(o) + ": the text is not UTF-8, or holds a character that the game's files "
+    return refuse(describe(o) +
+                  ": the text is not UTF-8, or holds a character that the game's files "
                   "cannot store (they use the Western European code page Windows-1252)");
   if (!o.multiLine && bytes.find_first_of("\r\n") != std::string::npos)
     return refuse(describe(o) + " is a single-line field; the text cannot hold a line break");
@@ -289,8 +290,8 @@ SetParse controlValue(const Option& o, std::string_view value) {
     case Kind::Slider: {
       const std::string range = std::to_string(o.min) + " to " + std::to_string(o.max);
       if (!isWholeNumber(value))
-        return refuse(describe(o) + " is a slider: give a whole number from " + range + ", not '" +
-                      std::string(value) + "'" +
+        return refuse(describe(o) + " is a slider: give a whole number from " + range + ", not '" + std::string(value) +
+                      "'" +
                       (o.form != Form::N && o.form != Form::D && o.form != Form::Negated
                            ? std::string()
                            : " (or set " + std::string(o.cvar) + " to " + sliderRangeAsVariable(o) + ")"));
@@ -298,8 +299,7 @@ SetParse controlValue(const Option& o, std::string_view value) {
       errno = 0;
       const long p = std::strtol(digits.c_str(), nullptr, 10);
       if (errno != 0 || p < o.min || p > o.max)
-        return refuse(describe(o) + " takes a position from " + range + "; " + std::string(value) +
-                      " is out of range");
+        return refuse(describe(o) + " takes a position from " + range + "; " + std::string(value) + " is out of range");
       a.position = static_cast<int>(p);
       return accept(std::move(a));
     }
@@ -508,7 +508,8 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
     const std::string& first = extra.front();
     if (c.version) return std::string("--version takes nothing after it");
     // Words after "--" that the command had no place for come back up to here.
-    if (!c.name.empty()) return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
+    if (!c.name.empty())
+      return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
     if (!optionName(first).empty()) return "unknown option '" + first + "'; give a command first (save or show)";
     return "unknown command '" + first + "'; the commands are 'save' and 'show'";
   }
@@ -525,8 +526,7 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
     if (const std::string option = optionName(first); !option.empty()) {
       for (const CLI::App* other : app.get_subcommands({}))
         if (other != sub && other->get_option_no_throw(option))
-          return option + " belongs to '" + other->get_name() + "'" +
-                 (c.name == "show" ? "; 'show' only reads" : "");
+          return option + " belongs to '" + other->get_name() + "'" + (c.name == "show" ? "; 'show' only reads" : "");
       return "unknown option '" + first + "'";
     }
     return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
@@ -557,7 +557,8 @@ std::string folderProblem(const std::string& dir) {
   const std::filesystem::path p(dir);
   if (!std::filesystem::exists(p, ec)) return "'" + dir + "' does not exist";
   if (!std::filesystem::is_directory(p, ec)) return "'" + dir + "' is not a folder";
-  return "'" + dir + "' holds no cl_dlls, so it is not the game's mod folder; give the folder that holds "
+  return "'" + dir +
+         "' holds no cl_dlls, so it is not the game's mod folder; give the folder that holds "
          "cl_dlls, autoexec.cfg and config.cfg";
 }
 
@@ -572,16 +573,13 @@ void printShowPlain(const Model& model, std::ostream& out) {
   }
 }
 
-
 void printShowJson(const Model& model, std::ostream& out) {
   auto q = [](std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); };
   QJsonObject all;
   for (const Option& o : catalogue()) {
     QJsonArray variables;
     for (const std::string& v : optionVariables(o)) variables.append(q(v));
-    QJsonObject entry{{"variables", variables},
-                      {"page", q(pageInfo(o.page).caption)},
-                      {"caption", q(o.caption)}};
+    QJsonObject entry{{"variables", variables}, {"page", q(pageInfo(o.page).caption)}, {"caption", q(o.caption)}};
     if (o.isToggle()) entry.insert("value", model.checked(o));
     else if (o.kind == Kind::Slider) entry.insert("value", model.position(o));
     else entry.insert("value", q(cp1252ToUtf8(model.text(o))));
@@ -617,8 +615,8 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
 
   // A dry run creates no store either.
   const bool create = c.name == "save" && !c.dryRun;
-  std::unique_ptr<QtStore> qtStore = c.stores.empty() ? std::make_unique<QtStore>(create)
-                                                      : std::make_unique<QtStore>(c.stores.front(), create);
+  std::unique_ptr<QtStore> qtStore =
+      c.stores.empty() ? std::make_unique<QtStore>(create) : std::make_unique<QtStore>(c.stores.front(), create);
   if (!qtStore->error().empty()) {
     if (c.name == "save") {
       err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";
@@ -663,8 +661,8 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
         << "could not be stored: " << qtStore->error() << '\n';
     return kExitSaveFailed;
   }
-  out << "Saved mapcycle.txt, motd.txt, config.cfg, autoexec.cfg, server.cfg and listenserver.cfg in "
-      << c.gameDir << '\n';
+  out << "Saved mapcycle.txt, motd.txt, config.cfg, autoexec.cfg, server.cfg and listenserver.cfg in " << c.gameDir
+      << '\n';
   return kExitOk;
 }
 
@@ -683,7 +681,8 @@ int runBackups(const Command& c, std::ostream& out, std::ostream& err) {
   const std::string name = c.backupName.empty() && !backups.empty() ? backups.front().name : c.backupName;
   if (const auto failure = restoreBackup(c.gameDir, name)) {
     err << kProgram << ": nothing more was restored\n" << kProgram << ": " << *failure << '\n';
-    return backups.empty() || std::none_of(backups.begin(), backups.end(), [&](const Backup& b) { return b.name == name; })
+    return backups.empty() ||
+                   std::none_of(backups.begin(), backups.end(), [&](const Backup& b) { return b.name == name; })
                ? kExitUsage
                : kExitSaveFailed;
   }
@@ -738,8 +737,7 @@ std::vector<std::string> optionVariables(const Option& o) {
 
 SetParse parseSet(std::string_view s) {
   const std::size_t eq = s.find('=');
-  if (eq == std::string_view::npos)
-    return refuse("expected NAME=VALUE (for example scrollgamma=25 or gamma=2.5)");
+  if (eq == std::string_view::npos) return refuse("expected NAME=VALUE (for example scrollgamma=25 or gamma=2.5)");
   const std::string_view name = s.substr(0, eq);
   const std::string_view value = s.substr(eq + 1);
   if (name.empty()) return refuse("the name before '=' is missing (for example scrollgamma=25)");

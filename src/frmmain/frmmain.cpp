@@ -30,9 +30,8 @@ constexpr std::array<ButtonInfo, kPageButtonCount> kButtons = {{
     {"cmdlaunch", Page::Launch, " Set command-line options."},
 }};
 
-constexpr std::array<Page, kPageCount> kAllPages = {
-    Page::Client, Page::MoreClient, Page::Video, Page::Controls,
-    Page::Server, Page::MoreServer, Page::Maps,  Page::Launch};
+constexpr std::array<Page, kPageCount> kAllPages = {Page::Client, Page::MoreClient, Page::Video, Page::Controls,
+                                                    Page::Server, Page::MoreServer, Page::Maps,  Page::Launch};
 
 constexpr std::string_view kEmptyPathText =
     "You must enter a valid Counter -Strike installation path. Example: "
@@ -49,8 +48,7 @@ std::optional<int> mapLabelIndex(std::string_view label) {
   const std::string_view digits = label.substr(prefix.size(), label.size() - prefix.size() - 1);
   int index = 0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-  if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty())
-    return std::nullopt;
+  if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty()) return std::nullopt;
   return index;
 }
 
@@ -59,8 +57,7 @@ template <class F>
 void step(F&& f) {
   try {
     f();
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 }  // namespace
@@ -68,8 +65,8 @@ void step(F&& f) {
 std::string_view pageButtonName(PageButton b) { return kButtons[static_cast<int>(b)].name; }
 Page pageOfButton(PageButton b) { return kButtons[static_cast<int>(b)].page; }
 
-frmmain::frmmain(Model& model, Store& store, Dialogs& dialogs, Timer& timer,
-                 PictureLoader& pictures, std::filesystem::path programDir)
+frmmain::frmmain(Model& model, Store& store, Dialogs& dialogs, Timer& timer, PictureLoader& pictures,
+                 std::filesystem::path programDir)
     : model_(model),
       store_(store),
       dialogs_(dialogs),
@@ -103,8 +100,8 @@ void frmmain::setDecimalSeparator(char separator) {
 
 std::optional<Page> frmmain::shownPage() const {
   // A sub-page stacks above its base page.
-  for (Page p : {Page::MoreClient, Page::MoreServer, Page::Video, Page::Client, Page::Server,
-                 Page::Maps, Page::Controls, Page::Launch})
+  for (Page p : {Page::MoreClient, Page::MoreServer, Page::Video, Page::Client, Page::Server, Page::Maps,
+                 Page::Controls, Page::Launch})
     if (pageVisible(p)) return p;
   return std::nullopt;
 }
@@ -145,8 +142,7 @@ bool frmmain::CheckGamePath(const std::string& folder) {
   bool passes = false;
   step([&] { passes = hasClDlls(folder); });
   if (!passes) {
-    if (!pathText_.empty())
-      dialogs_.show({"Error", std::string(kInvalidPathText), Buttons::Ok, Icon::Exclamation});
+    if (!pathText_.empty()) dialogs_.show({"Error", std::string(kInvalidPathText), Buttons::Ok, Icon::Exclamation});
     ShowPathFrame();
     gamePath_ = pathText_;
     return false;
@@ -197,8 +193,7 @@ void frmmain::ShowPathFrame() {
   changePathVisible_ = true;
   setPathText(gamePath_);
   // The sub-page of the client page and the launch page stay as they are, under the frame.
-  for (Page p : {Page::Client, Page::Maps, Page::Server, Page::Video, Page::MoreServer,
-                 Page::Controls})
+  for (Page p : {Page::Client, Page::Maps, Page::Server, Page::Video, Page::MoreServer, Page::Controls})
     pageVisible_[static_cast<int>(p)] = false;
   if (view_) {
     view_->windowChanged();
@@ -216,8 +211,7 @@ void frmmain::CenterWindow() {
 void frmmain::txtpath_Change(std::string text) { pathText_ = std::move(text); }
 
 void frmmain::cmdsearch_Click() {
-  if (pathText_.empty())
-    dialogs_.show({"Enter CS path", std::string(kEmptyPathText), Buttons::Ok, Icon::Exclamation});
+  if (pathText_.empty()) dialogs_.show({"Enter CS path", std::string(kEmptyPathText), Buttons::Ok, Icon::Exclamation});
   CheckGamePath(pathText_);
 }
 
@@ -272,8 +266,8 @@ void frmmain::showPages(std::initializer_list<Page> shown, std::initializer_list
 }
 
 void frmmain::ArrangePages() {
-  showPages({Page::Video}, {Page::Maps, Page::Client, Page::Server, Page::Controls,
-                            Page::MoreServer, Page::MoreClient});
+  showPages({Page::Video},
+            {Page::Maps, Page::Client, Page::Server, Page::Controls, Page::MoreServer, Page::MoreClient});
 }
 
 void frmmain::setHighlight(std::optional<PageButton> b) {
@@ -335,8 +329,7 @@ void frmmain::ShowHelp(std::string_view text) {
 }
 
 void frmmain::Timer1_Timer() {
-  const std::size_t shown = std::min<std::size_t>(static_cast<std::size_t>(helpPosition_),
-                                                  helpText_.size());
+  const std::size_t shown = std::min<std::size_t>(static_cast<std::size_t>(helpPosition_), helpText_.size());
   if (static_cast<std::size_t>(helpPosition_) >= helpText_.size()) {
     helpFrame_ = helpText_;
     helpPosition_ = 0;
@@ -438,9 +431,7 @@ void frmmain::slider_GotFocus(const Option& slider) {
   if (slider.kind == Kind::Slider && (slider.helpOn & OnFocus)) ShowHelp(slider.help);
 }
 
-void frmmain::valueLabelWritten(const Option& slider, std::string_view text) {
-  setLabel(slider, std::string(text));
-}
+void frmmain::valueLabelWritten(const Option& slider, std::string_view text) { setLabel(slider, std::string(text)); }
 
 // ---------------------------------------------------------------- text fields
 
@@ -492,7 +483,8 @@ void frmmain::mnurestore_Click() {
   for (const Backup& b : backups) {
     // 2026-12-07_031500 shows as 2026-12-07 03:15:00.
     const std::string& n = b.name;
-    std::string line = n.substr(0, 10) + " " + n.substr(11, 2) + ":" + n.substr(13, 2) + ":" + n.substr(15, 2) + n.substr(17);
+    std::string line =
+        n.substr(0, 10) + " " + n.substr(11, 2) + ":" + n.substr(13, 2) + ":" + n.substr(15, 2) + n.substr(17);
     for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? ", " : "   ") + b.files[i];
     items.push_back(std::move(line));
   }
@@ -511,8 +503,7 @@ void frmmain::mnurestore_Click() {
 void frmmain::mnuexit_Click() { UnloadAll(); }
 
 void frmmain::mnudefaults_Click() {
-  const Message confirm{"Confirm", "Are you sure you want to load default settings?",
-                        Buttons::YesNo, Icon::None};
+  const Message confirm{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo, Icon::None};
   if (dialogs_.show(confirm) != Answer::Yes) return;
   step([&] { LoadDefaults(model_); });
   cmdshortcut_Click();
@@ -544,11 +535,8 @@ void frmmain::cmddelCustom_Click() {
     // Only a file is deleted; a folder of that name counts as no file.
     if (!std::filesystem::is_directory(file, ec)) deleted = std::filesystem::remove(file, ec);
   });
-  if (deleted)
-    dialogs_.show({"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information});
-  else
-    dialogs_.show({"Error", "There is no file to delete, or file already deleted.", Buttons::Ok,
-                   Icon::Information});
+  if (deleted) dialogs_.show({"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information});
+  else dialogs_.show({"Error", "There is no file to delete, or file already deleted.", Buttons::Ok, Icon::Information});
 }
 
 // ---------------------------------------------------------------- maps

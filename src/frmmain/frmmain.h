@@ -80,18 +80,16 @@ class FrmmainView {
   virtual void colourPreviewChanged(Rgb) {}
   // A text field's or choice box's text was changed by the program: reread model.text(option).
   virtual void textChanged(const Option&) {}
-  virtual void mapInfoChanged() {}      // txtmapinfo: reread model.mapInfo
-  virtual void shortcutChanged() {}     // txtshortcut: reread model.shortcut
+  virtual void mapInfoChanged() {}   // txtmapinfo: reread model.mapInfo
+  virtual void shortcutChanged() {}  // txtshortcut: reread model.shortcut
   virtual void netgraphEnabledChanged(bool /*enabled*/) {}
   virtual void keepOwnLinesChanged(bool /*on*/) {}  // the check mark of "Keep my own lines"
-  virtual void defaultMapListChanged() {}  // cmbdeafultmap's list: reread defaultMapList()
-  virtual void pathTextChanged() {}        // txtpath: reread pathText()
+  virtual void defaultMapListChanged() {}           // cmbdeafultmap's list: reread defaultMapList()
+  virtual void pathTextChanged() {}                 // txtpath: reread pathText()
   // End the program now, without asking Form_QueryUnload; nothing is saved.
   virtual void quitRequested() {}
   // The platform's folder chooser for the browse button; nullopt when cancelled.
-  virtual std::optional<std::string> chooseFolder(const std::string& /*start*/) {
-    return std::nullopt;
-  }
+  virtual std::optional<std::string> chooseFolder(const std::string& /*start*/) { return std::nullopt; }
 };
 
 class frmmain : private ModelObserver {
@@ -119,8 +117,8 @@ class frmmain : private ModelObserver {
   std::optional<Page> shownPage() const;
   // A visible page that its visible sub-page lies over exactly: kept beneath, but not seen.
   bool pageCovered(Page p) const;
-  bool buttonsVisible() const { return buttonsVisible_; }        // framebuttons
-  bool changePathVisible() const { return changePathVisible_; }  // framechangepath
+  bool buttonsVisible() const { return buttonsVisible_; }              // framebuttons
+  bool changePathVisible() const { return changePathVisible_; }        // framechangepath
   std::string_view checkerCaption() const { return checkerCaption_; }  // lblchecker
   int checkerLeft() const { return checkerLeft_; }
   Rgb buttonColour(PageButton b) const { return buttonColours_[static_cast<int>(b)]; }

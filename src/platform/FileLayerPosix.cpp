@@ -38,8 +38,8 @@ ReadResult readFile(const std::filesystem::path& file) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     result.error = errno;
-    result.status = (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Status::Missing
-                                                          : ReadResult::Status::Unreadable;
+    result.status =
+        (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Status::Missing : ReadResult::Status::Unreadable;
     return result;
   }
   result.status = ReadResult::Status::Unreadable;
@@ -110,8 +110,7 @@ struct AtomicWrite::Impl {
   int createTemp(const struct stat& old, bool exists) {
     const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
     for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-      const std::filesystem::path candidate =
-          target.parent_path() / tempName(target.filename().string());
+      const std::filesystem::path candidate = target.parent_path() / tempName(target.filename().string());
       int fd;
       if (const int fault = injectedFault(Op::Open)) {
         errno = fault;
@@ -128,8 +127,7 @@ struct AtomicWrite::Impl {
       if (exists) {
         // The mode exactly (the umask narrowed it) and, where allowed, the owner.
         (void)::fchmod(fd, mode);
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-          (void)!::fchown(fd, old.st_uid, old.st_gid);
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) (void)!::fchown(fd, old.st_uid, old.st_gid);
       }
       return fd;
     }

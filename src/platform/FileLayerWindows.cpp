@@ -52,12 +52,11 @@ int finalPath(const std::filesystem::path& file, std::filesystem::path& target) 
     target = file;
     return 0;
   }
-  HANDLE h = CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return lastError();
   std::wstring buffer(32768, L'\0');
-  const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                            FILE_NAME_NORMALIZED);
+  const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
   const int error = n == 0 || n >= buffer.size() ? lastError() : 0;
   CloseHandle(h);
   if (error) return error;
@@ -76,8 +75,8 @@ ReadResult readFile(const std::filesystem::path& file) {
     result.error = kNotRegular;
     return result;
   }
-  HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     result.error = lastError();
     result.status = result.error == ENOENT ? ReadResult::Status::Missing : ReadResult::Status::Unreadable;

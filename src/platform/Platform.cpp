@@ -35,8 +35,7 @@ std::string MemoryStore::read(std::string_view app, std::string_view section, st
   return it == values_.end() ? std::string() : it->second;
 }
 
-void MemoryStore::save(std::string_view app, std::string_view section, std::string_view key,
-                       std::string_view value) {
+void MemoryStore::save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) {
   values_[fold(app, section, key)] = std::string(value);
 }
 

@@ -48,8 +48,7 @@ class Store {
  public:
   virtual ~Store() = default;
   virtual std::string read(std::string_view app, std::string_view section, std::string_view key) = 0;
-  virtual void save(std::string_view app, std::string_view section, std::string_view key,
-                    std::string_view value) = 0;
+  virtual void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) = 0;
   // Puts every value saved since the last commit on disk at once: afterwards the store holds
   // either all of them or, on failure, its old values. Returns the cause of a failure.
   virtual std::optional<std::string> commit() { return std::nullopt; }
@@ -59,8 +58,7 @@ class Store {
 class MemoryStore : public Store {
  public:
   std::string read(std::string_view app, std::string_view section, std::string_view key) override;
-  void save(std::string_view app, std::string_view section, std::string_view key,
-            std::string_view value) override;
+  void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override;
   std::size_t size() const { return values_.size(); }
 
  private:

@@ -25,9 +25,9 @@ class FirstFrameProbe : public QObject {
     if (event->type() == QEvent::Paint && !armed_) {
       armed_ = true;
       QTimer::singleShot(0, this, [] {
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                            std::chrono::steady_clock::now().time_since_epoch())
-                            .count();
+        const auto ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count();
         std::printf("first-frame %lld\n", static_cast<long long>(ns));
         std::fflush(stdout);
         std::_Exit(0);

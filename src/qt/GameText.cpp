@@ -7,8 +7,7 @@ namespace quillet::qt {
 QString fromGameBytes(std::string_view bytes) {
   QString out;
   out.reserve(static_cast<qsizetype>(bytes.size()));
-  for (char c : bytes)
-    out.append(QChar(static_cast<char16_t>(cp1252ToUnicode(static_cast<unsigned char>(c)))));
+  for (char c : bytes) out.append(QChar(static_cast<char16_t>(cp1252ToUnicode(static_cast<unsigned char>(c)))));
   return out;
 }
 

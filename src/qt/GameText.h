@@ -18,8 +18,6 @@ QString fromGameLines(std::string_view bytes);
 std::string toGameLines(const QString& text);
 
 // UTF-8 texts of the program itself (captions, messages) for display.
-inline QString fromUtf8(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+inline QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace quillet::qt

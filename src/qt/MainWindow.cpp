@@ -109,8 +109,7 @@ void giveMnemonics(const QList<QAction*>& actions) {
   QString used;
   auto mnemonic = [](const QString& text) {
     const qsizetype at = text.indexOf(QChar(u'&'));
-    return at >= 0 && at + 1 < text.size() && text[at + 1] != QChar(u'&') ? text[at + 1].toLower()
-                                                                         : QChar();
+    return at >= 0 && at + 1 < text.size() && text[at + 1] != QChar(u'&') ? text[at + 1].toLower() : QChar();
   };
   for (QAction* a : actions)
     if (const QChar m = mnemonic(a->text()); !m.isNull()) used += m;
@@ -121,8 +120,7 @@ void giveMnemonics(const QList<QAction*>& actions) {
     for (int pass = 0; pass < 2 && pick < 0; ++pass)
       for (qsizetype i = 0; i < text.size() && pick < 0; ++i) {
         const bool wordStart = i == 0 || !text[i - 1].isLetterOrNumber();
-        if (text[i].isLetterOrNumber() && (pass == 1 || wordStart) && !used.contains(text[i].toLower()))
-          pick = i;
+        if (text[i].isLetterOrNumber() && (pass == 1 || wordStart) && !used.contains(text[i].toLower())) pick = i;
       }
     if (pick < 0) continue;
     used += text[pick].toLower();
@@ -135,14 +133,12 @@ void giveMnemonics(const QList<QAction*>& actions) {
 // The user's decimal separator when it is a single ASCII character, else the point.
 char decimalSeparator() {
   const QString point = QLocale().decimalPoint();
-  return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode())
-                                                           : '.';
+  return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode()) : '.';
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path programDir,
-                       QWidget* parent)
+MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path programDir, QWidget* parent)
     : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmmain"));
   // A small, narrow face like the designed one, so that the captions fit their rows.
@@ -151,8 +147,7 @@ MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path pro
   f.setStretch(QFont::SemiCondensed);
   setFont(f);
 
-  core_ = std::make_unique<frmmain>(model_, store, dialogs, timer_, pictures_,
-                                    std::move(programDir));
+  core_ = std::make_unique<frmmain>(model_, store, dialogs, timer_, pictures_, std::move(programDir));
   core_->setDecimalSeparator(decimalSeparator());
   timer_.setTick([this] { core_->Timer1_Timer(); });
 
@@ -221,8 +216,7 @@ void MainWindow::buildMenus() {
       {"mnufile", "mnurestore", "&Restore backup...", {}, &frmmain::mnurestore_Click},
       {"mnufile", "spacer2", nullptr, {}, nullptr},
       {"mnufile", "mnuexit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), &frmmain::mnuexit_Click},
-      {"mnusettings", "mnudefaults", "Load &defaults", QKeySequence(Qt::CTRL | Qt::Key_D),
-       &frmmain::mnudefaults_Click},
+      {"mnusettings", "mnudefaults", "Load &defaults", QKeySequence(Qt::CTRL | Qt::Key_D), &frmmain::mnudefaults_Click},
       {"mnusettings", "mnukeepownlines", "Keep my own lines", {}, &frmmain::mnukeepownlines_Click},
       {"mnusettings", "space", nullptr, {}, nullptr},
       {"mnusettings", "mnuchangePath", "Change &path", QKeySequence(Qt::CTRL | Qt::Key_P),
@@ -239,8 +233,7 @@ void MainWindow::buildMenus() {
     connect(menu, &QMenu::aboutToShow, this, [menu] { giveMnemonics(menu->actions()); });
     for (const Item& item : items) {
       if (qstrcmp(item.menu, name) != 0) continue;
-      QAction* action = item.caption ? menu->addAction(QString::fromLatin1(item.caption))
-                                     : menu->addSeparator();
+      QAction* action = item.caption ? menu->addAction(QString::fromLatin1(item.caption)) : menu->addSeparator();
       action->setObjectName(QString::fromLatin1(item.name));
       if (!item.caption) continue;
       action->setShortcut(item.keys);
@@ -256,8 +249,8 @@ void MainWindow::buildMenus() {
   for (QMenu* menu : menus_) giveMnemonics(menu->actions());
   if (auto* keep = findChild<QAction*>(QStringLiteral("mnukeepownlines"))) {
     keep->setCheckable(true);
-    keep->setStatusTip(QStringLiteral(
-        "Save merges with your files: your own lines and the values the pages cannot show stay"));
+    keep->setStatusTip(
+        QStringLiteral("Save merges with your files: your own lines and the values the pages cannot show stay"));
   }
 }
 
@@ -269,8 +262,7 @@ void MainWindow::buildPageButtons(QWidget* central) {
   frameButtons_ = new QWidget(central);
   frameButtons_->setObjectName(QStringLiteral("framebuttons"));
   frameButtons_->setGeometry(pxRect(120, 360, 1215, 3615));
-  const char* captions[kPageButtonCount] = {"Video", "Client", "Server",
-                                            "Maps", "Control / Sound", "Commandline"};
+  const char* captions[kPageButtonCount] = {"Video", "Client", "Server", "Maps", "Control / Sound", "Commandline"};
   for (int i = 0; i < kPageButtonCount; ++i) {
     const auto b = static_cast<quillet::PageButton>(i);
     auto* button = new PageButton(QString::fromLatin1(captions[i]), frameButtons_);
@@ -285,8 +277,7 @@ void MainWindow::buildPageButtons(QWidget* central) {
   }
 }
 
-QWidget* MainWindow::addToggle(QWidget* parent, const Option& o, int left, int top,
-                               int captionLeft, int captionWidth) {
+QWidget* MainWindow::addToggle(QWidget* parent, const Option& o, int left, int top, int captionLeft, int captionWidth) {
   auto* image = new ToggleImage(parent);
   image->setObjectName(fromUtf8(o.control));
   image->setGeometry(pxRect(left, top, kToggleSize, kToggleSize));
@@ -295,12 +286,8 @@ QWidget* MainWindow::addToggle(QWidget* parent, const Option& o, int left, int t
   image->setChecked(model_.checked(o));
   const Table table = o.table;
   const int index = o.index;
-  connect(image, &QAbstractButton::clicked, this, [this, table, index] {
-    core_->toggle_Click(table, index);
-  });
-  connect(image, &ToggleImage::doubleClicked, this, [this, table, index] {
-    core_->toggle_DblClick(table, index);
-  });
+  connect(image, &QAbstractButton::clicked, this, [this, table, index] { core_->toggle_Click(table, index); });
+  connect(image, &ToggleImage::doubleClicked, this, [this, table, index] { core_->toggle_DblClick(table, index); });
   auto& row = toggles_[static_cast<int>(table)];
   if (static_cast<int>(row.size()) <= index) row.resize(static_cast<std::size_t>(index) + 1, nullptr);
   row[static_cast<std::size_t>(index)] = image;
@@ -360,8 +347,7 @@ void MainWindow::addSlider(QWidget* parent, const Option& o, int top, int groupW
   });
 }
 
-QWidget* MainWindow::addField(QWidget* parent, const Option& o, int left, int top, int width,
-                              int height) {
+QWidget* MainWindow::addField(QWidget* parent, const Option& o, int left, int top, int width, int height) {
   const Option* opt = &o;
   QWidget* field = nullptr;
   if (o.kind == Kind::Choice) {
@@ -407,8 +393,7 @@ QWidget* MainWindow::addField(QWidget* parent, const Option& o, int left, int to
   return field;
 }
 
-void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, int width,
-                            int height) {
+void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, int width, int height) {
   int y = -1;
   bool lastWasToggle = false;
   for (const Option& o : catalogue()) {
@@ -418,8 +403,7 @@ void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, in
       case Kind::Toggle: {
         const bool shared = lastWasToggle && o.sharesRow;
         if (shared) {
-          addToggle(box, o, kSharedRowLeft, y - kToggleRow, kSharedRowLeft + 360,
-                    width - kSharedRowLeft - 450);
+          addToggle(box, o, kSharedRowLeft, y - kToggleRow, kSharedRowLeft + 360, width - kSharedRowLeft - 450);
         } else {
           addToggle(box, o, kRowLeft, y, kCaptionLeft, width - kCaptionLeft - 90);
           y += kToggleRow;
@@ -440,8 +424,7 @@ void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, in
           // A box that belongs to the row above it (the net-graph position). It shows no caption
           // of its own; a hidden one names it for assistive technology, which reads a box's
           // name from its label.
-          QWidget* field =
-              addField(box, o, kCaptionLeft, y, kFieldWidth - (kCaptionLeft - kRowLeft), kChoiceHeight);
+          QWidget* field = addField(box, o, kCaptionLeft, y, kFieldWidth - (kCaptionLeft - kRowLeft), kChoiceHeight);
           auto* caption = new QLabel(field->accessibleName(), box);
           caption->setObjectName(fromUtf8(o.control) + QStringLiteral("_caption"));
           caption->setBuddy(field);
@@ -459,13 +442,12 @@ void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, in
           auto* caption = new QLabel(fromUtf8(o.caption), box);
           caption->setObjectName(fromUtf8(o.control) + QStringLiteral("_caption"));
           caption->setGeometry(pxRect(kRowLeft, y, width - kRowLeft - 60, kLabelHeight));
-          caption->setBuddy(addField(box, o, kRowLeft, y + 240, kFieldWidth,
-                                     o.kind == Kind::Choice ? kChoiceHeight : kFieldHeight));
+          caption->setBuddy(
+              addField(box, o, kRowLeft, y + 240, kFieldWidth, o.kind == Kind::Choice ? kChoiceHeight : kFieldHeight));
           y += kFieldRow;
         }
         break;
-      case Kind::Hidden:
-        break;
+      case Kind::Hidden: break;
     }
     lastWasToggle = false;
   }
@@ -566,8 +548,8 @@ void MainWindow::buildPages(QWidget* central) {
     }
 
     // More and Back turn to another page: the focus follows to its first control.
-    auto addButton = [&](const char* name, const char* caption, QRect geometry,
-                         void (frmmain::*handler)(), bool turnsPage = true) {
+    auto addButton = [&](const char* name, const char* caption, QRect geometry, void (frmmain::*handler)(),
+                         bool turnsPage = true) {
       auto* button = new QPushButton(QString::fromLatin1(caption), pageWidget);
       button->setObjectName(QString::fromLatin1(name));
       button->setGeometry(geometry);
@@ -580,16 +562,12 @@ void MainWindow::buildPages(QWidget* central) {
     };
     switch (p) {
       case Page::Client:
-        addButton("cmdmoreclient", "More...", pxRect(5040, 5880, 1215, 375),
-                  &frmmain::cmdmoreclient_Click);
+        addButton("cmdmoreclient", "More...", pxRect(5040, 5880, 1215, 375), &frmmain::cmdmoreclient_Click);
         break;
       case Page::MoreClient:
-        addButton("cmdmoreclientback", "Back", pxRect(5040, 6000, 1215, 375),
-                  &frmmain::cmdmoreclientback_Click);
+        addButton("cmdmoreclientback", "Back", pxRect(5040, 6000, 1215, 375), &frmmain::cmdmoreclientback_Click);
         break;
-      case Page::Server:
-        addButton("cmdmore", "More...", pxRect(4920, 6000, 1335, 375), &frmmain::cmdmore_Click);
-        break;
+      case Page::Server: addButton("cmdmore", "More...", pxRect(4920, 6000, 1335, 375), &frmmain::cmdmore_Click); break;
       case Page::MoreServer:
         addButton("cmdback", "Back", pxRect(4920, 6000, 1335, 375), &frmmain::cmdback_Click);
         break;
@@ -597,8 +575,7 @@ void MainWindow::buildPages(QWidget* central) {
         auto* label = new QLabel(QStringLiteral("Commands to add  to HL shortcut"), pageWidget);
         label->setObjectName(QStringLiteral("lblshortcut"));
         label->setGeometry(pxRect(240, 5520, 4320, kLabelHeight));
-        addButton("cmdshortcut", "Update shortcut", pxRect(4680, 5445, 1575, 300),
-                  &frmmain::cmdshortcut_Click, false);
+        addButton("cmdshortcut", "Update shortcut", pxRect(4680, 5445, 1575, 300), &frmmain::cmdshortcut_Click, false);
         shortcut_ = new QPlainTextEdit(pageWidget);
         shortcut_->setObjectName(QStringLiteral("txtshortcut"));
         shortcut_->setGeometry(pxRect(240, 5760, 6015, 525));
@@ -611,8 +588,7 @@ void MainWindow::buildPages(QWidget* central) {
         label->setBuddy(shortcut_);
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
 }
@@ -669,8 +645,7 @@ QWidget* MainWindow::control(std::string_view name) const {
 
 ToggleImage* MainWindow::toggle(Table t, int index) const {
   const auto& row = toggles_[static_cast<int>(t)];
-  return index >= 0 && index < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(index)]
-                                                           : nullptr;
+  return index >= 0 && index < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(index)] : nullptr;
 }
 
 QLabel* MainWindow::valueLabel(const Option& slider) const {
@@ -698,8 +673,7 @@ void MainWindow::windowChanged() {
   centralWidget()->setFixedSize(client);
   adjustSize();
   // The centre of the window stands where the centre of the designed window would.
-  const QPoint centre(px(static_cast<int>(w.left + w.width / 2.0)),
-                      px(static_cast<int>(w.top + w.height / 2.0)));
+  const QPoint centre(px(static_cast<int>(w.left + w.width / 2.0)), px(static_cast<int>(w.top + w.height / 2.0)));
   const QSize outer = frameGeometry().size();
   move(centre - QPoint(outer.width() / 2, outer.height() / 2));
 }
@@ -797,8 +771,7 @@ void MainWindow::netgraphEnabledChanged(bool enabled) {
   if (QWidget* box = control("cmbnetgraphpos")) box->setEnabled(enabled);
 }
 
-void MainWindow::refillChoice(QComboBox* box, const std::vector<std::string>& items,
-                              const Option& o) {
+void MainWindow::refillChoice(QComboBox* box, const std::vector<std::string>& items, const Option& o) {
   ++updating_;
   box->clear();
   for (const std::string& item : items) box->addItem(fromUtf8(item));
@@ -824,8 +797,8 @@ void MainWindow::quitRequested() {
 }
 
 std::optional<std::string> MainWindow::chooseFolder(const std::string& start) {
-  const QString folder = QFileDialog::getExistingDirectory(
-      this, QStringLiteral("Browse for folder"), QString::fromStdString(start));
+  const QString folder =
+      QFileDialog::getExistingDirectory(this, QStringLiteral("Browse for folder"), QString::fromStdString(start));
   if (folder.isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(folder).toStdString();
 }
@@ -854,8 +827,7 @@ void MainWindow::focusShownPage() {
   // so the help line keeps the sentence of the button pressed.
   QWidget* w = page->nextInFocusChain();
   for (int guard = 0; w && w != page && guard < 1000; ++guard, w = w->nextInFocusChain()) {
-    if (!page->isAncestorOf(w) || !w->isVisibleTo(page) || !w->isEnabled() ||
-        !(w->focusPolicy() & Qt::TabFocus))
+    if (!page->isAncestorOf(w) || !w->isVisibleTo(page) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
       continue;
     ++quietFocus_;
     w->setFocus(Qt::TabFocusReason);

@@ -39,8 +39,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
   Q_OBJECT
  public:
   // `programDir` holds the "img" folder of map pictures (normally the executable's folder).
-  MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path programDir,
-             QWidget* parent = nullptr);
+  MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path programDir, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The window's load event: reads the stored folder and loads the pages, or asks for the
@@ -92,8 +91,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
   void buildGroup(FrameBox* box, Page page, std::string_view group, int width, int height);
   void buildMapsPage(QWidget* pageWidget);
   void buildChangePath(QWidget* central);
-  QWidget* addToggle(QWidget* parent, const Option& o, int left, int top, int captionLeft,
-                     int captionWidth);
+  QWidget* addToggle(QWidget* parent, const Option& o, int left, int top, int captionLeft, int captionWidth);
   void addSlider(QWidget* parent, const Option& o, int top, int groupWidth);
   QWidget* addField(QWidget* parent, const Option& o, int left, int top, int width, int height);
   void setFieldText(const Option& o);

@@ -17,8 +17,7 @@ namespace {
 
 // Types the help sentence to its end so the picture shows it whole.
 void finishHelp(MainWindow& window) {
-  for (int guard = 0; window.core().timerEnabled() && guard < 10000; ++guard)
-    window.core().Timer1_Timer();
+  for (int guard = 0; window.core().timerEnabled() && guard < 10000; ++guard) window.core().Timer1_Timer();
 }
 
 // Names every caption on view whose text is wider than the room it was given.
@@ -32,8 +31,8 @@ void reportClipped(MainWindow& window, const QString& picture) {
     if (text.isEmpty() || text.contains(QChar(u'\n'))) continue;
     const int need = w->fontMetrics().horizontalAdvance(text);
     if (need > w->width())
-      std::fprintf(stderr, "quillet: %s: '%s' needs %d px, has %d\n", qPrintable(picture),
-                   qPrintable(text), need, w->width());
+      std::fprintf(stderr, "quillet: %s: '%s' needs %d px, has %d\n", qPrintable(picture), qPrintable(text), need,
+                   w->width());
   }
 }
 
@@ -74,8 +73,8 @@ int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffi
   if (core.window().mode == Mode::ChangePath) return shoot(window, out, QStringLiteral("changepath"), suffix);
 
   const std::pair<quillet::PageButton, const char*> pages[] = {
-      {quillet::PageButton::Video, "video"},   {quillet::PageButton::Client, "client"},
-      {quillet::PageButton::Server, "server"}, {quillet::PageButton::Maps, "maps"},
+      {quillet::PageButton::Video, "video"},       {quillet::PageButton::Client, "client"},
+      {quillet::PageButton::Server, "server"},     {quillet::PageButton::Maps, "maps"},
       {quillet::PageButton::Controls, "controls"}, {quillet::PageButton::Launch, "launch"}};
   for (const auto& [button, name] : pages) {
     core.pageButton_Click(button);

@@ -40,8 +40,7 @@ class ToggleAccessible : public QAccessibleWidget {
     s.checked = static_cast<ToggleImage*>(widget())->isChecked();
     return s;
   }
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-      QAccessible::Relation match) const override {
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
     return captionRelations(QAccessibleWidget::relations(match));
   }
   QStringList actionNames() const override {
@@ -77,8 +76,7 @@ class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterf
     if (t == QAccessible::Value) return bar()->valueText();
     return QAccessibleWidget::text(t);
   }
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-      QAccessible::Relation match) const override {
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
     return captionRelations(QAccessibleWidget::relations(match));
   }
   QStringList actionNames() const override {
@@ -132,9 +130,7 @@ void installAccessibleFactory() {
 // WCAG contrast ratio of two colours (1 to 21).
 double contrast(const QColor& a, const QColor& b) {
   auto luminance = [](const QColor& c) {
-    auto channel = [](double v) {
-      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
   };
   const double la = luminance(a), lb = luminance(b);
@@ -226,8 +222,7 @@ void PageButton::setBackColor(const QColor& colour) {
 QColor PageButton::textColor() const {
   // Text wants a contrast of 4.5 to 1 against its back; a disabled button's dimmed text 3 to 1.
   const bool enabled = isEnabled();
-  const QColor own = palette().color(enabled ? QPalette::Active : QPalette::Disabled,
-                                     QPalette::ButtonText);
+  const QColor own = palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
   const double wanted = enabled ? 4.5 : 3.0;
   if (contrast(own, back_) >= wanted) return own;
   const QColor dark = enabled ? QColor(0, 0, 0) : QColor(112, 112, 112);
@@ -252,9 +247,7 @@ void PageButton::paintEvent(QPaintEvent*) {
   }
 }
 
-FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
-  setAccessibleName(title);
-}
+FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) { setAccessibleName(title); }
 
 void FrameBox::paintEvent(QPaintEvent*) {
   QPainter p(this);
@@ -268,8 +261,7 @@ void FrameBox::paintEvent(QPaintEvent*) {
   if (title().isEmpty()) return;
   const QRect text(8, 0, fm.horizontalAdvance(title()) + 4, fm.height());
   p.fillRect(text, palette().color(QPalette::Window));
-  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                           QPalette::WindowText));
+  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   p.drawText(text, Qt::AlignCenter, title());
 }
 
@@ -284,8 +276,7 @@ ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, pare
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    emit clicked();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 void ClickLineEdit::mouseReleaseEvent(QMouseEvent* event) {

@@ -34,8 +34,7 @@ int main(int argc, char* argv[]) {
 
   if (!shots.isEmpty()) {
     QTimer::singleShot(200, &window, [&window, shots] {
-      const int n = quillet::qt::takeScreenshots(window, shots,
-                                                 qEnvironmentVariable("QUILLET_SCREENSHOT_SUFFIX"));
+      const int n = quillet::qt::takeScreenshots(window, shots, qEnvironmentVariable("QUILLET_SCREENSHOT_SUFFIX"));
       std::fprintf(stderr, "quillet: %d screenshots written to %s\n", n, qPrintable(shots));
       QCoreApplication::exit(n > 0 ? 0 : 1);
     });

@@ -108,14 +108,15 @@ void BackupSet::prune() const {
 
 std::optional<std::string> restoreBackup(const std::string& gamePath, std::string name) {
   const std::vector<Backup> backups = listBackups(gamePath);
-  const auto chosen = std::find_if(backups.begin(), backups.end(),
-                                   [&](const Backup& b) { return name.empty() || b.name == name; });
+  const auto chosen =
+      std::find_if(backups.begin(), backups.end(), [&](const Backup& b) { return name.empty() || b.name == name; });
   if (chosen == backups.end())
     return std::string(kBackupFolder) + "/" + (name.empty() ? "" : name) + ": no such backup";
   BackupSet current(gamePath);
   for (const std::string& file : chosen->files) {
     const files::ReadResult copy = files::readFile(backupRoot(gamePath) / chosen->name / file);
-    if (!copy.ok()) return std::string(kBackupFolder) + "/" + chosen->name + "/" + file + ": " + files::causeText(copy.error);
+    if (!copy.ok())
+      return std::string(kBackupFolder) + "/" + chosen->name + "/" + file + ": " + files::causeText(copy.error);
     if (std::string cause = current.keep(file, copy.bytes); !cause.empty()) return file + ": " + cause;
     if (const int error = files::writeFile(gameFile(gamePath, file), copy.bytes))
       return file + ": " + files::causeText(error);

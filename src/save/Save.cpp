@@ -31,14 +31,12 @@ std::string header() {
   for (const std::string& line :
        {rule, boxed("//*" + std::string(28, ' ') + "Quillet generated config file"),
         boxed("//*    Visit www.quillet.example for info and updates"),
-        boxed("//*" + std::string(20, ' ') + "Bugreports, flames, tips to bugs@quillet.example"),
-        rule})
+        boxed("//*" + std::string(20, ' ') + "Bugreports, flames, tips to bugs@quillet.example"), rule})
     (out += line) += "\r\r\n";
   return out;
 }
 
-void appendLines(std::string& out, const Model& model, std::span<const Option* const> lines,
-                 bool autoexec) {
+void appendLines(std::string& out, const Model& model, std::span<const Option* const> lines, bool autoexec) {
   for (const Option* o : lines) {
     // "Keep my own lines": a value its control cannot show goes back as the file had it.
     const KeptValue* kept = model.keepOwnLines ? model.keptValue(*o) : nullptr;
@@ -62,8 +60,10 @@ std::string serverFile(const Model& model, bool listen) {
 void appendCrLf(std::string& out, std::string_view text, std::size_t after = 0) {
   // Each lone CR or LF grows by one byte: room for all of them, and for `after` more bytes, is
   // made at once, so a big text is never copied while it grows.
-  out.reserve(out.size() + text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
-                                                                   std::count(text.begin(), text.end(), '\r')) + after);
+  out.reserve(out.size() + text.size() +
+              static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                       std::count(text.begin(), text.end(), '\r')) +
+              after);
   while (!text.empty()) {
     const std::size_t at = text.find_first_of("\r\n");
     if (at == std::string_view::npos) {
@@ -198,9 +198,9 @@ struct Step {
   std::string_view name;
   std::string (*text)(const Model&);
 };
-constexpr Step kSteps[] = {
-    {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},     {"config.cfg", configText},
-    {"autoexec.cfg", autoexecText}, {"server.cfg", serverText}, {"listenserver.cfg", listenserverText}};
+constexpr Step kSteps[] = {{"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},
+                           {"config.cfg", configText},     {"autoexec.cfg", autoexecText},
+                           {"server.cfg", serverText},     {"listenserver.cfg", listenserverText}};
 
 // The bytes Save writes for one file: with "Keep my own lines", merged with the file as it is
 // now. `error` is set when the file is there but cannot be read: the merge would lose it.
@@ -236,8 +236,8 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
   if (!model.unreadable.empty()) {
     SaveFailure failure;
     for (const std::string& problem : model.unreadable)
-      failure.detail += (failure.detail.empty() ? "" : "\n") + problem +
-                        " (when the settings were loaded; nothing was written)";
+      failure.detail +=
+          (failure.detail.empty() ? "" : "\n") + problem + " (when the settings were loaded; nothing was written)";
     return failure;
   }
   BackupSet backups(gamePath);
@@ -257,7 +257,8 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
     // store that cannot be written leaves autoexec.cfg as it was.
     if (step.name == "autoexec.cfg") {
       StorePreferences(model, store);
-      if (auto error = store.commit()) return failed(step.name, "the launch options and text colour could not be stored: " + *error);
+      if (auto error = store.commit())
+        return failed(step.name, "the launch options and text colour could not be stored: " + *error);
     }
     if (const int error = file.commit()) return failed(step.name, files::causeText(error));
   }
@@ -290,7 +291,8 @@ Message saveSuccessMessage() { return {"Success", "Settings saved!", Buttons::Ok
 Message saveErrorMessage(const std::string& gamePath, const SaveFailure& failure) {
   return {"Error saving file",
           "Quillet was for some reason unable to save your settings.\rMost likely one or more of "
-          "the files in " + gamePath + " are writeprotected",
+          "the files in " +
+              gamePath + " are writeprotected",
           Buttons::Ok, Icon::Exclamation, failure.detail};
 }
 

@@ -28,7 +28,7 @@ class ModelObserver {
 // still shows what it showed when the value was read.
 struct KeptValue {
   const Option* option = nullptr;
-  std::string item;  // the item as the file holds it ("fps_max 300")
+  std::string item;       // the item as the file holds it ("fps_max 300")
   std::string_view file;  // "config.cfg"
   // What the control showed when the value was read.
   bool checked = false;

@@ -57,18 +57,18 @@ enum class Form : std::uint8_t {
 // How a reader applies an item whose name matches the option.
 enum class Read : std::uint8_t {
   None,
-  On,            // numeric value exactly 1 turns the toggle on; nothing turns it off
-  OnOff,         // numeric value exactly 1 turns it on, anything else off
-  Name,          // the name alone turns the toggle on
-  Equals20,      // numeric value exactly 20 turns the toggle on
-  LinearMipmap,  // the value "gl_linear_mipmap_linear" turns the toggle on
-  Slider,        // numeric value times the form's factor, rounded half to even
-  SliderCeiling, // as Slider, a value above 10 giving 10
-  Smoke,         // 0 / 1 / 2 give the positions 2 / 1 / 0
-  Netgraph,      // 1 / 2 / 3 pick the three items of the choice box
-  Text,          // the item's text after the name, quote-stripped
-  Ghosts,        // "setinfo ghosts" with a third word whose numeric value is 1
-  Setinfo,       // "setinfo <key>" (key bare or quoted) with the value text "1"
+  On,             // numeric value exactly 1 turns the toggle on; nothing turns it off
+  OnOff,          // numeric value exactly 1 turns it on, anything else off
+  Name,           // the name alone turns the toggle on
+  Equals20,       // numeric value exactly 20 turns the toggle on
+  LinearMipmap,   // the value "gl_linear_mipmap_linear" turns the toggle on
+  Slider,         // numeric value times the form's factor, rounded half to even
+  SliderCeiling,  // as Slider, a value above 10 giving 10
+  Smoke,          // 0 / 1 / 2 give the positions 2 / 1 / 0
+  Netgraph,       // 1 / 2 / 3 pick the three items of the choice box
+  Text,           // the item's text after the name, quote-stripped
+  Ghosts,         // "setinfo ghosts" with a third word whose numeric value is 1
+  Setinfo,        // "setinfo <key>" (key bare or quoted) with the value text "1"
 };
 
 enum class Factory : std::uint8_t { Kept, Checked, Unchecked, Value };
@@ -76,16 +76,16 @@ enum class Factory : std::uint8_t { Kept, Checked, Unchecked, Value };
 // The value label of a slider.
 enum class LabelForm : std::uint8_t {
   None,
-  Plain,    // p
-  Sec,      // p + " sec"
-  Packets,  // p + " packets"
-  Percent,  // p + "%"
-  Tenths,   // p / 10
-  TenthsSec,// p / 10 + " sec"
-  MinMax,   // "Min" at 0, "Max" at 10, else p
-  Off,      // "Off" at 0, else p
-  OffSec,   // "Off" at 0, else p + " sec"
-  Smoke,    // "Low", "Med", "High"
+  Plain,      // p
+  Sec,        // p + " sec"
+  Packets,    // p + " packets"
+  Percent,    // p + "%"
+  Tenths,     // p / 10
+  TenthsSec,  // p / 10 + " sec"
+  MinMax,     // "Min" at 0, "Max" at 10, else p
+  Off,        // "Off" at 0, else p
+  OffSec,     // "Off" at 0, else p + " sec"
+  Smoke,      // "Low", "Med", "High"
 };
 
 // Which slider events start the option's help text.
@@ -103,7 +103,7 @@ struct Place {
 
 // Where an option's line stands in the files Save writes; 0 (or Section::None): not written there.
 struct Placement {
-  Place autoexec{};           // a client section of autoexec.cfg
+  Place autoexec{};          // a client section of autoexec.cfg
   int server = 0;            // the server block (server.cfg, listenserver.cfg, autoexec.cfg)
   bool listenserver = true;  // listenserver.cfg holds the server block's line too
   int config = 0;            // Quillet's own lines at the end of config.cfg
@@ -119,18 +119,18 @@ struct Option {
   std::string_view group{};         // the caption of the group frame that holds it
   std::string_view caption{};       // the caption label beside it (empty when none)
   std::string_view captionLabel{};  // control name of the caption label
-  bool captionExplains = true;    // clicking the caption shows a help text at all
-  bool sharesRow = false;         // stands on the row of the toggle before it
+  bool captionExplains = true;      // clicking the caption shows a help text at all
+  bool sharesRow = false;           // stands on the row of the toggle before it
 
   Table table = Table::Client;  // toggles and the hidden option
   int index = -1;
 
   // ---- sliders
   int min = 0, max = 0, smallStep = 1, largeStep = 1;
-  int design = 0;               // the position the window is built with
+  int design = 0;                 // the position the window is built with
   std::string_view valueLabel{};  // the label that shows the value
   LabelForm label = LabelForm::None;
-  std::uint8_t helpOn = 0;      // HelpEvent bits
+  std::uint8_t helpOn = 0;  // HelpEvent bits
 
   // ---- text fields and choice boxes
   std::string_view designText{};
@@ -222,8 +222,8 @@ inline constexpr std::string_view kConfigAlsoDropped[] = {"bgmvolume", "5"};
 
 // The nineteen standard maps, in the order of the map page.
 inline constexpr std::array<std::string_view, 19> kMaps = {
-    "as_forest", "as_oilrig", "as_tundra",  "cs_747",   "cs_assault", "cs_backalley", "cs_docks",
-    "cs_estate", "cs_italy",  "cs_militia", "cs_siege", "de_aztec",   "de_cbble",     "de_dust",
+    "as_forest", "as_oilrig",  "as_tundra",   "cs_747",   "cs_assault", "cs_backalley", "cs_docks",
+    "cs_estate", "cs_italy",   "cs_militia",  "cs_siege", "de_aztec",   "de_cbble",     "de_dust",
     "de_nuke",   "de_prodigy", "de_railroad", "de_train", "es_trinity"};
 
 }  // namespace quillet

@@ -49,8 +49,7 @@ std::string writtenValue(const Model& model, const Option& o) {
     case Form::Negated: return formN(-model.position(o));
     case Form::Smoke: return formN(2 - model.position(o));
     case Form::Colour:
-      return formN(model.position(option("scrollred"))) + "," +
-             formN(model.position(option("scrollgreen"))) + "," +
+      return formN(model.position(option("scrollred"))) + "," + formN(model.position(option("scrollgreen"))) + "," +
              formN(model.position(option("scrollblue")));
     case Form::Netgraph: return std::string(netgraphNumber(model.text(o)));
     case Form::Text: return quotedText(model.text(o));

@@ -65,8 +65,7 @@ void QtStore::openIni(const std::string& path, bool createWhenMissing) {
     // Create the folder and an empty file now, so that a path that cannot be written is
     // reported before anything else happens.
     if (!QDir().mkpath(info.absolutePath())) {
-      error_ = "cannot create the folder " + fromQ(QDir::toNativeSeparators(info.absolutePath())) +
-               " for the store";
+      error_ = "cannot create the folder " + fromQ(QDir::toNativeSeparators(info.absolutePath())) + " for the store";
     } else {
       if (const int error = files::writeFile(std::filesystem::path(std::u8string(path.begin(), path.end())), ""))
         error_ = "cannot create the store " + path + ": " + files::causeText(error);
@@ -87,9 +86,8 @@ void QtStore::openIni(const std::string& path, bool createWhenMissing) {
   }
   for (const QString& key : parsed.allKeys()) {
     const QVariant v = parsed.value(key);
-    values_[lowerAscii(fromQ(key))] = v.typeId() == QMetaType::QStringList
-                                      ? fromQ(v.toStringList().join(QLatin1Char(',')))
-                                      : fromQ(v.toString());
+    values_[lowerAscii(fromQ(key))] =
+        v.typeId() == QMetaType::QStringList ? fromQ(v.toStringList().join(QLatin1Char(','))) : fromQ(v.toString());
   }
 }
 
@@ -115,8 +113,8 @@ std::string QtStore::iniText() const {
       // A leading "@" marks a typed value in QSettings' files; doubled it stays text.
       if (value.starts_with('@')) out += '@';
       // Plain text stands as it is; anything the INI syntax would read otherwise is quoted.
-      const bool plain = value.find_first_of(";,=\"\\#\r\n\t") == std::string::npos &&
-                         !value.starts_with(' ') && !value.ends_with(' ');
+      const bool plain = value.find_first_of(";,=\"\\#\r\n\t") == std::string::npos && !value.starts_with(' ') &&
+                         !value.ends_with(' ');
       if (plain) {
         (out += value) += '\n';
         continue;
@@ -162,12 +160,8 @@ void QtStore::checkStatus(const char* action) {
   if (!error_.empty() || !settings_) return;
   switch (settings_->status()) {
     case QSettings::NoError: break;
-    case QSettings::AccessError:
-      error_ = std::string("cannot ") + action + " the store " + location();
-      break;
-    case QSettings::FormatError:
-      error_ = "the store " + location() + " is not a readable INI file";
-      break;
+    case QSettings::AccessError: error_ = std::string("cannot ") + action + " the store " + location(); break;
+    case QSettings::FormatError: error_ = "the store " + location() + " is not a readable INI file"; break;
   }
 }
 
@@ -184,8 +178,7 @@ std::string QtStore::read(std::string_view app, std::string_view section, std::s
   return fromQ(v.toString());
 }
 
-void QtStore::save(std::string_view app, std::string_view section, std::string_view key,
-                   std::string_view value) {
+void QtStore::save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) {
   const std::string k = keyFor(app, section, key);
   // A value the store already holds is not written again: the start-up stores the game folder
   // it has just read, and an unchanged store costs no write (and no wait for the disk).
@@ -204,7 +197,8 @@ std::optional<std::string> QtStore::commit() {
   if (!pending_) return std::nullopt;
   pending_ = false;
   if (ini_) {
-    if (const int error = files::writeFile(std::filesystem::path(std::u8string(path_.begin(), path_.end())), iniText())) {
+    if (const int error =
+            files::writeFile(std::filesystem::path(std::u8string(path_.begin(), path_.end())), iniText())) {
       error_ = "cannot write the store " + location() + ": " + files::causeText(error);
       pending_ = true;
       return error_;
@@ -214,7 +208,8 @@ std::optional<std::string> QtStore::commit() {
   // The registry: one sync of every value, its status checked.
   settings_->sync();
   checkStatus("write");
-  if (settings_->status() != QSettings::NoError) return error_.empty() ? "cannot write the store " + location() : error_;
+  if (settings_->status() != QSettings::NoError)
+    return error_.empty() ? "cannot write the store " + location() : error_;
   return std::nullopt;
 }
 

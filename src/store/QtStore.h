@@ -34,8 +34,7 @@ class QtStore : public Store {
 
   std::string read(std::string_view app, std::string_view section, std::string_view key) override;
   // Keeps the value; commit puts every kept value on disk in one write.
-  void save(std::string_view app, std::string_view section, std::string_view key,
-            std::string_view value) override;
+  void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override;
   std::optional<std::string> commit() override;
 
   // Where the values are kept: the INI file's path, or the registry key.

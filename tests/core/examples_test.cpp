@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "TestSupport.h"
+#include "test_support.h"
 #include "settings/Options.h"
 
 namespace quillet {
@@ -24,7 +24,8 @@ std::string lineEndFault(const std::string& bytes) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
     if (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) return "CR without LF at " + std::to_string(i);
     if (c == '\n' && (i == 0 || bytes[i - 1] != '\r')) return "LF without CR at " + std::to_string(i);
-    if (c >= 0x80 || (c < 0x20 && c != '\r' && c != '\n' && c != '\t')) return "not plain ASCII at " + std::to_string(i);
+    if (c >= 0x80 || (c < 0x20 && c != '\r' && c != '\n' && c != '\t'))
+      return "not plain ASCII at " + std::to_string(i);
   }
   return {};
 }
@@ -49,8 +50,11 @@ TEST(ExamplesFolder, IsAGameFolderWithEveryFileAndBriefing) {
 }
 
 TEST(ExamplesFolder, LineEndCheckCatchesBadFiles) {
-  struct Case { const char* bytes; bool good; };
-  const Case cases[] = {{"a\r\nb\r\n", true}, {"a\nb\r\n", false}, {"a\r\nb", false},  {"a\rb\r\n", false},
+  struct Case {
+    const char* bytes;
+    bool good;
+  };
+  const Case cases[] = {{"a\r\nb\r\n", true}, {"a\nb\r\n", false}, {"a\r\nb", false},      {"a\rb\r\n", false},
                         {"", false},          {"\r\n", true},      {"caf\xe9\r\n", false}, {"a\r\n\r\n", true}};
   for (const Case& c : cases) EXPECT_EQ(lineEndFault(c.bytes).empty(), c.good) << c.bytes;
 }

@@ -10,12 +10,16 @@ namespace quillet {
 namespace {
 
 TEST(GetField, SplitsAtSingleBlanks) {
-  struct Case { std::string_view text, delimiter; int first, last; std::string_view want; };
+  struct Case {
+    std::string_view text, delimiter;
+    int first, last;
+    std::string_view want;
+  };
   const Case cases[] = {
-      {"gamma 2.5", " ", 2, 2, "2.5"}, {"gamma", " ", 2, 2, "gamma"},  {"a b", " ", 3, 3, ""},
-      {"a  b", " ", 2, 2, ""},          {"a b c d", " ", 2, 3, "b c"}, {"a b", " ", 2, 5, "b"},
-      {" a", " ", 1, 1, ""},            {"a b", " ", 0, -1, "a"},      {"", " ", 1, 1, ""},
-      {"a b", "", 1, 1, ""},            {"a b c", " ", 1, 2, "a b"},   {"a b c", " ", 3, 3, "c"},
+      {"gamma 2.5", " ", 2, 2, "2.5"}, {"gamma", " ", 2, 2, "gamma"}, {"a b", " ", 3, 3, ""},
+      {"a  b", " ", 2, 2, ""},         {"a b c d", " ", 2, 3, "b c"}, {"a b", " ", 2, 5, "b"},
+      {" a", " ", 1, 1, ""},           {"a b", " ", 0, -1, "a"},      {"", " ", 1, 1, ""},
+      {"a b", "", 1, 1, ""},           {"a b c", " ", 1, 2, "a b"},   {"a b c", " ", 3, 3, "c"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(GetField(c.text, c.delimiter, c.first, c.last), c.want)
@@ -23,13 +27,16 @@ TEST(GetField, SplitsAtSingleBlanks) {
 }
 
 TEST(NumericValue, ReadsTheLongestNumberAtTheStart) {
-  struct Case { std::string_view text; double want; };
+  struct Case {
+    std::string_view text;
+    double want;
+  };
   const Case cases[] = {
-      {"2.5", 2.5},   {"2.5abc", 2.5}, {"abc", 0},        {"", 0},         {"-50", -50},
-      {"1.0", 1},     {"01", 1},       {"1.000000", 1},   {".5", 0.5},     {"5.", 5},
-      {" 1 2 ", 12},  {"\t-\t3", -3},  {"1e3", 1000},     {"1D2", 100},    {"2e", 2},
-      {"2e+", 2},     {"&H1F", 31},    {"&hff", 255},     {"&O17", 15},    {"&HFFFFFFFF", 4294967295.0},
-      {"+7", 7},      {"1.5.3", 1.5},  {"\"1", 0},        {"-", 0},        {".", 0},
+      {"2.5", 2.5},  {"2.5abc", 2.5}, {"abc", 0},      {"", 0},      {"-50", -50},
+      {"1.0", 1},    {"01", 1},       {"1.000000", 1}, {".5", 0.5},  {"5.", 5},
+      {" 1 2 ", 12}, {"\t-\t3", -3},  {"1e3", 1000},   {"1D2", 100}, {"2e", 2},
+      {"2e+", 2},    {"&H1F", 31},    {"&hff", 255},   {"&O17", 15}, {"&HFFFFFFFF", 4294967295.0},
+      {"+7", 7},     {"1.5.3", 1.5},  {"\"1", 0},      {"-", 0},     {".", 0},
       {"1e-400", 0},
   };
   for (const Case& c : cases) {
@@ -46,14 +53,19 @@ TEST(NumericValue, NumbersBeyondRangeAreFailures) {
 }
 
 TEST(StripQuotes, DropsTheQuotesAtTheEnds) {
-  struct Case { std::string_view in, want; };
+  struct Case {
+    std::string_view in, want;
+  };
   const Case cases[] = {{"\"2.5\"", "2.5"}, {"\"2.5", "2.5"}, {"2.5\"", "2.5"}, {"\"", "\""},
                         {"\"\"", ""},       {"a\"b", "a\"b"}, {"", ""}};
   for (const Case& c : cases) EXPECT_EQ(stripQuotes(c.in), c.want) << c.in;
 }
 
 TEST(RoundToPosition, HalvesGoToTheEvenNeighbour) {
-  struct Case { double in; int want; };
+  struct Case {
+    double in;
+    int want;
+  };
   const Case cases[] = {{22.5, 22}, {27.5, 28}, {0.5, 0}, {1.5, 2}, {-2.5, -2}, {2.49, 2}, {32767, 32767}};
   for (const Case& c : cases) EXPECT_EQ(roundToPosition(c.in), c.want) << c.in;
   EXPECT_FALSE(roundToPosition(32767.6).has_value());
@@ -69,7 +81,10 @@ std::vector<std::string> items(std::string_view bytes) {
 
 TEST(ListReader, SplitsLinesAndCommasIntoItems) {
   using V = std::vector<std::string>;
-  struct Case { std::string_view bytes; V want; };
+  struct Case {
+    std::string_view bytes;
+    V want;
+  };
   const Case cases[] = {
       {"", V{}},
       {"gamma 2.5", V{"gamma 2.5"}},

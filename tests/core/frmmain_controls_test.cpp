@@ -5,7 +5,11 @@ namespace quillet::testing {
 namespace {
 
 TEST_F(FrmmainTest, ToggleClickFlipsAndExplainsDoubleClickRestores) {
-  struct Case { Table table; int index; std::string help; };
+  struct Case {
+    Table table;
+    int index;
+    std::string help;
+  };
   const Case cases[] = {
       {Table::Client, 0, " Gives you small hints and help trough the game."},
       {Table::MoreClient, 0, std::string(option("img_moreclient(0)").help)},
@@ -37,9 +41,9 @@ TEST_F(FrmmainTest, BloodPredictionToggleLeavesTheHelpLine) {
 }
 
 TEST_F(FrmmainTest, TogglesWithoutControlAreIgnored) {
-  const std::pair<Table, int> missing[] = {
-      {Table::Client, 6}, {Table::Client, 8}, {Table::Server, 0}, {Table::Video, 4},
-      {Table::Video, 99}, {Table::Launch, -1}, {Table::MoreClient, 1}};
+  const std::pair<Table, int> missing[] = {{Table::Client, 6},    {Table::Client, 8}, {Table::Server, 0},
+                                           {Table::Video, 4},     {Table::Video, 99}, {Table::Launch, -1},
+                                           {Table::MoreClient, 1}};
   for (auto [t, i] : missing) {
     w->toggle_Click(t, i);
     w->toggle_DblClick(t, i);
@@ -65,7 +69,11 @@ TEST_F(FrmmainTest, NetGraphToggleEnablesItsPositionBox) {
 
 // The label texts themselves are tested with valueLabelText; here: both events reach the label.
 TEST_F(FrmmainTest, ValueLabelsFollowChangeAndDrag) {
-  struct Case { std::string_view slider; int position; std::string label; };
+  struct Case {
+    std::string_view slider;
+    int position;
+    std::string label;
+  };
   const Case cases[] = {{"scrollfreezetime", 0, "Off"}, {"scrollvolume", 10, "Max"}, {"scrollgamma", 25, "2.5"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.slider) + " at " + std::to_string(c.position));
@@ -94,20 +102,38 @@ TEST_F(FrmmainTest, LabelsStartFromTheDesignPositionsWithTheUsersSeparator) {
 // three slider events. `shows` names the option whose sentence ends on the line; nullptr: none.
 TEST_F(FrmmainTest, WhichEventsExplainWhat) {
   enum Event { Caption, Click, Focus, Change, Scroll };
-  struct Case { Event event; std::string_view control; std::string help; };  // "": nothing shown
+  struct Case {
+    Event event;
+    std::string_view control;
+    std::string help;
+  };  // "": nothing shown
   const auto of = [](std::string_view control) { return std::string(option(control).help); };
   const Case cases[] = {
       {Caption, "Label42", " Use blod and gib prediction."},
       {Caption, "lbllaunch(2)", " register server at WON. Uncheck if you play LAN game."},
-      {Caption, "Label13", of("img_client(0)")}, {Caption, "Label9(0)", of("img_client(14)")},
-      {Caption, "Label9(1)", of("scrollsmoke")}, {Caption, "lblsound(4)", of("scrollvolume")},
-      {Caption, "lbl_video(8)", ""}, {Caption, "Label50", ""}, {Caption, "Label99", ""}, {Click, "txtname", of("txtname")}, {Click, "txtmotd", of("txtmotd")},
-      {Click, "txtport", of("txtport")}, {Focus, "txtname", ""},
-      {Focus, "cmbnetgraphpos", of("cmbnetgraphpos")}, {Focus, "cmbdeafultmap", of("cmbdeafultmap")},
-      {Click, "cmbdeafultmap", ""}, {Change, "scrollgamma", of("scrollgamma")}, {Scroll, "scrollgamma", ""},
-      {Focus, "scrollgamma", of("scrollgamma")}, {Change, "scrolldecals", ""}, {Scroll, "scrolldecals", ""},
-      {Focus, "scrolldecals", of("scrolldecals")}, {Change, "scrollghostfreq", ""},
-      {Change, "scrollbombtimer", of("scrollbombtimer")}, {Scroll, "scrollbombtimer", of("scrollbombtimer")},
+      {Caption, "Label13", of("img_client(0)")},
+      {Caption, "Label9(0)", of("img_client(14)")},
+      {Caption, "Label9(1)", of("scrollsmoke")},
+      {Caption, "lblsound(4)", of("scrollvolume")},
+      {Caption, "lbl_video(8)", ""},
+      {Caption, "Label50", ""},
+      {Caption, "Label99", ""},
+      {Click, "txtname", of("txtname")},
+      {Click, "txtmotd", of("txtmotd")},
+      {Click, "txtport", of("txtport")},
+      {Focus, "txtname", ""},
+      {Focus, "cmbnetgraphpos", of("cmbnetgraphpos")},
+      {Focus, "cmbdeafultmap", of("cmbdeafultmap")},
+      {Click, "cmbdeafultmap", ""},
+      {Change, "scrollgamma", of("scrollgamma")},
+      {Scroll, "scrollgamma", ""},
+      {Focus, "scrollgamma", of("scrollgamma")},
+      {Change, "scrolldecals", ""},
+      {Scroll, "scrolldecals", ""},
+      {Focus, "scrolldecals", of("scrolldecals")},
+      {Change, "scrollghostfreq", ""},
+      {Change, "scrollbombtimer", of("scrollbombtimer")},
+      {Scroll, "scrollbombtimer", of("scrollbombtimer")},
       {Focus, "scrollbombtimer", ""},
   };
   for (const Case& c : cases) {

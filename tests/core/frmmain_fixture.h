@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "test_support.h"
 #include "frmmain/frmmain.h"
 
 namespace quillet::testing {
@@ -35,7 +35,10 @@ struct FakeDialogs : Dialogs {
 struct FakeTimer : Timer {
   std::vector<int> starts;  // the interval of every start request
   bool running = false;
-  void start(int ms) override { starts.push_back(ms); running = true; }
+  void start(int ms) override {
+    starts.push_back(ms);
+    running = true;
+  }
   void stop() override { running = false; }
 };
 

@@ -17,7 +17,9 @@ TEST_F(FrmmainTest, SaveWritesOnlyAfterYes) {
   w->mnusave_Click();  // No
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, saveConfirmMessage().text);
-  EXPECT_TRUE(dialogs.shown[0].detail.starts_with("--- mapcycle.txt\n+++ mapcycle.txt\n@@ -1,1 +1,2 @@\n-old  (no line end)\n+de_dust\n")) << dialogs.shown[0].detail;
+  EXPECT_TRUE(dialogs.shown[0].detail.starts_with(
+      "--- mapcycle.txt\n+++ mapcycle.txt\n@@ -1,1 +1,2 @@\n-old  (no line end)\n+de_dust\n"))
+      << dialogs.shown[0].detail;
   dialogs.answers = {Answer::Yes};
   w->mnusave_Click();
   EXPECT_EQ(dialogs.shown.back(), saveSuccessMessage());
@@ -30,8 +32,8 @@ TEST_F(FrmmainTest, LoadDefaultsAsksFirst) {
   typeOut();
   w->mnudefaults_Click();  // No
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0], (Message{"Confirm", "Are you sure you want to load default settings?",
-                                       Buttons::YesNo, Icon::None}));
+  EXPECT_EQ(dialogs.shown[0],
+            (Message{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo, Icon::None}));
   EXPECT_EQ(model.position(option("scrollgamma")), 0);
   EXPECT_EQ(w->helpFrame(), "before");
   dialogs.answers = {Answer::Yes};
@@ -70,11 +72,9 @@ TEST_F(FrmmainTest, DeletingTheLogoCacheTwice) {
   w->cmddelCustom_Click();
   w->cmddelCustom_Click();
   EXPECT_FALSE(fs::exists(game / "custom.hpk"));
-  EXPECT_EQ(dialogs.shown,
-            (std::vector<Message>{
-                {"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information},
-                {"Error", "There is no file to delete, or file already deleted.", Buttons::Ok,
-                 Icon::Information}}));
+  EXPECT_EQ(dialogs.shown, (std::vector<Message>{{"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information},
+                                                 {"Error", "There is no file to delete, or file already deleted.",
+                                                  Buttons::Ok, Icon::Information}}));
 }
 
 TEST_F(FrmmainTest, ExitEndsWithoutAsking) {
@@ -132,13 +132,16 @@ TEST_F(FrmmainTest, DefaultMapListFollowsTheChosenMaps) {
 }
 
 TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
-  struct Step { const char* what; std::function<void()> act; std::string line; };
-  const Option &players = option("txtmaxplayers"), &ip = option("txtipaddress"),
-               &port = option("txtport"), &map = option("cmbdeafultmap");
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::string line;
+  };
+  const Option &players = option("txtmaxplayers"), &ip = option("txtipaddress"), &port = option("txtport"),
+               &map = option("cmbdeafultmap");
   const Step steps[] = {
       {"Update shortcut", [&] { w->cmdshortcut_Click(); }, "-game cstrike -nomaster -players 16"},
-      {"address typed", [&] { w->field_Change(ip, "10.0.0.1"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1"},
+      {"address typed", [&] { w->field_Change(ip, "10.0.0.1"); }, "-game cstrike -nomaster -players 16 -ip 10.0.0.1"},
       {"port typed", [&] { w->field_Change(port, "abc"); },
        "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port abc"},
       {"map typed", [&] { w->field_Change(map, "my map"); },
@@ -147,12 +150,19 @@ TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
        "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port abc -map my map"},
       {"players clicked", [&] { w->field_Click(players); },
        "-game cstrike -nomaster -players 20 -ip 10.0.0.1 -port abc -map my map"},
-      {"players emptied", [&] { w->field_Change(players, ""); w->field_Click(players); },
+      {"players emptied",
+       [&] {
+         w->field_Change(players, "");
+         w->field_Click(players);
+       },
        "-game cstrike -nomaster -ip 10.0.0.1 -port abc -map my map"},
-      {"address emptied", [&] { w->field_Change(ip, ""); },
-       "-game cstrike -nomaster -port abc -map my map"},
+      {"address emptied", [&] { w->field_Change(ip, ""); }, "-game cstrike -nomaster -port abc -map my map"},
       {"master checked", [&] { w->img_launch_Click(1); }, "-game cstrike -port abc -map my map"},
-      {"map chosen", [&] { w->field_Change(map, "de_dust"); w->field_Click(map); },
+      {"map chosen",
+       [&] {
+         w->field_Change(map, "de_dust");
+         w->field_Click(map);
+       },
        "-game cstrike -port abc -map de_dust"},
   };
   for (const Step& s : steps) {

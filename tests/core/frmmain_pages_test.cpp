@@ -39,7 +39,11 @@ TEST_F(FrmmainTest, HelpLineTypesFrameByFrame) {
 }
 
 TEST_F(FrmmainTest, PageButtonsShowTheirPageHighlightAndHelp) {
-  struct Case { PageButton button; Page page; std::string help; };
+  struct Case {
+    PageButton button;
+    Page page;
+    std::string help;
+  };
   const Case cases[] = {
       {PageButton::Client, Page::Client, " Setup client side settings"},
       {PageButton::Video, Page::Video, " Tune your video settings"},
@@ -54,12 +58,11 @@ TEST_F(FrmmainTest, PageButtonsShowTheirPageHighlightAndHelp) {
     w->cmdmoreclient_Click();
     w->pageButton_Click(c.button);
     EXPECT_EQ(w->shownPage(), c.page);
-    for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server,
-                   Page::MoreServer, Page::Maps, Page::Launch})
+    for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server, Page::MoreServer,
+                   Page::Maps, Page::Launch})
       EXPECT_EQ(w->pageVisible(p), p == c.page) << pageInfo(p).frame;
     for (int b = 0; b < kPageButtonCount; ++b)
-      EXPECT_EQ(w->buttonColour(PageButton(b)),
-                PageButton(b) == c.button ? kHighlightColour : kButtonColour)
+      EXPECT_EQ(w->buttonColour(PageButton(b)), PageButton(b) == c.button ? kHighlightColour : kButtonColour)
           << pageButtonName(PageButton(b));
     typeOut();
     EXPECT_EQ(w->helpFrame(), c.help);
@@ -78,7 +81,11 @@ TEST_F(FrmmainTest, ClientButtonRestartsTypingAtTenMilliseconds) {
 
 // More lays the sub-page over its base page, Back takes it away; neither shows help.
 TEST_F(FrmmainTest, MoreAndBackMoveBetweenBaseAndSubPage) {
-  struct Case { PageButton button; Page base, sub; void (frmmain::*more)(), (frmmain::*back)(); };
+  struct Case {
+    PageButton button;
+    Page base, sub;
+    void (frmmain::*more)(), (frmmain::*back)();
+  };
   const Case cases[] = {
       {PageButton::Server, Page::Server, Page::MoreServer, &frmmain::cmdmore_Click, &frmmain::cmdback_Click},
       {PageButton::Client, Page::Client, Page::MoreClient, &frmmain::cmdmoreclient_Click,

@@ -77,8 +77,8 @@ TEST_F(FrmmainTest, PassingFolderLoadsAndShowsTheVideoPage) {
   expectMainMode(*w);
   EXPECT_DOUBLE_EQ(w->window().left, (19200 - 8250) / 2.0);
   EXPECT_EQ(w->shownPage(), Page::Video);
-  for (Page p : {Page::Client, Page::MoreClient, Page::Server, Page::MoreServer, Page::Maps,
-                 Page::Controls, Page::Launch})
+  for (Page p :
+       {Page::Client, Page::MoreClient, Page::Server, Page::MoreServer, Page::Maps, Page::Controls, Page::Launch})
     EXPECT_FALSE(w->pageVisible(p)) << pageInfo(p).frame;
   EXPECT_TRUE(dialogs.shown.empty()) << "a complete folder reports nothing";
   EXPECT_EQ(w->valueLabel(option("scrollgamma")), "2.5");

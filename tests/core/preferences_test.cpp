@@ -32,19 +32,23 @@ TEST(StoredPreferences, ComeBackAfterASave) {
   for (int i = 0; i < 7; ++i) EXPECT_EQ(restored.checked(Table::Launch, i), saved.checked(Table::Launch, i)) << i;
   for (std::string_view c : {"txtmaxplayers", "txtipaddress", "txtport", "cmbdeafultmap"})
     EXPECT_EQ(restored.text(option(c)), saved.text(option(c))) << c;
-  EXPECT_EQ(restored.shortcut, "-game cstrike +sv_lan 1 -nomaster -numericping -console -ip 10.0.0.1 -port 27016 -map d\xE9_dust");
+  EXPECT_EQ(restored.shortcut,
+            "-game cstrike +sv_lan 1 -nomaster -numericping -console -ip 10.0.0.1 -port 27016 -map d\xE9_dust");
 }
 
 // The colours come back first: the first one that is not a whole 0..255 ends the restore. Only
 // the exact text "True" checks a launch toggle.
 TEST(StoredPreferences, TheFirstBadColourEndsTheRestoreAndOnlyTrueChecks) {
-  struct Case { std::string red, green, lan; bool greenRestored, restOfRestore, lanChecked; };
+  struct Case {
+    std::string red, green, lan;
+    bool greenRestored, restOfRestore, lanChecked;
+  };
   const Case cases[] = {
-      {"", "5", "True", false, false, false},     {"300", "5", "True", false, false, false},
-      {"abc", "5", "True", false, false, false},  {"12", "x", "True", false, false, false},
-      {"12", "5", "True", true, true, true},      {" 12 ", "5.5", "True", true, true, true},
-      {"1", "1", "true", true, true, false},      {"1", "1", "False", true, true, false},
-      {"1", "1", "", true, true, false},          {"1", "1", "TRUE", true, true, false},
+      {"", "5", "True", false, false, false},    {"300", "5", "True", false, false, false},
+      {"abc", "5", "True", false, false, false}, {"12", "x", "True", false, false, false},
+      {"12", "5", "True", true, true, true},     {" 12 ", "5.5", "True", true, true, true},
+      {"1", "1", "true", true, true, false},     {"1", "1", "False", true, true, false},
+      {"1", "1", "", true, true, false},         {"1", "1", "TRUE", true, true, false},
       {"1", "1", "True ", true, true, false},
   };
   for (const Case& c : cases) {
@@ -78,12 +82,19 @@ TEST(LoadDefaults, KeepsWhatHasNoFactoryValue) {
 }
 
 TEST(LaunchLine, FollowsTogglesAndFields) {
-  struct Case { std::vector<int> checked; std::string players, ip, port, map, want; };
+  struct Case {
+    std::vector<int> checked;
+    std::string players, ip, port, map, want;
+  };
   const Case cases[] = {
       {{1}, "", "", "", "", "-game cstrike"},
       {{}, "", "", "", "", "-game cstrike -nomaster"},
       {{0, 1, 2}, "16", "", "27016", "de_dust", "-game cstrike +sv_lan 1 -32bpp -players 16 -port 27016 -map de_dust"},
-      {{1, 2, 3, 4, 5, 6}, "8", "1.2.3.4", "abc", "my map",
+      {{1, 2, 3, 4, 5, 6},
+       "8",
+       "1.2.3.4",
+       "abc",
+       "my map",
        "-game cstrike -32bpp -numericping -noipx -nojoy -console -players 8 -ip 1.2.3.4 -port abc -map my map"},
   };
   for (const Case& c : cases) {
@@ -117,7 +128,11 @@ TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
     for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<int>(i + 1);
     return v;
   };
-  struct Run { const char* name; std::vector<int> at; std::size_t size; };
+  struct Run {
+    const char* name;
+    std::vector<int> at;
+    std::size_t size;
+  };
   const auto storeOrder = [](std::span<const Option* const> run, int Option::*field) {
     std::vector<int> at;
     for (const Option* o : run) at.push_back(o->*field);
@@ -162,8 +177,7 @@ TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
     if (o.writes.server) owners[{"server", o.cvar}].insert(&o);
     if (o.writes.config) owners[{"config", o.cvar}].insert(&o);
   }
-  for (const auto& [key, who] : owners)
-    EXPECT_EQ(who.size(), 1u) << key.first << " " << key.second;
+  for (const auto& [key, who] : owners) EXPECT_EQ(who.size(), 1u) << key.first << " " << key.second;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Readers.h"
-#include "TestSupport.h"
+#include "test_support.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
 
@@ -126,12 +126,15 @@ TEST(LoadConfig, AppliesItsVocabulary) {
 }
 
 TEST(LoadAutoexec, SmokeLabelWordsAndNotifications) {
-  struct Case { std::string_view content; std::vector<std::string> events; };
+  struct Case {
+    std::string_view content;
+    std::vector<std::string> events;
+  };
   const Case cases[] = {
       {"fastsprites 1", {"lblsmoke=Medium", "scrollsmoke"}},  // moves: the slider then says "Med"
-      {"fastsprites 2", {"lblsmoke=Low"}},                     // already at 0: the word stays
+      {"fastsprites 2", {"lblsmoke=Low"}},                    // already at 0: the word stays
       {"fastsprites 3", {}},
-      {"gamma 0", {}},                                         // the current position is no change
+      {"gamma 0", {}},  // the current position is no change
       {"gamma 1\r\ngamma 1", {"scrollgamma"}},
   };
   for (const Case& c : cases) {
@@ -147,7 +150,9 @@ TEST(LoadAutoexec, SmokeLabelWordsAndNotifications) {
 }
 
 TEST(CollectConfigLines, KeepsForeignLinesAsWritten) {
-  struct Case { std::string_view content, kept; };
+  struct Case {
+    std::string_view content, kept;
+  };
   const Case cases[] = {
       {"", ""},
       {"bind \"W\" \"+FORWARD\"\r\ngamma 2\r\n", "bind \"W\" \"+FORWARD\"\r\n"},
@@ -165,14 +170,50 @@ TEST(CollectConfigLines, KeepsForeignLinesAsWritten) {
 }
 
 TEST(CollectConfigLines, OwnsExactlyTheFortyFourNames) {
-  const std::string_view names[] = {
-      "console", "crosshair", "gamma", "brightness", "fps_max", "con_color", "net_graph",
-      "net_graphpos", "sv_aim", "mp_decals", "gl_dither", "gl_polyoffset", "volume", "suitvolume",
-      "hisound", "bgmvolume", "name", "team", "rate", "cl_updaterate", "cl_lw", "cl_lc", "cl_himodels",
-      "cl_download_ingame", "cl_allowdownload", "cl_allowupload", "cl_cmdrate", "lookstrafe",
-      "lookspring", "m_filter", "sensitivity", "joystick", "fastsprites", "hud_capturemouse",
-      "hud_fastswitch", "hud_centerid", "pushlatency", "mp_flashlight", "-mlook", "-jlook", "setinfo",
-      "+mlook", "5", "+jlook"};
+  const std::string_view names[] = {"console",
+                                    "crosshair",
+                                    "gamma",
+                                    "brightness",
+                                    "fps_max",
+                                    "con_color",
+                                    "net_graph",
+                                    "net_graphpos",
+                                    "sv_aim",
+                                    "mp_decals",
+                                    "gl_dither",
+                                    "gl_polyoffset",
+                                    "volume",
+                                    "suitvolume",
+                                    "hisound",
+                                    "bgmvolume",
+                                    "name",
+                                    "team",
+                                    "rate",
+                                    "cl_updaterate",
+                                    "cl_lw",
+                                    "cl_lc",
+                                    "cl_himodels",
+                                    "cl_download_ingame",
+                                    "cl_allowdownload",
+                                    "cl_allowupload",
+                                    "cl_cmdrate",
+                                    "lookstrafe",
+                                    "lookspring",
+                                    "m_filter",
+                                    "sensitivity",
+                                    "joystick",
+                                    "fastsprites",
+                                    "hud_capturemouse",
+                                    "hud_fastswitch",
+                                    "hud_centerid",
+                                    "pushlatency",
+                                    "mp_flashlight",
+                                    "-mlook",
+                                    "-jlook",
+                                    "setinfo",
+                                    "+mlook",
+                                    "5",
+                                    "+jlook"};
   for (std::string_view n : names) EXPECT_TRUE(configOwnsName(n)) << n;
   for (std::string_view n : {"bind", "", "allowupload", "cl_showfps", "hostname", "dm", "drawradar", "hideradar"})
     EXPECT_FALSE(configOwnsName(n)) << n;
@@ -189,7 +230,9 @@ TEST(MapcycleAndMotd, ReadBack) {
     if (model.checked(Table::Map, i)) on.push_back(i);
   EXPECT_EQ(on, (std::vector<int>{1, 8, 13}));
 
-  struct Motd { std::string bytes, text; };
+  struct Motd {
+    std::string bytes, text;
+  };
   const Motd motds[] = {{"", ""},
                         {"hi\r\n", "hi"},
                         {"hi\n", "hi"},
@@ -211,8 +254,8 @@ TEST(LoadErrors, EachMissingFileReportsOnce) {
   MemoryStore store;
   model.setText(option("txtmotd"), "kept");
   std::string errors = runLoadSequence(model, dir.str(), store);
-  EXPECT_EQ(errors, std::string(kAutoexecError) + std::string(kConfigError) +
-                        std::string(kMapcycleError) + std::string(kMotdError));
+  EXPECT_EQ(errors, std::string(kAutoexecError) + std::string(kConfigError) + std::string(kMapcycleError) +
+                        std::string(kMotdError));
   EXPECT_EQ(model.text(option("txtmotd")), "kept");
   EXPECT_FALSE(dir.exists("motd.txt"));
   // A second load in the same run does not report the map cycle again.
@@ -243,7 +286,10 @@ TEST(LoadSequence, BriefingAndPicture) {
   struct Pictures : PictureLoader {
     std::vector<std::filesystem::path> asked;
     bool ok = false;
-    bool loadPreview(const std::filesystem::path& p) override { asked.push_back(p); return ok; }
+    bool loadPreview(const std::filesystem::path& p) override {
+      asked.push_back(p);
+      return ok;
+    }
   } pictures;
   TempDir dir;
   dir.write("maps/as_forest.txt", std::string(45000, 'b'));

@@ -10,7 +10,7 @@
 #include "Stringconverter/StoredPreferences.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/Readers.h"
-#include "TestSupport.h"
+#include "test_support.h"
 #include "save/Save.h"
 
 namespace quillet {
@@ -48,8 +48,9 @@ std::vector<std::filesystem::path> filesOfKind(const std::filesystem::path& root
 // Each file in its place in a game folder of its own: Load and Save reach a fixed point.
 int expectEveryFileAFixedPoint(const std::filesystem::path& root) {
   const std::pair<std::string, std::string> roles[] = {
-      {"config", "config.cfg"},     {"autoexec", "autoexec.cfg"}, {"server", "server.cfg"},
-      {"listenserver", "listenserver.cfg"}, {"mapcycle", "mapcycle.txt"}, {"motd", "motd.txt"},
+      {"config", "config.cfg"},          {"autoexec", "autoexec.cfg"},
+      {"server", "server.cfg"},          {"listenserver", "listenserver.cfg"},
+      {"mapcycle", "mapcycle.txt"},      {"motd", "motd.txt"},
       {"briefing", "maps/as_forest.txt"}};
   int seen = 0;
   for (const auto& [kind, name] : roles) {
@@ -139,16 +140,29 @@ class NastyFiles {
     }
   }
   std::string item() {
-    static const std::vector<std::string> names = {
-        "gamma", "brightness", "name", "team", "hostname", "crosshair", "gl_dither", "setinfo ah",
-        "setinfo \"ghosts\"", "setinfo dm", "volume", "suitvolume", "fastsprites", "net_graphpos",
-        "+mlook", "-mlook", "+jlook", "drawradar", "hideradar", "console", "pushlatency", "mp_decals",
-        "gl_texturemode", "gl_polyoffset", "rate", "cl_allowupload", "allowupload", "sensitivity",
-        "mp_friendlyfire", "mp_ghostfrequency", "con_color", "bgmvolume", "5", "echo", "de_dust", "cs_italy"};
+    static const std::vector<std::string> names = {"gamma",       "brightness",      "name",
+                                                   "team",        "hostname",        "crosshair",
+                                                   "gl_dither",   "setinfo ah",      "setinfo \"ghosts\"",
+                                                   "setinfo dm",  "volume",          "suitvolume",
+                                                   "fastsprites", "net_graphpos",    "+mlook",
+                                                   "-mlook",      "+jlook",          "drawradar",
+                                                   "hideradar",   "console",         "pushlatency",
+                                                   "mp_decals",   "gl_texturemode",  "gl_polyoffset",
+                                                   "rate",        "cl_allowupload",  "allowupload",
+                                                   "sensitivity", "mp_friendlyfire", "mp_ghostfrequency",
+                                                   "con_color",   "bgmvolume",       "5",
+                                                   "echo",        "de_dust",         "cs_italy"};
     // Server files' names, the own block's lines and Quillet's frame lines as well.
-    static const std::vector<std::string> more = {
-        "fps_max", "mp_timelimit", "rcon_password", "setinfo _pw", "//Video settings", "mp_flashlight",
-        "//Your own lines, kept by Quillet", "hostname", "net_graphpos", "gl_texturemode"};
+    static const std::vector<std::string> more = {"fps_max",
+                                                  "mp_timelimit",
+                                                  "rcon_password",
+                                                  "setinfo _pw",
+                                                  "//Video settings",
+                                                  "mp_flashlight",
+                                                  "//Your own lines, kept by Quillet",
+                                                  "hostname",
+                                                  "net_graphpos",
+                                                  "gl_texturemode"};
     const bool fromMore = serverNames_ && chance(3);
     const auto& from = fromMore ? more : names;
     std::string n = from[pick(0, static_cast<int>(from.size()) - 1)];
@@ -159,8 +173,9 @@ class NastyFiles {
   }
   std::string value() {
     static const std::vector<std::string> values = {
-        "1", "0", "1.0", "2.5", "2.25", ".5", "5.", "-50", "1e400", "&H10", "99999", "-1",
-        "20", "gl_linear_mipmap_linear", "Red Fox", "x\"", "\"\"", "\"", "a'b", ";quit", "1,2,3"};
+        "1",       "0",     "1.0",  "2.5",   "2.25", ".5",    "5.",
+        "-50",     "1e400", "&H10", "99999", "-1",   "20",    "gl_linear_mipmap_linear",
+        "Red Fox", "x\"",   "\"\"", "\"",    "a'b",  ";quit", "1,2,3"};
     std::string v = values[pick(0, static_cast<int>(values.size()) - 1)];
     if (chance(3)) v = "\"" + v + "\"";
     if (chance(8)) v += junk();
@@ -299,22 +314,27 @@ TEST(KeepOwnLines, ValuesInForce) {
   };
   const Case cases[] = {
       {{{"autoexec.cfg", "fps_max 60\r\n"}, {"config.cfg", "fps_max \"80\"\r\necho x, fps_max 90\r\n"}},
-       {{"scrollmaxfps", "80"}}, {}},
+       {{"scrollmaxfps", "80"}},
+       {}},
       {{{"listenserver.cfg", "mp_timelimit 20\r\n"}, {"server.cfg", "mp_timelimit 45\r\n"}},
-       {{"scrolltimelimit", "45"}}, {}},
+       {{"scrolltimelimit", "45"}},
+       {}},
       {{{"server.cfg", "hostname \"My Server\"\r\ncl_updaterate 30\r\n"}, {"config.cfg", "rate 25000\r\n"}},
        {{"txtservername", "My Server"}, {"scrollfromserverrate", "30"}, {"scrollrate", "1500"}},
        {"rate 25000 (config.cfg)"}},
       {{{"autoexec.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 1\r\n"},
         {"config.cfg", "crosshair 0\r\nhideradar\r\nhud_centerid 2\r\n"}},
-       {{"img_video(2)", "0"}, {"img_video(3)", "0"}, {"img_client(2)", "0"}}, {}},
+       {{"img_video(2)", "0"}, {"img_video(3)", "0"}, {"img_client(2)", "0"}},
+       {}},
       {{{"autoexec.cfg", "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\n"}},
-       {{"img_client(0)", "0"}, {"img_client(4)", "1"}, {"img_controls(1)", "1"}, {"img_client(12)", "0"}}, {}},
+       {{"img_client(0)", "0"}, {"img_client(4)", "1"}, {"img_controls(1)", "1"}, {"img_client(12)", "0"}},
+       {}},
       {{{"autoexec.cfg", "net_graphpos 4\r\ngl_polyoffset 0.1\r\nfastsprites 1\r\ngamma abc\r\n"}},
        {{"cmbnetgraphpos", "Bottom right"}, {"img_video(9)", "0"}, {"scrollsmoke", "1"}, {"scrollgamma", "0"}},
        {"net_graphpos 4 (autoexec.cfg)", "gl_polyoffset 0.1 (autoexec.cfg)", "gamma abc (autoexec.cfg)"}},
       {{{"autoexec.cfg", "volume 25\r\nfps_max 300\r\n"}, {"server.cfg", "fps_max 90\r\n"}},
-       {{"scrollvolume", "10"}, {"scrollmaxfps", "90"}}, {}},
+       {{"scrollvolume", "10"}, {"scrollmaxfps", "90"}},
+       {}},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -326,7 +346,7 @@ TEST(KeepOwnLines, ValuesInForce) {
     const std::string where = c.files.begin()->second;
     for (const auto& [control, want] : c.shown) {
       const Option& o = option(control);
-      const std::string got = o.isToggle() ? std::to_string(model.checked(o))
+      const std::string got = o.isToggle()             ? std::to_string(model.checked(o))
                               : o.kind == Kind::Slider ? std::to_string(model.position(o))
                                                        : model.text(o);
       EXPECT_EQ(got, want) << control << " after " << where;
@@ -349,15 +369,26 @@ TEST(KeepOwnLines, MergesAndOwnLines) {
   EXPECT_EQ(mergeMapcycle("my_map\nde_dust\n cs_italy\n//x\n", "cs_italy\r\n\r\nde_nuke\r\n\r\n"),
             "my_map\r\n cs_italy\r\n//x\r\nde_nuke\r\n\r\n");
 
-  struct Row { GameFile file; std::string_view line; bool own; };
+  struct Row {
+    GameFile file;
+    std::string_view line;
+    bool own;
+  };
   const Row rows[] = {
-      {GameFile::Autoexec, "  FPS_MAX 100", true},     {GameFile::Autoexec, "allowupload 1", true},
-      {GameFile::Autoexec, "setinfo \"ah\" 1", true},   {GameFile::Autoexec, "setinfo _pw x", false},
-      {GameFile::Autoexec, "hideradar", true},         {GameFile::Autoexec, "rcon_password x", false},
-      {GameFile::Listenserver, "mp_decals 5", false},  {GameFile::Server, "mp_decals 5", true},
-      {GameFile::Config, "bgmvolume 1", false},        {GameFile::Config, "-jlook", true},
-      {GameFile::Config, "setinfo dm 1", false},       {GameFile::Config, "mp_flashlight 1", true},
-      {GameFile::Server, "//Your own lines, kept by Quillet", true}, {GameFile::Server, " ", false},
+      {GameFile::Autoexec, "  FPS_MAX 100", true},
+      {GameFile::Autoexec, "allowupload 1", true},
+      {GameFile::Autoexec, "setinfo \"ah\" 1", true},
+      {GameFile::Autoexec, "setinfo _pw x", false},
+      {GameFile::Autoexec, "hideradar", true},
+      {GameFile::Autoexec, "rcon_password x", false},
+      {GameFile::Listenserver, "mp_decals 5", false},
+      {GameFile::Server, "mp_decals 5", true},
+      {GameFile::Config, "bgmvolume 1", false},
+      {GameFile::Config, "-jlook", true},
+      {GameFile::Config, "setinfo dm 1", false},
+      {GameFile::Config, "mp_flashlight 1", true},
+      {GameFile::Server, "//Your own lines, kept by Quillet", true},
+      {GameFile::Server, " ", false},
   };
   for (const Row& r : rows) EXPECT_EQ(isQuilletLine(r.file, r.line), r.own) << r.line;
 }

@@ -11,7 +11,7 @@
 #include <set>
 
 #include "Checkpath/Checkpath.h"
-#include "TestSupport.h"
+#include "test_support.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/FileLayer.h"
 #include "save/Diff.h"
@@ -92,8 +92,8 @@ struct FaultRow {
 std::vector<FaultRow> faultRows() {
   std::vector<FaultRow> rows;
   for (int error : {EIO, ENOSPC}) {
-    for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync,
-                         files::Op::Close, files::Op::Rename})
+    for (files::Op op :
+         {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename})
       for (int nth = 1; nth <= 12; ++nth) rows.push_back({op, nth, error});
     rows.push_back({files::Op::Open, 0, error});  // the store's commit fails
   }
@@ -133,9 +133,11 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
   const std::string cause = files::causeText(row.error);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
-  EXPECT_EQ(dialogs.shown[1].detail,
-            failedAt + ": " + (row.nth == 0 ? "the launch options and text colour could not be stored: "
-                               : atBackup  ? "the old file could not be backed up: " : "") + cause);
+  EXPECT_EQ(dialogs.shown[1].detail, failedAt + ": " +
+                                         (row.nth == 0 ? "the launch options and text colour could not be stored: "
+                                          : atBackup   ? "the old file could not be backed up: "
+                                                       : "") +
+                                         cause);
   auto expected = snapshot(dir.path());
   std::map<std::string, std::string> backedUp;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -215,7 +217,8 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
       Model model;
       MemoryStore store;
       const auto failure = saveFiles(model, dir.str(), store, {.backup = false});
-      const std::string where = name + " row " + std::to_string(static_cast<int>(row.what)) + (row.inPlace ? " in place" : " beside");
+      const std::string where =
+          name + " row " + std::to_string(static_cast<int>(row.what)) + (row.inPlace ? " in place" : " beside");
       EXPECT_EQ(snapshot(outside.path()), outsideBefore) << where;
       auto expected = before;
       const std::size_t firstOld = row.detail.empty() ? names.size() : at;
@@ -273,7 +276,8 @@ TEST_F(FaultsOff, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
       EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs)) << name;
       ASSERT_EQ(dialogs.shown.size(), 2u);
       EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
-      EXPECT_EQ(dialogs.shown[1].detail, std::string(name) + ": Input/output error (when the settings were loaded; nothing was written)");
+      EXPECT_EQ(dialogs.shown[1].detail,
+                std::string(name) + ": Input/output error (when the settings were loaded; nothing was written)");
       EXPECT_EQ(snapshot(dir.path()), before) << name;
       EXPECT_EQ(store.size(), 0u);
       runLoadSequence(model, dir.str(), store);
@@ -308,7 +312,8 @@ TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
 
   // A missing folder: the error at the first file, nothing created.
   EXPECT_FALSE(saveCommand(model, (dir / "nowhere").string(), store, dialogs));
-  EXPECT_EQ(dialogs.shown.back(), saveErrorMessage((dir / "nowhere").string(), {"mapcycle.txt: No such file or directory"}));
+  EXPECT_EQ(dialogs.shown.back(),
+            saveErrorMessage((dir / "nowhere").string(), {"mapcycle.txt: No such file or directory"}));
   EXPECT_EQ(dialogs.shown.back().title, "Error saving file");
   EXPECT_EQ(dialogs.shown.back().icon, Icon::Exclamation);
   EXPECT_FALSE(dir.exists("nowhere"));
@@ -323,14 +328,13 @@ TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
   model.setText(option("txtport"), "27016");
   model.setText(option("cmbdeafultmap"), "de_d\xFCst");
   ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
-  EXPECT_EQ(store.keys, (std::vector<std::string>{
-                            "Quillet/settings/scrollred=255", "Quillet/settings/scrollgreen=180",
-                            "Quillet/settings/scrollblue=255", "Quillet/settings/NumericPing=False",
-                            "Quillet/settings/NoIPX=False", "Quillet/settings/NoJoy=False",
-                            "Quillet/settings/Console=False", "Quillet/settings/32bit=False",
-                            "Quillet/settings/Players=16", "Quillet/settings/Ip=",
-                            "Quillet/settings/Port=27016", "Quillet/settings/Map=de_d\xC3\xBCst",
-                            "Quillet/settings/Lan=False", "Quillet/settings/Master=True"}));
+  EXPECT_EQ(store.keys,
+            (std::vector<std::string>{
+                "Quillet/settings/scrollred=255", "Quillet/settings/scrollgreen=180", "Quillet/settings/scrollblue=255",
+                "Quillet/settings/NumericPing=False", "Quillet/settings/NoIPX=False", "Quillet/settings/NoJoy=False",
+                "Quillet/settings/Console=False", "Quillet/settings/32bit=False", "Quillet/settings/Players=16",
+                "Quillet/settings/Ip=", "Quillet/settings/Port=27016", "Quillet/settings/Map=de_d\xC3\xBCst",
+                "Quillet/settings/Lan=False", "Quillet/settings/Master=True"}));
   EXPECT_EQ(store.size(), 14u);
 }
 

@@ -3,7 +3,7 @@
 
 #include <clocale>
 
-#include "TestSupport.h"
+#include "test_support.h"
 #include "frmmain/MoreFunctions.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
@@ -16,7 +16,10 @@ using test::crlf;
 // Every toggle's line in its default state is in the Files tests below; here both states of the
 // toggles whose lines are not "NAME 1" / "NAME 0", and one plain toggle each way.
 TEST(ConsoleLine, TogglesWriteBothForms) {
-  struct Case { std::string_view control, on, off; bool autoexec = false; };
+  struct Case {
+    std::string_view control, on, off;
+    bool autoexec = false;
+  };
   const Case cases[] = {
       {"img_client(0)", "setinfo ah 1", "setinfo ah 0"},
       {"img_client(4)", "setinfo ghosts 1", "setinfo ghosts 0"},
@@ -44,16 +47,28 @@ TEST(ConsoleLine, TogglesWriteBothForms) {
 // Every slider's line at its default position is in the Files tests; here the value forms that
 // are not the position itself, their edges, and plain values away from the default.
 TEST(ConsoleLine, SlidersWriteTheirValueForm) {
-  struct Case { std::string_view control; int position; std::string_view want; };
+  struct Case {
+    std::string_view control;
+    int position;
+    std::string_view want;
+  };
   const Case cases[] = {
-      {"scrolllatency", 10, "pushlatency -10"},   {"scrolllatency", 0, "pushlatency 0"},
-      {"scrolllatency", 1000, "pushlatency -1000"}, {"scrollgamma", 25, "gamma 2.5"},
-      {"scrollgamma", 10, "gamma 1"},             {"scrollgamma", 30, "gamma 3"},
-      {"scrollgamma", 5, "gamma 0.5"},            {"scrollgamma", 0, "gamma 0"},
-      {"scrollsmoke", 0, "fastsprites 2"},        {"scrollsmoke", 1, "fastsprites 1"},
-      {"scrollghostfreq", 50, "mp_ghostfrequency 5"}, {"scrollghostfreq", 25, "mp_ghostfrequency 2.5"},
-      {"scrollvisibleshells", 999, "max_shells 999"}, {"scrollvisiblesmokepuffs", 0, "max_smokepuffs 0"},
-      {"scrolldecals", 1000, "mp_decals 1000"},   {"scrollresetinterval", 600, "sv_restartround 600"},
+      {"scrolllatency", 10, "pushlatency -10"},
+      {"scrolllatency", 0, "pushlatency 0"},
+      {"scrolllatency", 1000, "pushlatency -1000"},
+      {"scrollgamma", 25, "gamma 2.5"},
+      {"scrollgamma", 10, "gamma 1"},
+      {"scrollgamma", 30, "gamma 3"},
+      {"scrollgamma", 5, "gamma 0.5"},
+      {"scrollgamma", 0, "gamma 0"},
+      {"scrollsmoke", 0, "fastsprites 2"},
+      {"scrollsmoke", 1, "fastsprites 1"},
+      {"scrollghostfreq", 50, "mp_ghostfrequency 5"},
+      {"scrollghostfreq", 25, "mp_ghostfrequency 2.5"},
+      {"scrollvisibleshells", 999, "max_shells 999"},
+      {"scrollvisiblesmokepuffs", 0, "max_smokepuffs 0"},
+      {"scrolldecals", 1000, "mp_decals 1000"},
+      {"scrollresetinterval", 600, "sv_restartround 600"},
   };
   std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma locale must not change "."
   for (const Case& c : cases) {
@@ -71,17 +86,28 @@ TEST(ConsoleLine, ColourNetgraphAndTexts) {
   model.setPosition(option("scrollgreen"), 180);
   EXPECT_EQ(consoleLine(model, option("scrollred")), "con_color 255,180,0");
 
-  struct Text { std::string_view control, text, want; };
+  struct Text {
+    std::string_view control, text, want;
+  };
   const Text texts[] = {
-      {"cmbnetgraphpos", "Bottom right", "net_graphpos 1"}, {"cmbnetgraphpos", "Center", "net_graphpos 2"},
-      {"cmbnetgraphpos", "Left", "net_graphpos 3"},         {"cmbnetgraphpos", "left", "net_graphpos 1"},
-      {"txtname", "", "name "},                             {"txtname", "Player", "name Player"},
-      {"txtname", "Red Fox", "name \"Red Fox\""},           {"txtname", "a\tb", "name \"a\tb\""},
-      {"txtname", "say \"hi\"", "name \"say 'hi'\""},       {"txtname", "a\"b", "name a\"b"},
-      {"txtname", "x\"", "name \"x'\""},                     {"txtname", "'", "name \"'\""},
-      {"txtname", "don't", "name don't"},                   {"txtteam", "red;quit", "team \"red;quit\""},
-      {"txtteam", "red\r\nquit", "team \"red  quit\""},     {"txtservername", "", "hostname "},
-      {"txtservername", "My server", "hostname \"My server\""}, {"txtservername", "\xC5re", "hostname \xC5re"},
+      {"cmbnetgraphpos", "Bottom right", "net_graphpos 1"},
+      {"cmbnetgraphpos", "Center", "net_graphpos 2"},
+      {"cmbnetgraphpos", "Left", "net_graphpos 3"},
+      {"cmbnetgraphpos", "left", "net_graphpos 1"},
+      {"txtname", "", "name "},
+      {"txtname", "Player", "name Player"},
+      {"txtname", "Red Fox", "name \"Red Fox\""},
+      {"txtname", "a\tb", "name \"a\tb\""},
+      {"txtname", "say \"hi\"", "name \"say 'hi'\""},
+      {"txtname", "a\"b", "name a\"b"},
+      {"txtname", "x\"", "name \"x'\""},
+      {"txtname", "'", "name \"'\""},
+      {"txtname", "don't", "name don't"},
+      {"txtteam", "red;quit", "team \"red;quit\""},
+      {"txtteam", "red\r\nquit", "team \"red  quit\""},
+      {"txtservername", "", "hostname "},
+      {"txtservername", "My server", "hostname \"My server\""},
+      {"txtservername", "\xC5re", "hostname \xC5re"},
   };
   for (const Text& t : texts) {
     model.setText(option(t.control), std::string(t.text));
@@ -107,33 +133,82 @@ const std::string kHeader =
     "//*                    Bugreports, flames, tips to bugs@quillet.example            *\r\r\n"
     "//**********************************************************************************\r\r\n";
 
-const std::string kServerLines = crlf({
-    "hostname CS_server", "max_shells 150", "max_smokepuffs 150", "mp_ghostfrequency 0.1",
-    "mp_decals 300", "sv_sendvelocity 0", "mp_lowlag 0", "mp_friendlyfire 1",
-    "mp_friendly_grenade_damage 1", "mp_flashlight 1", "mp_falldamage 1", "mp_footsteps 1",
-    "mp_forcechasecam 0", "mp_chasecam 0", "mp_logfile 1", "mp_logmessages 1", "mp_c4timer 45",
-    "mp_freezetime 6", "mp_mapvoteratio 60", "decalfrequency 60", "mp_autokick 1",
-    "mp_autoteambalance 1", "mp_tkpunish 1", "sv_cheats 0", "pausable 0", "sv_aim 0",
-    "mp_hostagepenalty 2", "mp_limitteams 2", "sv_restartround 60", "mp_timelimit 30",
-    "mp_roundtime 5", "sv_unlag 1", "sv_maxunlag 500", "sv_unlagsamples 1"});
+const std::string kServerLines = crlf({"hostname CS_server",
+                                       "max_shells 150",
+                                       "max_smokepuffs 150",
+                                       "mp_ghostfrequency 0.1",
+                                       "mp_decals 300",
+                                       "sv_sendvelocity 0",
+                                       "mp_lowlag 0",
+                                       "mp_friendlyfire 1",
+                                       "mp_friendly_grenade_damage 1",
+                                       "mp_flashlight 1",
+                                       "mp_falldamage 1",
+                                       "mp_footsteps 1",
+                                       "mp_forcechasecam 0",
+                                       "mp_chasecam 0",
+                                       "mp_logfile 1",
+                                       "mp_logmessages 1",
+                                       "mp_c4timer 45",
+                                       "mp_freezetime 6",
+                                       "mp_mapvoteratio 60",
+                                       "decalfrequency 60",
+                                       "mp_autokick 1",
+                                       "mp_autoteambalance 1",
+                                       "mp_tkpunish 1",
+                                       "sv_cheats 0",
+                                       "pausable 0",
+                                       "sv_aim 0",
+                                       "mp_hostagepenalty 2",
+                                       "mp_limitteams 2",
+                                       "sv_restartround 60",
+                                       "mp_timelimit 30",
+                                       "mp_roundtime 5",
+                                       "sv_unlag 1",
+                                       "sv_maxunlag 500",
+                                       "sv_unlagsamples 1"});
 
 TEST_F(Files, Autoexec) {
   const std::string want =
       kHeader + "\r\r\n\r\r\n" + "\r\n\r\n" +
-      crlf({"//Video settings", "gamma 2.5", "brightness 0.8", "fastsprites 0", "r_drawviewmodel 1",
-            "cl_showfps 0", "crosshair 1", "drawradar", "cl_himodels 0", "gl_dither 1", "gl_ztrick 0",
-            "gl_texturemode gl_nearest_mipmap_linear", "", "gl_texsort 0", "cl_gibcount 4",
-            "cl_giblife 5", "", ""}) +
-      crlf({"//Client settings", "name \"Red Fox\"", "team ", "setinfo ah 1", "dm 1", "hud_centerid 0",
-            "cl_observercrosshair 1", "setinfo ghosts 1", "cl_hidefrags 1", "console 0", "net_graph 0",
-            "net_graphpos 2", "rate 3500", "allowupload 1", "cl_allowdownload 1",
-            "cl_download_ingame 1", "cl_lc 1", "cl_lw 1", "cl_lb 0", "cl_updaterate 20",
-            "cl_cmdrate 30", "pushlatency 0", "con_color 255,255,255", "hud_fastswitch 1",
-            "hud_saytext_time 6", "hud_deathnotice_time 6", "fps_max 100", "", "", "", ""}) +
+      crlf({"//Video settings", "gamma 2.5", "brightness 0.8", "fastsprites 0", "r_drawviewmodel 1", "cl_showfps 0",
+            "crosshair 1", "drawradar", "cl_himodels 0", "gl_dither 1", "gl_ztrick 0",
+            "gl_texturemode gl_nearest_mipmap_linear", "", "gl_texsort 0", "cl_gibcount 4", "cl_giblife 5", "", ""}) +
+      crlf({"//Client settings",
+            "name \"Red Fox\"",
+            "team ",
+            "setinfo ah 1",
+            "dm 1",
+            "hud_centerid 0",
+            "cl_observercrosshair 1",
+            "setinfo ghosts 1",
+            "cl_hidefrags 1",
+            "console 0",
+            "net_graph 0",
+            "net_graphpos 2",
+            "rate 3500",
+            "allowupload 1",
+            "cl_allowdownload 1",
+            "cl_download_ingame 1",
+            "cl_lc 1",
+            "cl_lw 1",
+            "cl_lb 0",
+            "cl_updaterate 20",
+            "cl_cmdrate 30",
+            "pushlatency 0",
+            "con_color 255,255,255",
+            "hud_fastswitch 1",
+            "hud_saytext_time 6",
+            "hud_deathnotice_time 6",
+            "fps_max 100",
+            "",
+            "",
+            "",
+            ""}) +
       "//Server settings\r\n" + kServerLines + "\r\n\r\n" +
-      crlf({"//Control settings", "m_filter 0", "mp_flashlight 1", "+mlook", "joystick 0", "-jlook",
-            "lookspring 0", "lookstrafe 0", "hud_capturemouse 1", "sensitivity 7", "", "",
-            "//Sound settings", "hisound 1", "volume 10", "suitvolume 3"});
+      crlf({"//Control settings", "m_filter 0", "mp_flashlight 1", "+mlook", "joystick 0", "-jlook", "lookspring 0",
+            "lookstrafe 0", "hud_capturemouse 1", "sensitivity 7", "", "", "//Sound settings", "hisound 1", "volume 10",
+            "suitvolume 3"});
   EXPECT_EQ(autoexecText(model), want);
 }
 
@@ -152,14 +227,46 @@ TEST_F(Files, ServerAndListenserver) {
 }
 
 TEST_F(Files, Config) {
-  const std::string lines = crlf({
-      "console 0", "crosshair 1", "gamma 2.5", "brightness 0.8", "fps_max 100", "con_color 255,255,255",
-      "net_graph 0", "net_graphpos 2", "sv_aim 0", "mp_decals 300", "gl_dither 1", "", "hisound 1",
-      "volume 10", "suitvolume 3", "name \"Red Fox\"", "team ", "rate 3500", "cl_updaterate 20",
-      "cl_lw 1", "cl_lc 1", "cl_himodels 0", "cl_allowupload 1", "cl_allowdownload 1",
-      "cl_download_ingame 1", "cl_cmdrate 30", "pushlatency 0", "m_filter 0", "mp_flashlight 1",
-      "+mlook", "joystick 0", "-jlook", "lookspring 0", "lookstrafe 0", "hud_capturemouse 1",
-      "sensitivity 7", "fastsprites 0", "hud_fastswitch 1", "hud_centerid 0", "setinfo ah 1"});
+  const std::string lines = crlf({"console 0",
+                                  "crosshair 1",
+                                  "gamma 2.5",
+                                  "brightness 0.8",
+                                  "fps_max 100",
+                                  "con_color 255,255,255",
+                                  "net_graph 0",
+                                  "net_graphpos 2",
+                                  "sv_aim 0",
+                                  "mp_decals 300",
+                                  "gl_dither 1",
+                                  "",
+                                  "hisound 1",
+                                  "volume 10",
+                                  "suitvolume 3",
+                                  "name \"Red Fox\"",
+                                  "team ",
+                                  "rate 3500",
+                                  "cl_updaterate 20",
+                                  "cl_lw 1",
+                                  "cl_lc 1",
+                                  "cl_himodels 0",
+                                  "cl_allowupload 1",
+                                  "cl_allowdownload 1",
+                                  "cl_download_ingame 1",
+                                  "cl_cmdrate 30",
+                                  "pushlatency 0",
+                                  "m_filter 0",
+                                  "mp_flashlight 1",
+                                  "+mlook",
+                                  "joystick 0",
+                                  "-jlook",
+                                  "lookspring 0",
+                                  "lookstrafe 0",
+                                  "hud_capturemouse 1",
+                                  "sensitivity 7",
+                                  "fastsprites 0",
+                                  "hud_fastswitch 1",
+                                  "hud_centerid 0",
+                                  "setinfo ah 1"});
   EXPECT_EQ(configText(model), "\r\n\r\n" + lines);
 
   // Kept lines stand between the two empty lines, trimmed at both ends, each with CR LF.
@@ -183,15 +290,22 @@ TEST_F(Files, MapcycleAndMotd) {
 }
 
 TEST(ValueLabel, ShowsThePositionInTheOptionsUnit) {
-  struct Case { std::string_view control; int position; std::string_view want; };
+  struct Case {
+    std::string_view control;
+    int position;
+    std::string_view want;
+  };
   const Case cases[] = {
-      {"scrollfreezetime", 0, "Off"},    {"scrollfreezetime", 1, "1 sec"},  {"scrollvolume", 0, "Min"},
-      {"scrollvolume", 10, "Max"},       {"scrollvolume", 5, "5"},          {"scrollgamma", 25, "2,5"},
-      {"scrollbrightness", 10, "1"},     {"scrollghostfreq", 1, "0,1 sec"}, {"scrollmapratio", 60, "60%"},
-      {"scrollcalculatepackets", 2, "2 packets"}, {"scrollresetinterval", 0, "Off"},
-      {"scrollsmoke", 1, "Med"},         {"scrollsmoke", 2, "High"},        {"scrolllatency", 10, "10"},
-      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},   {"scrollsuitvolume", 0, "Min"},
-      {"scrollresetinterval", 600, "600"}, {"scrollmsgtime", 30, "30 sec"}, {"scrolllatency", 1000, "1000"},
+      {"scrollfreezetime", 0, "Off"},    {"scrollfreezetime", 1, "1 sec"},
+      {"scrollvolume", 0, "Min"},        {"scrollvolume", 10, "Max"},
+      {"scrollvolume", 5, "5"},          {"scrollgamma", 25, "2,5"},
+      {"scrollbrightness", 10, "1"},     {"scrollghostfreq", 1, "0,1 sec"},
+      {"scrollmapratio", 60, "60%"},     {"scrollcalculatepackets", 2, "2 packets"},
+      {"scrollresetinterval", 0, "Off"}, {"scrollsmoke", 1, "Med"},
+      {"scrollsmoke", 2, "High"},        {"scrolllatency", 10, "10"},
+      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},
+      {"scrollsuitvolume", 0, "Min"},    {"scrollresetinterval", 600, "600"},
+      {"scrollmsgtime", 30, "30 sec"},   {"scrolllatency", 1000, "1000"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(valueLabelText(option(c.control), c.position, ','), c.want) << c.control << " at " << c.position;

@@ -101,10 +101,9 @@ class Dice {
 };
 
 QColor mix(const QColor& a, const QColor& b, double t) {
-  return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                          float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                          float(a.blueF() + (b.blueF() - a.blueF()) * t),
-                          float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+  return QColor::fromRgbF(
+      float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+      float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 QColor withAlpha(QColor c, int alpha) {
@@ -126,9 +125,7 @@ struct Stage {
     p.setBrush(c);
     p.drawPolygon(QPolygonF(QList<QPointF>(pts)));
   }
-  void rect(double x, double y, double w, double h, const QColor& c) const {
-    p.fillRect(QRectF(x, y, w, h), c);
-  }
+  void rect(double x, double y, double w, double h, const QColor& c) const { p.fillRect(QRectF(x, y, w, h), c); }
   void ellipse(double cx, double cy, double rx, double ry, const QColor& c) const {
     p.setPen(Qt::NoPen);
     p.setBrush(c);
@@ -216,8 +213,7 @@ void house(const Stage& s, double x, double base, double w, double h, double roo
 void forest(const Stage& s) {
   s.ridge(kHorizon - 16, 7, 1.3, s.far);
   for (double x = -4; x < W + 6; x += s.dice.range(6, 10)) pine(s, x, kHorizon + 4, s.dice.range(20, 34), s.mid);
-  for (double x = -8; x < W + 10; x += s.dice.range(16, 26))
-    pine(s, x, H, s.dice.range(48, 70), s.near);
+  for (double x = -8; x < W + 10; x += s.dice.range(16, 26)) pine(s, x, H, s.dice.range(48, 70), s.near);
 }
 
 void sea(const Stage& s, int variant) {
@@ -241,7 +237,8 @@ void sea(const Stage& s, int variant) {
     s.windows(114, 52, 26, 10, 2.4, 1.8, 0.7);
     // the derrick, a narrow lattice tower
     s.poly({{150, 62}, {156, 20}, {160, 20}, {166, 62}}, steel);
-    for (double y = 28; y < 60; y += 7) s.line(152 + (y - 20) * 0.02, y, 164 - (y - 20) * 0.02, y + 5, s.skyBottom, 0.5);
+    for (double y = 28; y < 60; y += 7)
+      s.line(152 + (y - 20) * 0.02, y, 164 - (y - 20) * 0.02, y + 5, s.skyBottom, 0.5);
     s.line(176, 62, 196, 34, steel, 1.6);  // flare boom
     s.glow(197, 31, 9, QColor(255, 170, 60, 230));
     s.ellipse(197, 32, 2, 3.2, QColor(255, 230, 150));
@@ -277,12 +274,17 @@ void sea(const Stage& s, int variant) {
 void snow(const Stage& s) {
   const QColor rock = mix(s.skyTop, s.near, 0.5);
   const QColor cap(236, 242, 248);
-  struct Peak { double x, top, half; };
+  struct Peak {
+    double x, top, half;
+  };
   for (const Peak& m : {Peak{40, 30, 55}, Peak{120, 18, 60}, Peak{185, 36, 45}}) {
     s.poly({{m.x - m.half, kHorizon}, {m.x, m.top}, {m.x + m.half, kHorizon}}, rock);
     const double d = (kHorizon - m.top) * 0.32, k = m.half / (kHorizon - m.top);
-    s.poly({{m.x, m.top}, {m.x + d * k, m.top + d}, {m.x + d * k * 0.3, m.top + d * 0.75},
-            {m.x - d * k * 0.2, m.top + d * 1.05}, {m.x - d * k, m.top + d}},
+    s.poly({{m.x, m.top},
+            {m.x + d * k, m.top + d},
+            {m.x + d * k * 0.3, m.top + d * 0.75},
+            {m.x - d * k * 0.2, m.top + d * 1.05},
+            {m.x - d * k, m.top + d}},
            cap);
   }
   QLinearGradient ground(0, kHorizon - 6, 0, H);
@@ -297,7 +299,8 @@ void snow(const Stage& s) {
   s.p.setBrush(ground);
   s.p.drawPath(drift);
   const QColor treeColor = mix(s.near, QColor(30, 50, 60), 0.5);
-  for (double x : {14.0, 24.0, 168.0, 184.0, 198.0}) pine(s, x, kHorizon + 6 + s.dice.range(-2, 4), s.dice.range(28, 44), treeColor);
+  for (double x : {14.0, 24.0, 168.0, 184.0, 198.0})
+    pine(s, x, kHorizon + 6 + s.dice.range(-2, 4), s.dice.range(28, 44), treeColor);
   s.rect(92, kHorizon - 10, 26, 12, QColor(120, 100, 90));  // a cabin under snow
   s.poly({{89, kHorizon - 10}, {105, kHorizon - 22}, {121, kHorizon - 10}}, cap);
   s.rect(100, kHorizon - 6, 4, 4, s.lamp);
@@ -892,8 +895,7 @@ QImage drawCard(const CardSpec& card, QSize size) {
     drawEmblem(p, m, QPointF(20, 19), 11.5);
     drawFrame(p);
   }
-  return big.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-      .convertToFormat(QImage::Format_RGB32);
+  return big.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
 }
 
 bool writeCards(const QString& outDir, QString* error) {
@@ -907,9 +909,8 @@ bool writeCards(const QString& outDir, QString* error) {
   if (!dir.mkpath(QStringLiteral("img"))) return fail(QStringLiteral("cannot create %1/img").arg(outDir));
   for (const CardSpec& card : standardCards()) {
     for (int ratio : {1, 2}) {
-      const QString path = dir.filePath(QStringLiteral("img/%1%2.jpg")
-                                            .arg(QLatin1String(card.name),
-                                                 ratio == 1 ? QString() : QStringLiteral("@2x")));
+      const QString path = dir.filePath(
+          QStringLiteral("img/%1%2.jpg").arg(QLatin1String(card.name), ratio == 1 ? QString() : QStringLiteral("@2x")));
       QImageWriter writer(path, "jpg");
       writer.setQuality(92);
       if (!writer.write(drawCard(card, QSize(kPreviewWidth, kPreviewHeight) * ratio)))

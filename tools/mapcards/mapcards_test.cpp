@@ -17,22 +17,36 @@ using namespace quillet::mapcards;
 namespace {
 
 TEST(MapCards, MissionComesFromThePrefix) {
-  struct Row { const char* name; Mission want; };
+  struct Row {
+    const char* name;
+    Mission want;
+  };
   const Row rows[] = {
-      {"as_forest", Mission::Assassination}, {"cs_747", Mission::HostageRescue},
-      {"de_dust", Mission::BombDefusal},     {"es_trinity", Mission::Escape},
-      {"cs_x", Mission::HostageRescue},      {"de_", Mission::Unknown},
-      {"as", Mission::Unknown},              {"", Mission::Unknown},
-      {"xx_forest", Mission::Unknown},       {"DE_dust", Mission::Unknown},
-      {"dex_dust", Mission::Unknown},        {"de-dust", Mission::Unknown},
+      {"as_forest", Mission::Assassination},
+      {"cs_747", Mission::HostageRescue},
+      {"de_dust", Mission::BombDefusal},
+      {"es_trinity", Mission::Escape},
+      {"cs_x", Mission::HostageRescue},
+      {"de_", Mission::Unknown},
+      {"as", Mission::Unknown},
+      {"", Mission::Unknown},
+      {"xx_forest", Mission::Unknown},
+      {"DE_dust", Mission::Unknown},
+      {"dex_dust", Mission::Unknown},
+      {"de-dust", Mission::Unknown},
   };
   for (const Row& r : rows) EXPECT_EQ(missionOf(r.name), r.want) << r.name;
 }
 
 TEST(MapCards, MissionTitlesAndAccentsDiffer) {
-  struct Row { Mission m; const char* title; };
-  const Row rows[] = {{Mission::Assassination, "Assassination"}, {Mission::HostageRescue, "Hostage rescue"},
-                      {Mission::BombDefusal, "Bomb defusal"},    {Mission::Escape, "Escape"},
+  struct Row {
+    Mission m;
+    const char* title;
+  };
+  const Row rows[] = {{Mission::Assassination, "Assassination"},
+                      {Mission::HostageRescue, "Hostage rescue"},
+                      {Mission::BombDefusal, "Bomb defusal"},
+                      {Mission::Escape, "Escape"},
                       {Mission::Unknown, "Mission"}};
   QSet<QRgb> accents;
   for (const Row& r : rows) {
@@ -43,10 +57,10 @@ TEST(MapCards, MissionTitlesAndAccentsDiffer) {
 }
 
 TEST(MapCards, TableHoldsTheNineteenMapsInPageOrder) {
-  const char* const want[] = {"as_forest",  "as_oilrig",   "as_tundra", "cs_747",   "cs_assault",
-                              "cs_backalley", "cs_docks",  "cs_estate", "cs_italy", "cs_militia",
-                              "cs_siege",   "de_aztec",    "de_cbble",  "de_dust",  "de_nuke",
-                              "de_prodigy", "de_railroad", "de_train",  "es_trinity"};
+  const char* const want[] = {"as_forest",    "as_oilrig",   "as_tundra", "cs_747",    "cs_assault",
+                              "cs_backalley", "cs_docks",    "cs_estate", "cs_italy",  "cs_militia",
+                              "cs_siege",     "de_aztec",    "de_cbble",  "de_dust",   "de_nuke",
+                              "de_prodigy",   "de_railroad", "de_train",  "es_trinity"};
   const auto& cards = standardCards();
   ASSERT_EQ(cards.size(), std::size(want));
   for (std::size_t i = 0; i < cards.size(); ++i) {
@@ -80,8 +94,8 @@ TEST(MapCards, EveryCardIsDrawnAtPreviewSizeWithItsTitle) {
     EXPECT_GT(bright, 60);
     EXPECT_LT(qGray(img.pixel(kCardWidth - 3, kCardHeight - 4)), 80);
     // No two maps share a picture.
-    const QByteArray digest = QCryptographicHash::hash(
-        QByteArrayView(img.constBits(), img.sizeInBytes()), QCryptographicHash::Sha1);
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArrayView(img.constBits(), img.sizeInBytes()), QCryptographicHash::Sha1);
     EXPECT_FALSE(seen.contains(digest));
     seen.insert(digest);
   }
@@ -98,8 +112,8 @@ TEST(MapCards, WritesAJpegPerMapAndScreenRatioIntoImg) {
   ASSERT_TRUE(writeCards(dir.path(), &error)) << error.toStdString();
   for (const CardSpec& card : standardCards()) {
     for (int ratio : {1, 2}) {
-      QImageReader reader(dir.filePath(QStringLiteral("img/%1%2.jpg")
-                                           .arg(QLatin1String(card.name), ratio == 2 ? "@2x" : "")));
+      QImageReader reader(
+          dir.filePath(QStringLiteral("img/%1%2.jpg").arg(QLatin1String(card.name), ratio == 2 ? "@2x" : "")));
       EXPECT_EQ(reader.format(), "jpeg") << card.name;
       EXPECT_EQ(reader.size(), QSize(kPreviewWidth, kPreviewHeight) * ratio) << card.name;
     }

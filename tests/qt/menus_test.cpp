@@ -12,7 +12,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 
-#include "Harness.h"
+#include "harness.h"
 
 using namespace quillet;
 using namespace quillet::qt;
@@ -136,7 +136,8 @@ class WindowMenus : public QObject {
     f.find<QAction>("mnurestore")->trigger();
     QCOMPARE(f.dialogs.lists.size(), std::size_t(1));
     QCOMPARE(f.dialogs.lists[0].size(), std::size_t(1));
-    QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   config.cfg, autoexec.cfg"), f.dialogs.lists[0][0].c_str());
+    QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   config.cfg, autoexec.cfg"),
+             f.dialogs.lists[0][0].c_str());
     QCOMPARE(readFile(f.game + "/autoexec.cfg"), first);
     QCOMPARE(name->text(), QStringLiteral("Red"));
     QVERIFY(f.dialogs.shown.empty());
@@ -225,4 +226,4 @@ class WindowMenus : public QObject {
 };
 
 QTEST_MAIN(WindowMenus)
-#include "tst_menus.moc"
+#include "menus_test.moc"

@@ -11,24 +11,38 @@ namespace {
 // `want` is the option's state afterwards: a slider's position, 1 or 0 for a toggle, or a text
 // (Windows-1252 bytes).
 TEST(cliSet, AcceptedValuesReachTheirOption) {
-  struct Case { const char *set, *control; std::string want; };
+  struct Case {
+    const char *set, *control;
+    std::string want;
+  };
   const Case cases[] = {
-      {"scrollgamma=25", "scrollgamma", "25"},          {"gamma=2.5", "scrollgamma", "25"},
-      {"Gamma=\"1\"", "scrollgamma", "10"},            {"gamma=2.25", "scrollgamma", "22"},
-      {"pushlatency=-50", "scrolllatency", "50"},       {"volume=25", "scrollvolume", "10"},
-      {"fastsprites=0", "scrollsmoke", "2"},            {"rate=&H1000", "scrollrate", "4096"},
-      {"img_server(4)=1", "img_server(4)", "1"},        {"IMG_SERVER(4)=0", "img_server(4)", "0"},
-      {"mp_friendlyfire=1.0", "img_server(4)", "1"},    {"mp_friendlyfire=1.5", "img_server(4)", "0"},
-      {"allowupload=1", "img_client(12)", "1"},         {"gl_polyoffset=20", "img_video(9)", "1"},
+      {"scrollgamma=25", "scrollgamma", "25"},
+      {"gamma=2.5", "scrollgamma", "25"},
+      {"Gamma=\"1\"", "scrollgamma", "10"},
+      {"gamma=2.25", "scrollgamma", "22"},
+      {"pushlatency=-50", "scrolllatency", "50"},
+      {"volume=25", "scrollvolume", "10"},
+      {"fastsprites=0", "scrollsmoke", "2"},
+      {"rate=&H1000", "scrollrate", "4096"},
+      {"img_server(4)=1", "img_server(4)", "1"},
+      {"IMG_SERVER(4)=0", "img_server(4)", "0"},
+      {"mp_friendlyfire=1.0", "img_server(4)", "1"},
+      {"mp_friendlyfire=1.5", "img_server(4)", "0"},
+      {"allowupload=1", "img_client(12)", "1"},
+      {"gl_polyoffset=20", "img_video(9)", "1"},
       {"gl_texturemode=GL_LINEAR_MIPMAP_LINEAR", "img_video(8)", "1"},
-      {"setinfo ghosts=1", "img_client(4)", "1"},       {"console=1", "ClientOptions(6)", "1"},
-      {"img_map(13)=1", "img_map(13)", "1"},            {"img_launch(2)=1", "img_launch(2)", "1"},
-      {"txtname=Red Fox", "txtname", "Red Fox"},        {"name=\"Red Fox\"", "txtname", "Red Fox"},
+      {"setinfo ghosts=1", "img_client(4)", "1"},
+      {"console=1", "ClientOptions(6)", "1"},
+      {"img_map(13)=1", "img_map(13)", "1"},
+      {"img_launch(2)=1", "img_launch(2)", "1"},
+      {"txtname=Red Fox", "txtname", "Red Fox"},
+      {"name=\"Red Fox\"", "txtname", "Red Fox"},
       {"hostname=My server", "txtservername", "My server"},
       {"txtname=Caf\xC3\xA9 =x", "txtname", "Caf\xE9 =x"},
       {"txtservername=123456789012345678901234567890", "txtservername", "123456789012345678901234567890"},
       {"txtmotd=Welcome\r\nhave fun", "txtmotd", "Welcome\r\nhave fun"},
-      {"cmbnetgraphpos=center", "cmbnetgraphpos", "Center"}, {"cmbnetgraphpos=3", "cmbnetgraphpos", "Left"},
+      {"cmbnetgraphpos=center", "cmbnetgraphpos", "Center"},
+      {"cmbnetgraphpos=3", "cmbnetgraphpos", "Left"},
       {"net_graphpos=1", "cmbnetgraphpos", "Bottom right"},
   };
   for (const Case& c : cases) {
@@ -42,7 +56,7 @@ TEST(cliSet, AcceptedValuesReachTheirOption) {
     EXPECT_EQ(o.control, c.control);
     Model model;
     applyAssignment(*p.assignment, model);
-    EXPECT_EQ(o.isToggle()                ? std::string(model.checked(o) ? "1" : "0")
+    EXPECT_EQ(o.isToggle()             ? std::string(model.checked(o) ? "1" : "0")
               : o.kind == Kind::Slider ? std::to_string(model.position(o))
                                        : model.text(o),
               c.want);
@@ -50,7 +64,9 @@ TEST(cliSet, AcceptedValuesReachTheirOption) {
 }
 
 TEST(cliSet, RefusalsNameTheProblem) {
-  struct Case { const char *set, *says; };  // `says`: a part of the error message
+  struct Case {
+    const char *set, *says;
+  };  // `says`: a part of the error message
   const Case cases[] = {
       {"scrollgamma", "NAME=VALUE"},
       {"=5", "name before"},

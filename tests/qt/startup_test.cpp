@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 
-#include "Harness.h"
+#include "harness.h"
 
 using namespace quillet;
 using namespace quillet::qt;
@@ -27,8 +27,7 @@ class WindowStartup : public QObject {
       QVERIFY2(!w.page(p)->isVisibleTo(&w), pageInfo(p).frame.data());
     // The small window stands in the middle of the screen.
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2,
-             "the path window is not centred");
+    QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
     // Its client area holds the whole change-path frame.
     QVERIFY(w.centralWidget()->rect().contains(f.find("framechangepath")->geometry()));
   }
@@ -81,10 +80,8 @@ class WindowStartup : public QObject {
     auto* path = f.find<QLineEdit>("txtpath");
     path->clear();
     QTest::keyClicks(path, f.dir.filePath(QStringLiteral("elsewhere")));
-    if (abort)
-      click(f.find("cmdabort"));
-    else
-      QVERIFY2(!w.close(), "the close request must be refused");
+    if (abort) click(f.find("cmdabort"));
+    else QVERIFY2(!w.close(), "the close request must be refused");
     QCOMPARE(ended.count(), 0);
     QVERIFY(w.isVisible());
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
@@ -98,4 +95,4 @@ class WindowStartup : public QObject {
 };
 
 QTEST_MAIN(WindowStartup)
-#include "tst_startup.moc"
+#include "startup_test.moc"

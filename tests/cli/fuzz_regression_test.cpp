@@ -27,11 +27,11 @@ std::string everyByte() {
 const std::string kHostile[] = {
     ""s,
     "\0\0\0\0"s,
-    "gamma \"2.5"s,                            // unterminated quote
+    "gamma \"2.5"s,  // unterminated quote
     "\"\"\"\r\n\"\r\"\n,,,\"\0,\""s,
     everyByte(),
-    "\xff\xfe\0g\0a\0m\0m\0a\0 \0001\0"s,       // UTF-16 text
-    "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s,          // binary garbage
+    "\xff\xfe\0g\0a\0m\0m\0a\0 \0001\0"s,  // UTF-16 text
+    "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s,      // binary garbage
     "name \"a;quit\"\r\nsetinfo \"ah\" \"1\",,"s,
     "\1\1&H"s + std::string(40, 'F'),
     "\2\2 1e999999 -1e-999999 &O77777777777"s,
@@ -61,7 +61,8 @@ TEST(FuzzChecks, AFolderPathWithBlanksAndNonAsciiLoadsAndSaves) {
     EXPECT_EQ(runLoadSequence(model, gamePath, store), "");
     ASSERT_FALSE(saveFiles(model, gamePath, store).has_value());
     int i = 0;
-    for (const char* name : {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"}) {
+    for (const char* name :
+         {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"}) {
       std::ifstream in(dir / name, std::ios::binary);
       const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
       if (round == 0) first[i] = bytes;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "../core/TestSupport.h"
+#include "../core/test_support.h"
 #include "platform/FileLayer.h"
 #include "store/QtStore.h"
 
@@ -25,12 +25,27 @@ class cliQtStore : public testing::Test {
 };
 
 TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
-  const std::string values[] = {"a,b", "a, b ,c", "\"quoted\"", "back\\slash\\", "  lead", "trail  ", "",
-                                "Caf\xC3\xA9 \xE2\x82\xAC", "True", "line\nbreak\r\n", "@Variant(x)",
-                                "semi;colon", "=eq", "#hash", "tab\there", "\x01ctl", "@@at"};
+  const std::string values[] = {"a,b",
+                                "a, b ,c",
+                                "\"quoted\"",
+                                "back\\slash\\",
+                                "  lead",
+                                "trail  ",
+                                "",
+                                "Caf\xC3\xA9 \xE2\x82\xAC",
+                                "True",
+                                "line\nbreak\r\n",
+                                "@Variant(x)",
+                                "semi;colon",
+                                "=eq",
+                                "#hash",
+                                "tab\there",
+                                "\x01ctl",
+                                "@@at"};
   {
     QtStore store(file_);
-    for (std::size_t i = 0; i < std::size(values); ++i) store.save("Quillet", "settings", std::to_string(i) + "k", values[i]);
+    for (std::size_t i = 0; i < std::size(values); ++i)
+      store.save("Quillet", "settings", std::to_string(i) + "k", values[i]);
     store.commit();
     EXPECT_EQ(store.error(), "");
   }
@@ -78,7 +93,8 @@ TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWri
     ASSERT_EQ(store.commit(), std::nullopt);
   }
   const std::string old = fileText();
-  for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename}) {
+  for (files::Op op :
+       {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename}) {
     for (int error : {EIO, ENOSPC}) {
       QtStore store(file_);
       store.save("Quillet", "init", "cspath", "/games/new");

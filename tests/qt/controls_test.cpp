@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "Harness.h"
+#include "harness.h"
 
 using namespace quillet;
 using namespace quillet::qt;
@@ -19,8 +19,8 @@ class WindowControls : public QObject {
   // One toggle on every page: a click, a double-click and Space reach the core and come back.
   void toggleClickFlipsStateAndPicture_data() {
     QTest::addColumn<QString>("control");
-    for (const char* c : {"img_client(0)", "img_moreclient(0)", "img_video(5)", "img_controls(7)",
-                          "img_server(12)", "img_moreserver(3)", "img_launch(6)"})
+    for (const char* c : {"img_client(0)", "img_moreclient(0)", "img_video(5)", "img_controls(7)", "img_server(12)",
+                          "img_moreserver(3)", "img_launch(6)"})
       QTest::newRow(c) << QString::fromLatin1(c);
   }
   void toggleClickFlipsStateAndPicture() {
@@ -193,4 +193,4 @@ class WindowControls : public QObject {
 };
 
 QTEST_MAIN(WindowControls)
-#include "tst_controls.moc"
+#include "controls_test.moc"

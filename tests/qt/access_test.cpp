@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Harness.h"
+#include "harness.h"
 #include "qt/QtPlatform.h"
 
 using namespace quillet;
@@ -76,16 +76,32 @@ class WindowAccess : public QObject {
   void groupsAreNamedByTheirOwnCaption() {
     Fixture f;
     f.startInGame();
-    const std::pair<const char*, const char*> groups[] = {
-        {"Frame3", "Preferences"}, {"Frame1", "Connection"}, {"Frame15", "Advanced"},
-        {"Frame18", "Hud / ingame text color"}, {"Frame16", "Misc"}, {"Frame7", "Preferences"},
-        {"Frame8", "Advanced "}, {"frame50", "Controls / sound"}, {"Frame12", "Mouse"},
-        {"Frame10", "Joystick"}, {"Frame11", "General"}, {"frame34", "Sound"}, {"Frame17", "Main"},
-        {"frmdedicated", "Performance"}, {"Frame5", "Preferences"}, {"Frame14", "Restrictions"},
-        {"frame23", "Message Of The Day"}, {"Frame13", "Timer"}, {"Frame9", "Advanced"},
-        {"frame63", "Launch options"}, {"Frame4", "Maps to cycle"}, {"Frame2", "Info / Objectives"},
-        {"frameclient", "Client"}, {"framemoreclient", "More client"}, {"framemore", "More server"},
-        {"framelaunch", "Commandline / Launch options"}};
+    const std::pair<const char*, const char*> groups[] = {{"Frame3", "Preferences"},
+                                                          {"Frame1", "Connection"},
+                                                          {"Frame15", "Advanced"},
+                                                          {"Frame18", "Hud / ingame text color"},
+                                                          {"Frame16", "Misc"},
+                                                          {"Frame7", "Preferences"},
+                                                          {"Frame8", "Advanced "},
+                                                          {"frame50", "Controls / sound"},
+                                                          {"Frame12", "Mouse"},
+                                                          {"Frame10", "Joystick"},
+                                                          {"Frame11", "General"},
+                                                          {"frame34", "Sound"},
+                                                          {"Frame17", "Main"},
+                                                          {"frmdedicated", "Performance"},
+                                                          {"Frame5", "Preferences"},
+                                                          {"Frame14", "Restrictions"},
+                                                          {"frame23", "Message Of The Day"},
+                                                          {"Frame13", "Timer"},
+                                                          {"Frame9", "Advanced"},
+                                                          {"frame63", "Launch options"},
+                                                          {"Frame4", "Maps to cycle"},
+                                                          {"Frame2", "Info / Objectives"},
+                                                          {"frameclient", "Client"},
+                                                          {"framemoreclient", "More client"},
+                                                          {"framemore", "More server"},
+                                                          {"framelaunch", "Commandline / Launch options"}};
     for (const auto& [name, caption] : groups) {
       QWidget* group = f.find(name);
       QVERIFY2(group, name);
@@ -185,8 +201,9 @@ class WindowAccess : public QObject {
       const int middle = (o.min + o.max) / 2;
       bar->setValue(middle);
       QTest::keyClick(bar, Qt::Key(key));
-      const int want = small == 99 ? o.max : small == -99 ? o.min
-                     : std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
+      const int want = small == 99    ? o.max
+                       : small == -99 ? o.min
+                                      : std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
       QVERIFY2(w.model().position(o) == want, o.control.data());
       QAccessibleInterface* a = face(bar);
       QCOMPARE(a->valueInterface()->currentValue().toInt(), want);
@@ -200,15 +217,33 @@ class WindowAccess : public QObject {
     QTest::addColumn<QString>("press");  // page buttons, then More / Back on the page shown
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("help");
-    QTest::newRow("video") << "cmdvideo" << "scrollgamma" << "Tune your video settings";
-    QTest::newRow("client") << "cmdclient" << "txtname" << "Setup client side settings";
-    QTest::newRow("maps") << "cmdmaps" << "img_map(0)" << "Choose your maps.";
-    QTest::newRow("controls") << "cmdcontrols" << "img_controls(0)" << "Setup sound and control settings.";
-    QTest::newRow("launch") << "cmdlaunch" << "img_launch(0)" << "Set command-line options.";
-    QTest::newRow("more client") << "cmdclient cmdmoreclient" << "scrollred" << "Setup client side settings";
-    QTest::newRow("client back") << "cmdclient cmdmoreclient cmdmoreclientback" << "txtname" << "Setup client side settings";
-    QTest::newRow("more server") << "cmdserver cmdmore" << "img_moreserver(0)" << "Setup your server.";
-    QTest::newRow("server back") << "cmdserver cmdmore cmdback" << "txtservername" << "Setup your server.";
+    QTest::newRow("video") << "cmdvideo"
+                           << "scrollgamma"
+                           << "Tune your video settings";
+    QTest::newRow("client") << "cmdclient"
+                            << "txtname"
+                            << "Setup client side settings";
+    QTest::newRow("maps") << "cmdmaps"
+                          << "img_map(0)"
+                          << "Choose your maps.";
+    QTest::newRow("controls") << "cmdcontrols"
+                              << "img_controls(0)"
+                              << "Setup sound and control settings.";
+    QTest::newRow("launch") << "cmdlaunch"
+                            << "img_launch(0)"
+                            << "Set command-line options.";
+    QTest::newRow("more client") << "cmdclient cmdmoreclient"
+                                 << "scrollred"
+                                 << "Setup client side settings";
+    QTest::newRow("client back") << "cmdclient cmdmoreclient cmdmoreclientback"
+                                 << "txtname"
+                                 << "Setup client side settings";
+    QTest::newRow("more server") << "cmdserver cmdmore"
+                                 << "img_moreserver(0)"
+                                 << "Setup your server.";
+    QTest::newRow("server back") << "cmdserver cmdmore cmdback"
+                                 << "txtservername"
+                                 << "Setup your server.";
   }
   void focusLandsOnThePage() {
     QFETCH(QString, press);
@@ -317,15 +352,14 @@ class WindowAccess : public QObject {
   void nothingIsClipped() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server,
-                   Page::MoreServer, Page::Maps, Page::Launch}) {
+    for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server, Page::MoreServer,
+                   Page::Maps, Page::Launch}) {
       for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
         QString text;
         if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
         else if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
         if (text.isEmpty() || !c->isVisibleTo(w.page(p))) continue;
-        QVERIFY2(c->fontMetrics().horizontalAdvance(text) <= c->width(),
-                 qPrintable(c->objectName() + ": " + text));
+        QVERIFY2(c->fontMetrics().horizontalAdvance(text) <= c->width(), qPrintable(c->objectName() + ": " + text));
       }
     }
   }
@@ -336,14 +370,19 @@ class WindowAccess : public QObject {
     QTest::addColumn<QStringList>("order");
     const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch ";
     QTest::newRow("video") << quillet::PageButton::Video << false
-        << (buttons + "scrollgamma scrollbrightness scrollsmoke img_video(0) img_video(1) img_video(2) "
-                      "img_video(3) scrollgibparts scrollgibsvisible img_video(5) img_video(6) img_video(7) "
-                      "img_video(8) img_video(9) img_video(10)").split(' ');
-    QTest::newRow("more server") << quillet::PageButton::Server << true
-        << (buttons + "img_moreserver(0) img_moreserver(1) img_moreserver(2) img_moreserver(3) "
-                      "img_moreserver(4) img_moreserver(5) scrollmaxhostagekills scrollteamdiffer txtmotd "
-                      "scrollresetinterval scrolltimelimit scrollroundtime img_moreserver(6) scrollcompensate "
-                      "scrollcalculatepackets cmdback").split(' ');
+                           << (buttons +
+                               "scrollgamma scrollbrightness scrollsmoke img_video(0) img_video(1) img_video(2) "
+                               "img_video(3) scrollgibparts scrollgibsvisible img_video(5) img_video(6) img_video(7) "
+                               "img_video(8) img_video(9) img_video(10)")
+                                  .split(' ');
+    QTest::newRow("more server")
+        << quillet::PageButton::Server << true
+        << (buttons +
+            "img_moreserver(0) img_moreserver(1) img_moreserver(2) img_moreserver(3) "
+            "img_moreserver(4) img_moreserver(5) scrollmaxhostagekills scrollteamdiffer txtmotd "
+            "scrollresetinterval scrolltimelimit scrollroundtime img_moreserver(6) scrollcompensate "
+            "scrollcalculatepackets cmdback")
+               .split(' ');
   }
   void tabFollowsTheRows() {
     QFETCH(quillet::PageButton, button);
@@ -380,8 +419,7 @@ class WindowAccess : public QObject {
     std::unique_ptr<QMessageBox> box(buildMessageBox(m, nullptr));
     QCOMPARE(box->windowTitle(), QStringLiteral("Error loading settings"));
     QCOMPARE(box->text(), QStringLiteral("first\nsecond\nthird"));
-    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
-                                       QMessageBox::Warning};
+    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
     QCOMPARE(box->icon(), icons[icon]);
     if (Buttons(buttons) == Buttons::YesNo) {
       QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
@@ -396,4 +434,4 @@ class WindowAccess : public QObject {
 };
 
 QTEST_MAIN(WindowAccess)
-#include "tst_access.moc"
+#include "access_test.moc"

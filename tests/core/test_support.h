@@ -57,12 +57,12 @@ inline std::string crlf(std::initializer_list<std::string_view> lines) {
 // The players' own files in ../shared/corpus beside the checkout, when they are there; the
 // tests that read them skip otherwise (a clone on its own has the project's fixtures only).
 inline bool haveCorpus() { return std::filesystem::is_directory(QUILLET_CORPUS_DIR); }
-#define QUILLET_SKIP_WITHOUT_CORPUS()                                                             \
-  do {                                                                                           \
-    if (!::quillet::test::haveCorpus())                                                          \
-      GTEST_SKIP() << "the players' files are not there: " QUILLET_CORPUS_DIR                    \
+#define QUILLET_SKIP_WITHOUT_CORPUS()                                                                  \
+  do {                                                                                                 \
+    if (!::quillet::test::haveCorpus())                                                                \
+      GTEST_SKIP() << "the players' files are not there: " QUILLET_CORPUS_DIR                          \
                       " (a folder beside the checkout); the project's own fixtures in tests/fixtures " \
-                      "cover the same rules";                                                    \
+                      "cover the same rules";                                                          \
   } while (false)
 
 // The project's own game files of every kind, written for these tests: tests/fixtures/<kind>/.

@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "../core/TestSupport.h"
+#include "../core/test_support.h"
 #include "Checkpath/Checkpath.h"
 #include "cli/Cli.h"
 #include "save/Backups.h"
@@ -88,11 +88,23 @@ class cliCommand : public testing::Test {
 TEST_F(cliCommand, CommandLineMistakesAreUsageErrors) {
   const std::string g = game_.string();
   const std::vector<std::vector<std::string>> bad = {
-      {}, {"frobnicate"}, {"--frobnicate"}, {"save"}, {"show", "--store", store_}, {"save", g, "--bogus"},
-      {"save", g, "--set"}, {"save", g, "--store"}, {"save", g, g}, {"save", g, "--json"},
-      {"show", g, "--set", "scrollgamma=1"}, {"show", g, "--defaults"}, {"--version", "x"},
+      {},
+      {"frobnicate"},
+      {"--frobnicate"},
+      {"save"},
+      {"show", "--store", store_},
+      {"save", g, "--bogus"},
+      {"save", g, "--set"},
+      {"save", g, "--store"},
+      {"save", g, g},
+      {"save", g, "--json"},
+      {"show", g, "--set", "scrollgamma=1"},
+      {"show", g, "--defaults"},
+      {"--version", "x"},
       {"save", "--set", "--help", "x"},  // "--help" is the --set's value here
-      {"save", g, "--store=a", "--store", "b"}, {"save", g, "--store="}, {"save", g, "--", "--set"},
+      {"save", g, "--store=a", "--store", "b"},
+      {"save", g, "--store="},
+      {"save", g, "--", "--set"},
       {"save", g, "--keep-own-lines", "--replace"},
   };
   const auto before = folderContents(root_);
@@ -112,8 +124,8 @@ TEST_F(cliCommand, HelpAndVersion) {
 
 TEST_F(cliCommand, ARefusedSetWritesNothingAndNamesEveryProblem) {
   const auto before = folderContents(root_);
-  EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--set", "nosuch=1", "--set", "scrollgamma=25",
-                 "--set", "gamma=9"}),
+  EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--set", "nosuch=1", "--set", "scrollgamma=25", "--set",
+                 "gamma=9"}),
             kExitUsage);
   EXPECT_NE(err_.find("--set nosuch=1: no option"), std::string::npos) << err_;
   EXPECT_NE(err_.find("--set gamma=9: gamma"), std::string::npos) << err_;
@@ -175,15 +187,22 @@ TEST_F(cliCommand, SetValuesReachTheFilesTheStoreAndShow) {
 // "Keep my own lines": the stored choice holds unless --keep-own-lines or --replace overrides it
 // for the run, which stores nothing.
 TEST_F(cliCommand, KeepOwnLinesFollowsTheStoreOrTheSwitch) {
-  struct Case { const char* stored; const char* flag; bool keeps; };
-  const Case cases[] = {{"", "", false},         {"", "--keep-own-lines", true},
-                        {"True", "", true},      {"True", "--replace", false},
+  struct Case {
+    const char* stored;
+    const char* flag;
+    bool keeps;
+  };
+  const Case cases[] = {{"", "", false},
+                        {"", "--keep-own-lines", true},
+                        {"True", "", true},
+                        {"True", "--replace", false},
                         {"False", "--keep-own-lines", true}};
   const std::string rcon = "rcon_password \"mine\"";
   for (const Case& c : cases) {
     std::ofstream(game_ / "server.cfg", std::ios::binary) << rcon << "\r\nmp_timelimit 45\r\nfps_max 300\r\n";
     std::ofstream(game_ / "autoexec.cfg", std::ios::binary) << "";
-    std::ofstream(store_, std::ios::trunc) << (*c.stored ? std::string("[settings]\nkeepownlines=") + c.stored + "\n" : "");
+    std::ofstream(store_, std::ios::trunc)
+        << (*c.stored ? std::string("[settings]\nkeepownlines=") + c.stored + "\n" : "");
     std::vector<std::string> args = {"show", game_.string(), "--store", store_};
     if (*c.flag) args.push_back(c.flag);
     ASSERT_EQ(cli(args), kExitOk) << err_;
@@ -193,15 +212,16 @@ TEST_F(cliCommand, KeepOwnLinesFollowsTheStoreOrTheSwitch) {
     ASSERT_EQ(cli(args), kExitOk) << err_;
     EXPECT_EQ(fileText(game_ / "server.cfg").find(rcon) != std::string::npos, c.keeps) << c.stored << c.flag;
     const std::string store = fileText(store_);
-    EXPECT_EQ(store.find("keepownlines"), *c.stored ? store.find("keepownlines=" + std::string(c.stored)) : std::string::npos)
+    EXPECT_EQ(store.find("keepownlines"),
+              *c.stored ? store.find("keepownlines=" + std::string(c.stored)) : std::string::npos)
         << "a switch of the command line is not stored: " << store;
   }
 }
 
 TEST_F(cliCommand, OutputThatCannotBeWrittenIsAFailure) {
   for (const char* to : {">/dev/full", ">&-"}) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"show", game_.string(), "--store", store_},
-                                                  std::vector<std::string>{"--help"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"show", game_.string(), "--store", store_}, std::vector<std::string>{"--help"}}) {
       EXPECT_EQ(program(args, to), kExitSaveFailed) << to << ' ' << args[0];
       EXPECT_NE(err_.find("quillet-cli: cannot write the output"), std::string::npos) << to << ' ' << err_;
     }
@@ -255,9 +275,7 @@ TEST(cliText, HelpManualAndCompletionNameEveryCommandAndOption) {
   }
 }
 
-TEST(cliText, EscapesForTabSeparatedFields) {
-  EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd");
-}
+TEST(cliText, EscapesForTabSeparatedFields) { EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd"); }
 
 }  // namespace
 }  // namespace quillet
@@ -268,7 +286,8 @@ namespace {
 // Every file under the folder with its bytes and its modification time.
 std::map<std::string, std::string> bytesAndTimes(const fs::path& dir) {
   auto files = folderContents(dir);
-  for (auto& [name, bytes] : files) bytes.append(1, '@').append(std::to_string(fs::last_write_time(name).time_since_epoch().count()));
+  for (auto& [name, bytes] : files)
+    bytes.append(1, '@').append(std::to_string(fs::last_write_time(name).time_since_epoch().count()));
   return files;
 }
 
@@ -312,7 +331,8 @@ TEST_F(cliCommand, DryRunBackupsAndRestore) {
   ASSERT_EQ(cli({"backups", g}), kExitOk);
   EXPECT_EQ(out_.substr(0, out_.find('\n')), backups.front().name + "\tconfig.cfg, autoexec.cfg");
   ASSERT_EQ(cli({"restore", g}), kExitOk) << err_;
-  EXPECT_EQ(fileText(game_ / "autoexec.cfg"), fileText(game_ / "quillet-backups" / backups.front().name / "autoexec.cfg"));
+  EXPECT_EQ(fileText(game_ / "autoexec.cfg"),
+            fileText(game_ / "quillet-backups" / backups.front().name / "autoexec.cfg"));
   ASSERT_EQ(cli({"restore", g}), kExitOk) << err_;
   EXPECT_EQ(fileText(game_ / "autoexec.cfg"), latest);
   EXPECT_EQ(cli({"restore", g, "1999-01-01_000000"}), kExitUsage);
