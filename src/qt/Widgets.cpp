@@ -301,7 +301,8 @@ SliderBar::SliderBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
 void SliderBar::setValueText(const QString& text) {
   if (text == valueText_) return;
   valueText_ = text;
-  QAccessibleEvent event(this, QAccessible::ValueChanged);
+  // A value change travels as its own event kind, which carries the value.
+  QAccessibleValueChangeEvent event(this, value());
   QAccessible::updateAccessibility(&event);
 }
 
