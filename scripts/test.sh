@@ -17,4 +17,7 @@ log="$build/Testing/Temporary/LastTest.log"
 [ -f "$log" ] && grep -A1 ': Skipped$' "$log" | grep -v -e ': Skipped$' -e '^--$' | sort -u | sed 's/^/skipped: /' || true
 # The core and its tests on Windows: cross-built with mingw-w64, run under Wine.
 bash scripts/test-windows.sh
-echo "test.sh: build $((built - start)) s, tests $((tested - built)) s, Windows build and tests $((SECONDS - tested)) s"
+windows=$SECONDS
+# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+bash scripts/sanitize.sh
+echo "test.sh: build $((built - start)) s, tests $((tested - built)) s, Windows build and tests $((windows - tested)) s, sanitizer build and tests $((SECONDS - windows)) s"
