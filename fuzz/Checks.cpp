@@ -90,6 +90,13 @@ std::string checkConfig(std::string_view bytes) {
     if (kept[i] == '\n' && (i == 0 || kept[i - 1] != '\r')) return "a lone LF in a kept line";
   }
   if (!kept.empty() && !kept.ends_with("\r\n")) return "kept lines do not end with CR LF";
+  // The load sequence's one scan finds what the two readings find.
+  Model once;
+  LoadConfigWithKeptLines(content, once, errors);
+  if (once.configKeptLines != kept) return "one scan keeps other lines than the two readings";
+  for (const Option& o : catalogue())
+    if (once.checked(o) != model.checked(o) || once.position(o) != model.position(o) || once.text(o) != model.text(o))
+      return "one scan reads " + std::string(o.control) + " otherwise than the two readings";
   return saneModel(model);
 }
 
