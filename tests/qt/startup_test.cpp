@@ -51,17 +51,6 @@ class WindowStartup : public QObject {
     QCOMPARE(QString::fromStdString(f.store->read("Quillet", "init", "cspath")), f.game);
   }
 
-  void storedFolderThatFailsShowsTheMessageThenTheOldFolder() {
-    Fixture f;
-    f.storeGamePath(f.dir.filePath(QStringLiteral("moved-away")));
-    MainWindow& w = f.start();
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Error"));
-    QCOMPARE(f.dialogs.shown[0].icon, Icon::Exclamation);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
-    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), f.dir.filePath(QStringLiteral("moved-away")));
-  }
-
   // Abort or the close box after Change path: back to the main window, nothing reloaded.
   void leavingChangePathReturns_data() {
     QTest::addColumn<bool>("abort");
