@@ -52,17 +52,6 @@ class WindowStartup : public QObject {
     QCOMPARE(QString::fromStdString(f.store->read("Quillet", "init", "cspath")), f.game);
   }
 
-  void storedFolderThatFailsShowsTheMessageThenTheOldFolder() {
-    Fixture f;
-    f.storeGamePath(f.dir.filePath(QStringLiteral("moved-away")));
-    MainWindow& w = f.start();
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Error"));
-    QCOMPARE(f.dialogs.shown[0].icon, Icon::Exclamation);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
-    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), f.dir.filePath(QStringLiteral("moved-away")));
-  }
-
   // The start's preview picture is decoded after the first frame, but checked by the load
   // sequence: one that cannot be read is reported at once.
   void startPictureIsCheckedByTheLoad_data() {
