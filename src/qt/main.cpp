@@ -9,6 +9,7 @@
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/Screenshots.h"
+#include "qt/Widgets.h"
 #include "store/QtStore.h"
 
 int main(int argc, char* argv[]) {
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
   quillet::qt::FontWarmUp fonts;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
+  QApplication::setStyle(new quillet::qt::LaterIconStyle(QApplication::style()));
   quillet::qt::probeFirstFrame();
 
   const QString shots = qEnvironmentVariable("QUILLET_SCREENSHOT_DIR");
