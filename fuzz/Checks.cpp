@@ -76,21 +76,33 @@ std::string checkAutoexec(std::string_view bytes) {
   return loaded("autoexec.cfg", LoadAutoexec, bytes, model);
 }
 
-std::string checkConfig(std::string_view bytes) {
-  Model model;
-  std::string errors;
-  const std::optional<std::string> content{std::string(bytes)};
-  LoadConfig(content, model, errors);
-  if (!errors.empty()) return "readable bytes reported: " + errors;
-  CollectConfigLines(content, model);
-  // Every kept line is one line: no line break inside it, each ended by CR LF.
-  const std::string& kept = model.configKeptLines;
+// Every kept line is one line: no line break inside it, each ended by CR LF.
+std::string keptLinesSound(const std::string& kept) {
   for (std::size_t i = 0; i < kept.size(); ++i) {
     if (kept[i] == '\r' && (i + 1 >= kept.size() || kept[i + 1] != '\n')) return "a lone CR in a kept line";
     if (kept[i] == '\n' && (i == 0 || kept[i - 1] != '\r')) return "a lone LF in a kept line";
   }
   if (!kept.empty() && !kept.ends_with("\r\n")) return "kept lines do not end with CR LF";
-  return saneModel(model);
+  return {};
+}
+
+// Every pass over config.cfg: the three option passes and the kept lines, then the same bytes
+// as "Keep my own lines" reads them (the values in force, the lines that give way only to what
+// Save writes itself).
+std::string checkConfig(std::string_view bytes) {
+  const std::optional<std::string> content{std::string(bytes)};
+  for (const bool keep : {false, true}) {
+    Model model;
+    model.keepOwnLines = keep;
+    std::string errors;
+    LoadConfig(content, model, errors);
+    if (!errors.empty()) return "readable bytes reported: " + errors;
+    if (keep) LoadValuesInForce("config.cfg", bytes, model);
+    CollectConfigLines(content, model);
+    if (auto e = keptLinesSound(model.configKeptLines); !e.empty()) return e;
+    if (auto e = saneModel(model); !e.empty()) return e;
+  }
+  return {};
 }
 
 std::string checkMapcycle(std::string_view bytes) {
@@ -220,25 +232,32 @@ std::string checkSet(std::string_view bytes) {
   return saneModel(model);
 }
 
+// The bytes as the six game files and a briefing, loaded and saved twice, by default and with
+// "Keep my own lines": the second Save writes what the first wrote.
 std::string checkRoundtrip(std::string_view bytes) {
-  static constexpr std::string_view kRead[] = {"autoexec.cfg", "config.cfg", "mapcycle.txt", "motd.txt",
-                                               "maps/as_forest.txt"};
+  static constexpr std::string_view kRead[] = {"autoexec.cfg",       "config.cfg", "mapcycle.txt",    "motd.txt",
+                                               "maps/as_forest.txt", "server.cfg", "listenserver.cfg"};
   static constexpr std::string_view kWritten[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
                                                   "autoexec.cfg", "server.cfg", "listenserver.cfg"};
   const auto pieces = splitAtNul(bytes, std::size(kRead));
-  for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");
-  MemoryStore store;
-  std::string rounds[2][std::size(kWritten)];
-  for (auto& round : rounds) {
-    Model model;
-    runLoadSequence(model, folder().string(), store);
-    if (auto e = saneModel(model); !e.empty()) return e;
-    if (auto failure = saveFiles(model, folder().string(), store)) return "Save failed: " + failure->detail;
-    for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
+  for (const bool keep : {false, true}) {
+    for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");
+    MemoryStore store;
+    std::string rounds[2][std::size(kWritten)];
+    for (auto& round : rounds) {
+      Model model;
+      model.keepOwnLinesForRun = keep;
+      runLoadSequence(model, folder().string(), store);
+      if (auto e = saneModel(model); !e.empty()) return e;
+      if (auto failure = saveFiles(model, folder().string(), store, {.backup = false}))
+        return "Save failed: " + failure->detail;
+      for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
+    }
+    for (std::size_t i = 0; i < std::size(kWritten); ++i)
+      if (rounds[0][i] != rounds[1][i])
+        return std::string(kWritten[i]) + (keep ? " (keeping own lines)" : "") + " differs on the second Save:\n" +
+               rounds[0][i] + "\n---\n" + rounds[1][i];
   }
-  for (std::size_t i = 0; i < std::size(kWritten); ++i)
-    if (rounds[0][i] != rounds[1][i])
-      return std::string(kWritten[i]) + " differs on the second Save:\n" + rounds[0][i] + "\n---\n" + rounds[1][i];
   return {};
 }
 
