@@ -208,9 +208,18 @@ std::vector<std::string_view> lines(std::string_view text) {
 std::string firstWord(std::string_view line) { return std::string(line.substr(0, line.find(' '))); }
 
 std::string checkSet(std::string_view bytes) {
+  using Text = std::string (*)(const Model&);
+  static constexpr Text kTexts[] = {autoexecText, configText, serverText, listenserverText};
+  // The files as the factory values write them, made once.
+  static const std::vector<std::string> kWas = [] {
+    Model defaults;
+    LoadDefaults(defaults);
+    std::vector<std::string> out;
+    for (Text text : kTexts) out.push_back(text(defaults));
+    return out;
+  }();
   Model model;
   LoadDefaults(model);
-  const Model defaults = model;
   for (std::string_view arg : splitAtNul(bytes, 8)) {
     const SetParse parsed = parseSet(arg);
     if (parsed.assignment) applyAssignment(*parsed.assignment, model);
@@ -218,9 +227,9 @@ std::string checkSet(std::string_view bytes) {
   }
   // The files the game runs as commands keep their lines: same count, same first words, no
   // command added after a ";" and no line break inside a value.
-  for (auto text : {autoexecText, configText, serverText, listenserverText}) {
-    const std::string was = text(defaults), now = text(model);
-    const auto a = lines(was), b = lines(now);
+  for (std::size_t t = 0; t < std::size(kTexts); ++t) {
+    const std::string now = kTexts[t](model);
+    const auto a = lines(kWas[t]), b = lines(now);
     if (a.size() != b.size()) return "a value changed the number of lines:\n" + now;
     for (std::size_t i = 0; i < a.size(); ++i) {
       if (firstWord(a[i]) != firstWord(b[i])) return "a value changed a command: " + std::string(b[i]);
