@@ -88,12 +88,12 @@ std::string keptLinesSound(const std::string& kept) {
 
 // Every pass over config.cfg: the three option passes and the kept lines, then the same bytes
 // as "Keep my own lines" reads them (the values in force, the lines that give way only to what
-// Save writes itself).
+// Save writes itself). The load sequence's one scan must find what the two readings find.
 std::string checkConfig(std::string_view bytes) {
   const std::optional<std::string> content{std::string(bytes)};
   for (const bool keep : {false, true}) {
-    Model model;
-    model.keepOwnLines = keep;
+    Model model, once;
+    model.keepOwnLines = once.keepOwnLines = keep;
     std::string errors;
     LoadConfig(content, model, errors);
     if (!errors.empty()) return "readable bytes reported: " + errors;
@@ -101,6 +101,12 @@ std::string checkConfig(std::string_view bytes) {
     CollectConfigLines(content, model);
     if (auto e = keptLinesSound(model.configKeptLines); !e.empty()) return e;
     if (auto e = saneModel(model); !e.empty()) return e;
+    LoadConfigWithKeptLines(content, once, errors);
+    if (keep) LoadValuesInForce("config.cfg", bytes, once);
+    if (once.configKeptLines != model.configKeptLines) return "one scan keeps other lines than the two readings";
+    for (const Option& o : catalogue())
+      if (once.checked(o) != model.checked(o) || once.position(o) != model.position(o) || once.text(o) != model.text(o))
+        return "one scan reads " + std::string(o.control) + " otherwise than the two readings";
   }
   return {};
 }

@@ -36,7 +36,9 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
 
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
   const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
-  LoadConfig(config, model, errors);
+  // The kept lines of config.cfg are gathered in the same scan: they change no option, and
+  // nothing before Save reads them.
+  LoadConfigWithKeptLines(config, model, errors);
   if (model.keepOwnLines) {
     // The values in force: a later file wins.
     for (GameFile f : {GameFile::Autoexec, GameFile::Config, GameFile::Listenserver, GameFile::Server}) {
@@ -52,7 +54,6 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
   LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);
   LoadMotd(gameFile(gamePath, "motd.txt"), model, errors);
-  CollectConfigLines(config, model);
   LoadStoredPreferences(model, store);
   if (pictures && !pictures->loadPreview(programDir / "img" / "as_forest.jpg")) errors += kPictureError;
   return errors;

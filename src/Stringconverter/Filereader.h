@@ -1,6 +1,8 @@
 // Scanning the game's files: fields, numbers, list items and lines.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,6 +24,8 @@ std::optional<double> NumericValue(std::string_view text);
 // Quote stripping of a value word: both quotes when it begins and ends with one, else a leading
 // or a trailing one. A lone double quote stays.
 std::string stripQuotes(std::string_view value);
+// The same, as a view into `value`.
+std::string_view unquoted(std::string_view value);
 
 // The number a value text is as a whole (blanks around it allowed), or nullopt when any of it
 // is not part of the number ("300" and "2.5" are numbers, "abc", "" and "2.5abc" are not).
@@ -29,6 +33,30 @@ std::optional<double> wholeNumber(std::string_view text);
 
 // Rounds half to even, as the readers round slider positions; nullopt outside 16 bits.
 std::optional<int> roundToPosition(double value);
+
+// What a byte is to the scanners, one table look-up per byte.
+namespace scan {
+inline constexpr std::uint8_t kLineEnd = 1;  // CR, LF
+inline constexpr std::uint8_t kComma = 2;
+inline constexpr std::uint8_t kQuote = 4;  // the double quote
+inline constexpr std::uint8_t kBlank = 8;  // blank or tab
+inline constexpr std::array<std::uint8_t, 256> kClass = [] {
+  std::array<std::uint8_t, 256> c{};
+  c['\r'] = c['\n'] = kLineEnd;
+  c[','] = kComma;
+  c['"'] = kQuote;
+  c[' '] = c['\t'] = kBlank;
+  return c;
+}();
+inline std::uint8_t classOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
+// The first CR or LF at or after `from`, or the end of `s`; `comma`, when given, is set to
+// whether a comma stands before it.
+std::size_t lineEnd(std::string_view s, std::size_t from, bool* comma = nullptr);
+// Past the line end (CR LF, lone CR or lone LF) at `pos`; `pos` when none stands there.
+std::size_t afterLineEnd(std::string_view s, std::size_t pos);
+// How many CR and LF bytes `s` holds.
+std::size_t countLineEnds(std::string_view s);
+}  // namespace scan
 
 // Reads list items: blanks and tabs before an item are skipped; an unquoted item ends at a comma
 // or the line end and loses trailing blanks and tabs; a quoted item ends at its closing quote

@@ -1,9 +1,10 @@
 #include "Stringconverter/Readers.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <set>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/StoredPreferences.h"
@@ -13,39 +14,93 @@
 namespace quillet {
 namespace {
 
-// An item split as the config readers see it: lower-cased words split at single blanks.
+// Field `n` (1 to 3) of `text` split at single blanks, as GetField(text, " ", n, n) gives it,
+// as a view: no copy of a big item.
+std::string_view field(std::string_view text, int n) {
+  if (text.empty()) return {};
+  const std::size_t first = text.find(' ');
+  if (first == std::string_view::npos) return text;
+  if (n == 1) return text.substr(0, first);
+  std::size_t start = first + 1;
+  if (n == 3) {
+    const std::size_t second = text.find(' ', start);
+    if (second == std::string_view::npos) return {};
+    start = second + 1;
+  }
+  const std::size_t end = text.find(' ', start);
+  return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+// An item split as the config readers see it: words split at single blanks. The words are
+// views into the item in its own case; where a reader compares a word with a name, it does so
+// without regard to case, as if the item had been lower-cased.
 struct Words {
+  std::string_view w1, w2, w3;
+  explicit Words(std::string_view item) : w1(field(item, 1)), w2(field(item, 2)), w3(field(item, 3)) {}
+};
+
+// The same words lower-cased, for the readers that build keys from them.
+struct LowerWords {
   std::string w1, w2, w3;
-  explicit Words(std::string_view item) {
-    const std::string lower = lowerAscii(item);
-    w1 = GetField(lower, " ", 1, 1);
-    w2 = GetField(lower, " ", 2, 2);
-    w3 = GetField(lower, " ", 3, 3);
+  explicit LowerWords(std::string_view item) {
+    const Words w(item);
+    w1 = lowerAscii(w.w1);
+    w2 = lowerAscii(w.w2);
+    w3 = lowerAscii(w.w3);
+  }
+};
+
+constexpr std::size_t kLongestName = 32;
+constexpr std::array<char, 256> kLower = [] {
+  std::array<char, 256> t{};
+  for (int c = 0; c < 256; ++c) t[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return t;
+}();
+// Word 1 of a text (up to its first blank), lower-cased into a buffer of its own, with what
+// the config scan needs to know of it. Empty when the word is longer than any name.
+struct LowerWord {
+  char text[kLongestName + 1];
+  std::size_t size = 0;
+  bool plain = true;  // no comma, tab or double quote in it (scanned as far as kLongestName + 1)
+  std::string_view view() const { return size > kLongestName ? std::string_view() : std::string_view(text, size); }
+  explicit LowerWord(std::string_view s) {
+    const std::size_t n = std::min(s.size(), kLongestName + 1);
+    std::uint8_t seen = 0;
+    for (; size < n && s[size] != ' '; ++size) {
+      text[size] = kLower[static_cast<unsigned char>(s[size])];
+      seen |= scan::classOf(s[size]);
+    }
+    plain = !(seen & (scan::kComma | scan::kQuote | scan::kBlank));
   }
 };
 
 // Word 1 of an item, lower-cased, without building the other words: most items of a big file
 // name nothing a reader knows, and are passed over on this alone. Empty when the word is longer
 // than any name (`buffer` holds the lowered word).
-constexpr std::size_t kLongestName = 32;
 std::string_view firstWordLower(std::string_view item, char (&buffer)[kLongestName]) {
-  const std::size_t blank = item.find(' ');
-  const std::string_view word = blank == std::string_view::npos ? item : item.substr(0, blank);
-  if (word.size() > kLongestName) return {};
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i];
-    buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  return {buffer, word.size()};
+  const LowerWord word(item);
+  const std::string_view v = word.view();
+  std::copy(v.begin(), v.end(), buffer);
+  return {buffer, v.size()};
 }
 
 // A text value: the item's own text after the name and its one blank, quote-stripped. A comma
 // ends an unquoted item before it gets here, so a comma in the value comes from an item that
 // stood wholly in double quotes ("name Smith, John"), and is kept as list input keeps it.
-std::string textValue(std::string_view item) {
+std::string_view textValue(std::string_view item) {
   const std::size_t blank = item.find(' ');
   if (blank == std::string_view::npos) return {};
-  return stripQuotes(item.substr(blank + 1));
+  return unquoted(item.substr(blank + 1));
+}
+
+// The value word as the rules compare it: quote-stripped; lower-cased where a rule compares it
+// with a word (numbers read the same in either case).
+std::string_view ruleValue(Read rule, const Words& w, std::string& lowered) {
+  const std::string_view value = unquoted(w.w2);
+  // A word longer than any the rule knows matches none in any case.
+  if (rule != Read::LinearMipmap || value.size() > kLongestName) return value;
+  lowered = lowerAscii(value);
+  return lowered;
 }
 
 using Vocabulary = std::unordered_map<std::string_view, const Option*>;
@@ -72,29 +127,13 @@ const Vocabulary& configValueNames() {
   static const Vocabulary v = vocabulary(&Option::configRead, {Read::On, Read::Slider, Read::Smoke, Read::Text});
   return v;
 }
-// "setinfo ah" and "setinfo \"ah\"" (the key bare or quoted) for every user-info toggle.
-const Vocabulary& setinfoKeys() {
-  static const Vocabulary v = [] {
-    Vocabulary keys;
-    static std::vector<std::string> spelled;
-    spelled.reserve(16);
-    for (const Option& o : catalogue()) {
-      if (o.configRead != Read::Setinfo) continue;
-      std::string_view key = o.cvar;
-      if (key.starts_with("setinfo ")) key.remove_prefix(8);
-      spelled.push_back("setinfo " + std::string(key));
-      keys.emplace(spelled.back(), &o);
-      spelled.push_back("setinfo \"" + std::string(key) + "\"");
-      keys.emplace(spelled.back(), &o);
-    }
-    return keys;
-  }();
-  return v;
-}
-
 void apply(Read rule, const Option& o, const Words& w, std::string_view item, Model& model) {
-  if (rule == Read::Text) model.setText(o, textValue(item));
-  else applyReadValue(o, rule, stripQuotes(w.w2), model);
+  if (rule == Read::Text) {
+    model.setText(o, std::string(textValue(item)));
+  } else {
+    std::string lowered;
+    applyReadValue(o, rule, ruleValue(rule, w, lowered), model);
+  }
 }
 
 template <class Apply>
@@ -169,7 +208,7 @@ void applyAutoexecItem(std::string_view item, Model& model) {
   const Words w(item);
   if (it != names.end()) apply(it->second->autoexecRead, *it->second, w, item, model);
   // The ghosts rule is tested for every item, whether or not its name matched.
-  if (w.w1 + " " + stripQuotes(w.w2) == "setinfo ghosts" && NumericValue(w.w3) == 1.0)
+  if (name == "setinfo" && equalsNoCase(unquoted(w.w2), "ghosts") && NumericValue(w.w3) == 1.0)
     for (const Option& o : catalogue())
       if (o.autoexecRead == Read::Ghosts) model.setChecked(o, true);
 }
@@ -183,15 +222,13 @@ void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& 
   eachItem(*content, [&](std::string_view item) { applyAutoexecItem(item, model); });
 }
 
-void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors) {
-  if (!content) {
-    loadErrors += kConfigError;
-    return;
-  }
-  // The switches, then the variables with values, then the user-info lines: three passes, as a
-  // later pass may turn on what an earlier one left. When no toggle is read by two rows (the
-  // catalogue says so), the order between the passes changes nothing, and one scan applies
-  // all three.
+namespace {
+
+// The switches, then the variables with values, then the user-info lines: three passes, as a
+// later pass may turn on what an earlier one left. When no toggle is read by two rows (the
+// catalogue says so), the order between the passes changes nothing, and one scan applies all
+// three.
+bool configOneScan() {
   static const bool oneScan = [] {
     std::set<std::pair<Table, int>> seen;
     for (const Option& o : catalogue()) {
@@ -199,37 +236,11 @@ void LoadConfig(const std::optional<std::string>& content, Model& model, std::st
     }
     return true;
   }();
-  char buffer[kLongestName];
-  const auto applySwitch = [&](std::string_view name) {
-    if (auto it = configSwitchNames().find(name); it != configSwitchNames().end()) model.setChecked(*it->second, true);
-  };
-  const auto applyValue = [&](std::string_view name, std::string_view item) {
-    const auto it = configValueNames().find(name);
-    if (it == configValueNames().end()) return;
-    const Words w(item);
-    apply(it->second->configRead, *it->second, w, item, model);
-  };
-  const auto applySetinfo = [&](std::string_view name, std::string_view item) {
-    if (name != "setinfo") return;
-    const Words w(item);
-    if (auto it = setinfoKeys().find(w.w1 + " " + w.w2); it != setinfoKeys().end())
-      if (stripQuotes(w.w3) == "1") model.setChecked(*it->second, true);
-  };
-  if (oneScan) {
-    eachItem(*content, [&](std::string_view item) {
-      const std::string_view name = firstWordLower(item, buffer);
-      applySwitch(name);
-      applyValue(name, item);
-      applySetinfo(name, item);
-    });
-    return;
-  }
-  eachItem(*content, [&](std::string_view item) { applySwitch(firstWordLower(item, buffer)); });
-  eachItem(*content, [&](std::string_view item) { applyValue(firstWordLower(item, buffer), item); });
-  eachItem(*content, [&](std::string_view item) { applySetinfo(firstWordLower(item, buffer), item); });
+  return oneScan;
 }
 
-bool configOwnsName(std::string_view lowerWord) {
+// The first words of lines that the kept-lines rule drops, lower-cased.
+const std::vector<std::string>& ownedNames() {
   static const std::vector<std::string> spelled = [] {
     std::vector<std::string> names;
     const auto firstWord = [](std::string_view line) { return lowerAscii(line.substr(0, line.find(' '))); };
@@ -245,43 +256,202 @@ bool configOwnsName(std::string_view lowerWord) {
     for (std::string_view extra : kConfigAlsoDropped) names.emplace_back(extra);
     return names;
   }();
-  static const std::unordered_set<std::string_view> owned(spelled.begin(), spelled.end());
-  return owned.contains(lowerWord);
+  return spelled;
 }
 
-// Word 1 of a whole line as the kept-lines rule sees it: after the blanks and tabs that lead
-// the line, up to the first blank.
-bool keptLine(std::string_view line) {
-  std::size_t start = 0;
-  while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
-  char buffer[kLongestName];
-  const std::string_view rest = line.substr(start);
-  const std::string_view word = firstWordLower(rest, buffer);
-  // A word too long for the buffer is longer than every owned name.
-  if (word.empty() && !rest.empty() && rest.front() != ' ') return true;
-  return !configOwnsName(word);
+// A cheap hash of a name that is not empty: its length and three of its bytes.
+std::size_t hashOf(std::string_view name) {
+  const auto byte = [&](std::size_t i) { return static_cast<std::size_t>(static_cast<unsigned char>(name[i])); };
+  return name.size() * 131 + byte(0) * 31 + byte(name.size() - 1) * 7 + byte(name.size() / 2);
+}
+
+// What a lower-cased first word means to each reading of config.cfg.
+struct ConfigName {
+  const Option* switchOf = nullptr;  // a switch that the name alone turns on
+  const Option* valueOf = nullptr;   // a variable read from the value word
+  bool setinfo = false;              // a user-info line
+  bool owned = false;                // the kept-lines rule drops a line that begins with it
+};
+
+// Every name of config.cfg's readers in one open-addressed table: one look-up per item and per
+// line.
+class ConfigNames {
+ public:
+  ConfigNames() {
+    for (const auto& [name, o] : configSwitchNames()) add(name).switchOf = o;
+    for (const auto& [name, o] : configValueNames()) add(name).valueOf = o;
+    add("setinfo").setinfo = true;
+    for (const std::string& name : ownedNames()) add(name).owned = true;
+  }
+  const ConfigName* find(std::string_view name) const {
+    if (name.empty()) return nullptr;
+    for (std::size_t i = hashOf(name) % kSlots;; i = (i + 1) % kSlots) {
+      const Slot& slot = slots_[i];
+      if (slot.name.empty()) return nullptr;
+      if (slot.name == name) return &slot.what;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kSlots = 512;
+  struct Slot {
+    std::string_view name;
+    ConfigName what;
+  };
+  ConfigName& add(std::string_view name) {
+    for (std::size_t i = hashOf(name) % kSlots;; i = (i + 1) % kSlots) {
+      Slot& slot = slots_[i];
+      if (slot.name.empty()) slot.name = name;
+      if (slot.name == name) return slot.what;
+    }
+  }
+  std::array<Slot, kSlots> slots_{};
+};
+
+const ConfigNames& configNames() {
+  static const ConfigNames names;
+  return names;
+}
+
+// The user-info toggles by their key as it follows "setinfo ", lower-cased: bare ("ah") and
+// quoted ("\"ah\"").
+const Vocabulary& setinfoKeys() {
+  static const Vocabulary v = [] {
+    Vocabulary keys;
+    static std::vector<std::string> spelled;
+    spelled.reserve(16);
+    for (const Option& o : catalogue()) {
+      if (o.configRead != Read::Setinfo) continue;
+      std::string_view key = o.cvar;
+      if (key.starts_with("setinfo ")) key.remove_prefix(8);
+      spelled.emplace_back(key);
+      keys.emplace(spelled.back(), &o);
+      spelled.push_back("\"" + std::string(key) + "\"");
+      keys.emplace(spelled.back(), &o);
+    }
+    return keys;
+  }();
+  return v;
+}
+
+void applyConfigValue(const Option& o, std::string_view item, Model& model) {
+  const Words w(item);
+  apply(o.configRead, o, w, item, model);
+}
+
+void applyConfigSetinfo(std::string_view item, Model& model) {
+  // The key is word 2 as it stands (its quotes kept); the value word 3, quote-stripped.
+  const Words w(item);
+  if (w.w2.size() > kLongestName) return;
+  const auto it = setinfoKeys().find(lowerAscii(w.w2));
+  if (it != setinfoKeys().end() && unquoted(w.w3) == "1") model.setChecked(*it->second, true);
+}
+
+// One item of config.cfg through all three option readings.
+void applyConfigName(const ConfigName* name, std::string_view item, Model& model) {
+  if (!name) return;
+  if (name->switchOf) model.setChecked(*name->switchOf, true);
+  if (name->valueOf) applyConfigValue(*name->valueOf, item, model);
+  if (name->setinfo) applyConfigSetinfo(item, model);
+}
+
+// One scan over config.cfg, line by line: the option readings take the line's list items (an
+// item never runs past a line end), the kept-lines reading the whole line.
+void scanConfig(std::string_view bytes, Model& model, bool options, bool kept) {
+  using namespace scan;
+  std::string& out = model.configKeptLines;
+  const ConfigNames& names = configNames();
+  if (kept) {
+    // Room for the most the kept lines can take (every line, each end as CR LF) is asked for
+    // at once, so the text is never copied while it grows; the memory is only taken up where
+    // lines are written into it.
+    out.reserve(out.size() + bytes.size() + 2 + countLineEnds(bytes));
+  }
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    bool comma = false;
+    const std::size_t end = lineEnd(bytes, pos, &comma);
+    const std::string_view line = bytes.substr(pos, end - pos);
+    pos = afterLineEnd(bytes, end);
+    // Word 1 of the line, after the blanks and tabs that lead it, up to the first blank. The
+    // kept-lines rule drops the line when it is an owned name.
+    std::size_t start = 0;
+    while (start < line.size() && (classOf(line[start]) & kBlank)) ++start;
+    const std::string_view rest = line.substr(start);
+    const LowerWord word(rest);
+    const ConfigName* name = names.find(word.view());
+    if (options) {
+      if (word.plain && !comma) {
+        // One unquoted item, the line without its blanks and tabs at the two ends; its word 1
+        // is the line's.
+        std::size_t last = rest.size();
+        while (last > 0 && (classOf(rest[last - 1]) & kBlank)) --last;
+        applyConfigName(name, rest.substr(0, last), model);
+      } else {
+        for (ListReader items(line); !items.atEnd();) {
+          const std::string_view item = items.next();
+          applyConfigName(names.find(LowerWord(item).view()), item, model);
+        }
+      }
+    }
+    if (!kept) continue;
+    // With "Keep my own lines" only the lines that Save writes itself give way.
+    if (model.keepOwnLines ? writesKey(GameFile::Config, lineKey(line)) : name && name->owned) continue;
+    out.append(line);
+    out += "\r\n";
+  }
+}
+
+void loadConfigOptions(std::string_view bytes, Model& model) {
+  if (configOneScan()) {
+    scanConfig(bytes, model, true, false);
+    return;
+  }
+  const auto each = [&](auto&& step) {
+    eachItem(bytes, [&](std::string_view item) {
+      if (const ConfigName* name = configNames().find(LowerWord(item).view())) step(*name, item);
+    });
+  };
+  each([&](const ConfigName& n, std::string_view) {
+    if (n.switchOf) model.setChecked(*n.switchOf, true);
+  });
+  each([&](const ConfigName& n, std::string_view item) {
+    if (n.valueOf) applyConfigValue(*n.valueOf, item, model);
+  });
+  each([&](const ConfigName& n, std::string_view item) {
+    if (n.setinfo) applyConfigSetinfo(item, model);
+  });
+}
+
+}  // namespace
+
+void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors) {
+  if (!content) {
+    loadErrors += kConfigError;
+    return;
+  }
+  loadConfigOptions(*content, model);
+}
+
+void LoadConfigWithKeptLines(const std::optional<std::string>& content, Model& model, std::string& loadErrors) {
+  if (!content) {
+    loadErrors += kConfigError;
+    return;
+  }
+  if (!configOneScan()) {
+    loadConfigOptions(*content, model);
+    scanConfig(*content, model, false, true);
+    return;
+  }
+  scanConfig(*content, model, true, true);
+}
+
+bool configOwnsName(std::string_view lowerWord) {
+  const ConfigName* name = configNames().find(lowerWord);
+  return name && name->owned;
 }
 
 void CollectConfigLines(const std::optional<std::string>& content, Model& model) {
-  if (!content) return;
-  // Room for the most the kept lines can take (every line, each end as CR LF) is asked for at
-  // once, so the text is never copied while it grows; the memory is only taken up where lines
-  // are written into it.
-  const std::string_view bytes = *content;
-  model.configKeptLines.reserve(model.configKeptLines.size() + bytes.size() + 2 +
-                                static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
-                                                         std::count(bytes.begin(), bytes.end(), '\r')));
-  for (LineReader reader(bytes); !reader.atEnd();) {
-    const std::string_view line = reader.next();
-    if (model.keepOwnLines) {
-      // Only the lines that Save writes itself give way.
-      if (writesKey(GameFile::Config, lineKey(line))) continue;
-    } else if (!keptLine(line)) {
-      continue;
-    }
-    model.configKeptLines.append(line);
-    model.configKeptLines += "\r\n";
-  }
+  if (content) scanConfig(*content, model, false, true);
 }
 
 namespace {
@@ -299,7 +469,7 @@ std::string_view secondWord(std::string_view line) {
 }
 
 // Applies a value in force to its option; false when the control cannot show it.
-bool applyInForce(const Option& o, const Words& w, std::string_view item, Model& model) {
+bool applyInForce(const Option& o, const LowerWords& w, std::string_view item, Model& model) {
   const bool setinfo = o.cvar.starts_with("setinfo ");
   const std::string value = stripQuotes(setinfo ? w.w3 : w.w2);
   switch (o.form) {
@@ -329,7 +499,7 @@ bool applyInForce(const Option& o, const Words& w, std::string_view item, Model&
     }
     case Form::Smoke: return wholeNumber(value) && applyReadValue(o, Read::Smoke, value, model);
     case Form::Netgraph: return wholeNumber(value) && applyReadValue(o, Read::Netgraph, value, model);
-    case Form::Text: model.setText(o, textValue(item)); return true;
+    case Form::Text: model.setText(o, std::string(textValue(item))); return true;
     case Form::Colour:  // the text colour comes from the store, as in the default mode
     case Form::None: return true;
   }
@@ -346,7 +516,7 @@ void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& mod
     ListReader reader(line);
     if (reader.atEnd()) continue;
     std::string item(reader.next());
-    const Words w(item);
+    const LowerWords w(item);
     const std::string key = w.w1 == "setinfo" ? w.w1 + " " + stripQuotes(w.w2) : w.w1;
     const Option* o = writerOfKey(key);
     if (!o || o->form == Form::Colour) continue;

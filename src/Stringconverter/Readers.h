@@ -18,6 +18,9 @@ void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& 
 void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors);
 // The second reading: the lines whose first word Quillet does not own go to configKeptLines.
 void CollectConfigLines(const std::optional<std::string>& content, Model& model);
+// Both readings in one scan of the bytes, as the load sequence runs them: the same options and
+// the same kept lines as LoadConfig followed by CollectConfigLines.
+void LoadConfigWithKeptLines(const std::optional<std::string>& content, Model& model, std::string& loadErrors);
 void LoadMapcycle(const std::filesystem::path& file, Model& model, std::string& loadErrors);
 void LoadMotd(const std::filesystem::path& file, Model& model, std::string& loadErrors);
 // The briefing of a map into model.mapInfo; empty when the file cannot be read.

@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <algorithm>
 
 #include "qt/GameText.h"
 #include "qt/Twips.h"
@@ -67,8 +69,8 @@ constexpr GroupFrame kGroups[] = {
     {Page::Launch, "", "Frame19", 3480, 240, 2775, 5175},
 };
 
-// Pages in the order they are built: a sub-page after its base page, so that it stacks above.
-constexpr Page kBuildOrder[] = {Page::Video,      Page::Client, Page::MoreClient, Page::Server,
+// The pages in their stacking order, bottom to top: a sub-page above its base page.
+constexpr Page kStackOrder[] = {Page::Video,      Page::Client, Page::MoreClient, Page::Server,
                                 Page::MoreServer, Page::Maps,   Page::Controls,   Page::Launch};
 
 // Where a toggle that shares the row of the toggle before it stands ("Log" and "Log messages").
@@ -154,11 +156,13 @@ MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path pro
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("client"));
   setCentralWidget(central);
+  central_ = central;
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+  // The pages are built when first shown (pagesChanged): a window shows one page at a time, and
+  // building all eight before the first frame would more than double the time to it.
   buildMenus();
   buildPageButtons(central);
-  buildPages(central);
   buildChangePath(central);
 
   // Two lines above the help strip, dark over light, make an etched edge in any palette.
@@ -193,7 +197,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::start() {
+  // The load sequence checks the preview picture; it is decoded once the first frame is painted.
+  pictures_.setDeferring(true);
   core_->Form_Load();
+  pictures_.setDeferring(false);
   // Whatever the load left for the view, drawn once more as a whole.
   windowChanged();
   pagesChanged();
@@ -505,92 +512,106 @@ void MainWindow::buildMapsPage(QWidget* pageWidget) {
   mapShot_->setScaledContents(true);
   mapShot_->setAccessibleName(QStringLiteral("Map preview"));
   pictures_.setTarget(mapShot_);
+  mapInfoChanged();
 }
 
-void MainWindow::buildPages(QWidget* central) {
-  for (Page p : kBuildOrder) {
-    const PageInfo& info = pageInfo(p);
-    QWidget* pageWidget = nullptr;
-    int width = kPageSize;
-    if (p == Page::Controls) width = 7095;
-    if (p == Page::Maps) width = 6615;
-    // The sound-and-controls page and the maps page have no caption of their own.
-    if (p == Page::Controls || p == Page::Maps) {
-      pageWidget = new QWidget(central);
-      pageWidget->setAccessibleName(fromUtf8(info.caption));
-    } else {
-      auto* box = new FrameBox(fromUtf8(info.caption), central);
-      pageWidget = box;
-    }
-    pageWidget->setObjectName(fromUtf8(info.frame));
-    pageWidget->setGeometry(pxRect(kPageLeft, kPageTop, width, kPageSize));
-    pageWidget->setAutoFillBackground(true);
-    pages_[static_cast<int>(p)] = pageWidget;
-
-    QWidget* groupParent = pageWidget;
-    if (p == Page::Controls) {
-      auto* frame50 = new FrameBox(fromUtf8(info.caption), pageWidget);
-      frame50->setObjectName(QStringLiteral("frame50"));
-      frame50->setGeometry(pxRect(0, 0, kPageSize, kPageSize));
-      groupParent = frame50;
-    }
-    if (p == Page::Maps) {
-      buildMapsPage(pageWidget);
-      continue;
-    }
-    for (const GroupFrame& g : kGroups) {
-      if (g.page != p) continue;
-      auto* box = new FrameBox(fromUtf8(g.caption), groupParent);
-      box->setObjectName(fromUtf8(g.name));
-      box->setGeometry(pxRect(g.left, g.top, g.width, g.height));
-      if (g.caption.empty()) box->setAccessibleName(QStringLiteral("Switches"));
-      buildGroup(box, p, g.caption, g.width, g.height);
-    }
-
-    // More and Back turn to another page: the focus follows to its first control.
-    auto addButton = [&](const char* name, const char* caption, QRect geometry, void (frmmain::*handler)(),
-                         bool turnsPage = true) {
-      auto* button = new QPushButton(QString::fromLatin1(caption), pageWidget);
-      button->setObjectName(QString::fromLatin1(name));
-      button->setGeometry(geometry);
-      button->setAutoDefault(false);
-      connect(button, &QPushButton::clicked, this, [this, handler, turnsPage] {
-        (core_.get()->*handler)();
-        if (turnsPage) focusShownPage();
-      });
-      return button;
-    };
-    switch (p) {
-      case Page::Client:
-        addButton("cmdmoreclient", "More...", pxRect(5040, 5880, 1215, 375), &frmmain::cmdmoreclient_Click);
-        break;
-      case Page::MoreClient:
-        addButton("cmdmoreclientback", "Back", pxRect(5040, 6000, 1215, 375), &frmmain::cmdmoreclientback_Click);
-        break;
-      case Page::Server: addButton("cmdmore", "More...", pxRect(4920, 6000, 1335, 375), &frmmain::cmdmore_Click); break;
-      case Page::MoreServer:
-        addButton("cmdback", "Back", pxRect(4920, 6000, 1335, 375), &frmmain::cmdback_Click);
-        break;
-      case Page::Launch: {
-        auto* label = new QLabel(QStringLiteral("Commands to add  to HL shortcut"), pageWidget);
-        label->setObjectName(QStringLiteral("lblshortcut"));
-        label->setGeometry(pxRect(240, 5520, 4320, kLabelHeight));
-        addButton("cmdshortcut", "Update shortcut", pxRect(4680, 5445, 1575, 300), &frmmain::cmdshortcut_Click, false);
-        shortcut_ = new QPlainTextEdit(pageWidget);
-        shortcut_->setObjectName(QStringLiteral("txtshortcut"));
-        shortcut_->setGeometry(pxRect(240, 5760, 6015, 525));
-        // Read-only but reachable by keyboard, so the line can be selected and copied.
-        shortcut_->setReadOnly(true);
-        shortcut_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        shortcut_->setFocusPolicy(Qt::StrongFocus);
-        shortcut_->setTabChangesFocus(true);
-        shortcut_->setAccessibleName(label->text());
-        label->setBuddy(shortcut_);
-        break;
-      }
-      default: break;
-    }
+QWidget* MainWindow::buildPage(Page p) {
+  if (QWidget* built = pages_[static_cast<int>(p)]) return built;
+  const PageInfo& info = pageInfo(p);
+  QWidget* pageWidget = nullptr;
+  int width = kPageSize;
+  if (p == Page::Controls) width = 7095;
+  if (p == Page::Maps) width = 6615;
+  // The sound-and-controls page and the maps page have no caption of their own.
+  if (p == Page::Controls || p == Page::Maps) {
+    pageWidget = new QWidget(central_);
+    pageWidget->setAccessibleName(fromUtf8(info.caption));
+  } else {
+    auto* box = new FrameBox(fromUtf8(info.caption), central_);
+    pageWidget = box;
   }
+  pageWidget->setObjectName(fromUtf8(info.frame));
+  pageWidget->setGeometry(pxRect(kPageLeft, kPageTop, width, kPageSize));
+  pageWidget->setAutoFillBackground(true);
+  pages_[static_cast<int>(p)] = pageWidget;
+  // Beneath the pages above it in the stacking order and beneath the change-path frame.
+  QWidget* above = frameChangePath_;
+  for (auto it = std::find(std::begin(kStackOrder), std::end(kStackOrder), p) + 1; it != std::end(kStackOrder); ++it)
+    if (QWidget* built = pages_[static_cast<int>(*it)]) {
+      above = built;
+      break;
+    }
+  pageWidget->stackUnder(above);
+
+  QWidget* groupParent = pageWidget;
+  if (p == Page::Controls) {
+    auto* frame50 = new FrameBox(fromUtf8(info.caption), pageWidget);
+    frame50->setObjectName(QStringLiteral("frame50"));
+    frame50->setGeometry(pxRect(0, 0, kPageSize, kPageSize));
+    groupParent = frame50;
+  }
+  if (p == Page::Maps) {
+    buildMapsPage(pageWidget);
+    applyPageState(p);
+    return pageWidget;
+  }
+  for (const GroupFrame& g : kGroups) {
+    if (g.page != p) continue;
+    auto* box = new FrameBox(fromUtf8(g.caption), groupParent);
+    box->setObjectName(fromUtf8(g.name));
+    box->setGeometry(pxRect(g.left, g.top, g.width, g.height));
+    if (g.caption.empty()) box->setAccessibleName(QStringLiteral("Switches"));
+    buildGroup(box, p, g.caption, g.width, g.height);
+  }
+
+  // More and Back turn to another page: the focus follows to its first control.
+  auto addButton = [&](const char* name, const char* caption, QRect geometry, void (frmmain::*handler)(),
+                       bool turnsPage = true) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), pageWidget);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, handler, turnsPage] {
+      (core_.get()->*handler)();
+      if (turnsPage) focusShownPage();
+    });
+    return button;
+  };
+  switch (p) {
+    case Page::Client:
+      addButton("cmdmoreclient", "More...", pxRect(5040, 5880, 1215, 375), &frmmain::cmdmoreclient_Click);
+      break;
+    case Page::MoreClient:
+      addButton("cmdmoreclientback", "Back", pxRect(5040, 6000, 1215, 375), &frmmain::cmdmoreclientback_Click);
+      break;
+    case Page::Server: addButton("cmdmore", "More...", pxRect(4920, 6000, 1335, 375), &frmmain::cmdmore_Click); break;
+    case Page::MoreServer: addButton("cmdback", "Back", pxRect(4920, 6000, 1335, 375), &frmmain::cmdback_Click); break;
+    case Page::Launch: {
+      auto* label = new QLabel(QStringLiteral("Commands to add  to HL shortcut"), pageWidget);
+      label->setObjectName(QStringLiteral("lblshortcut"));
+      label->setGeometry(pxRect(240, 5520, 4320, kLabelHeight));
+      addButton("cmdshortcut", "Update shortcut", pxRect(4680, 5445, 1575, 300), &frmmain::cmdshortcut_Click, false);
+      shortcut_ = new QPlainTextEdit(pageWidget);
+      shortcut_->setObjectName(QStringLiteral("txtshortcut"));
+      shortcut_->setGeometry(pxRect(240, 5760, 6015, 525));
+      // Read-only but reachable by keyboard, so the line can be selected and copied.
+      shortcut_->setReadOnly(true);
+      shortcut_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      shortcut_->setFocusPolicy(Qt::StrongFocus);
+      shortcut_->setTabChangesFocus(true);
+      shortcut_->setAccessibleName(label->text());
+      label->setBuddy(shortcut_);
+      shortcutChanged();
+      break;
+    }
+    default: break;
+  }
+  // What the core keeps beside the model for the boxes on this page.
+  if (QWidget* box = builtControl("cmbnetgraphpos"); box && pageWidget->isAncestorOf(box))
+    box->setEnabled(core_->netgraphEnabled());
+  if (p == Page::Launch && !core_->defaultMapList().empty()) defaultMapListChanged();
+  applyPageState(p);
+  return pageWidget;
 }
 
 void MainWindow::buildChangePath(QWidget* central) {
@@ -638,17 +659,34 @@ void MainWindow::buildChangePath(QWidget* central) {
 
 // ---------------------------------------------------------------- lookups
 
-QWidget* MainWindow::control(std::string_view name) const {
+QWidget* MainWindow::page(Page p) { return buildPage(p); }
+
+QWidget* MainWindow::control(std::string_view name) {
+  if (const Option* o = findOption(name); o && o->kind != Kind::Hidden) buildPage(o->page);
+  return builtControl(name);
+}
+
+ToggleImage* MainWindow::toggle(Table t, int index) {
+  if (const Option* o = findToggle(t, index)) buildPage(o->page);
+  return builtToggle(t, index);
+}
+
+QLabel* MainWindow::valueLabel(const Option& slider) {
+  if (slider.kind != Kind::Hidden) buildPage(slider.page);
+  return builtValueLabel(slider);
+}
+
+QWidget* MainWindow::builtControl(std::string_view name) const {
   auto it = controls_.find(name);
   return it == controls_.end() ? nullptr : it->second;
 }
 
-ToggleImage* MainWindow::toggle(Table t, int index) const {
+ToggleImage* MainWindow::builtToggle(Table t, int index) const {
   const auto& row = toggles_[static_cast<int>(t)];
   return index >= 0 && index < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(index)] : nullptr;
 }
 
-QLabel* MainWindow::valueLabel(const Option& slider) const {
+QLabel* MainWindow::builtValueLabel(const Option& slider) const {
   auto it = valueLabels_.find(slider.control);
   return it == valueLabels_.end() ? nullptr : it->second;
 }
@@ -689,19 +727,29 @@ void MainWindow::pagesChanged() {
   // Hiding the page that holds the focus moves the focus on: no control explains itself for that.
   ++quietFocus_;
   for (int i = 0; i < kPageCount; ++i) {
-    QWidget* p = pages_[i];
-    // A page that its sub-page covers whole stays beneath in the core but is not seen: hidden,
-    // it says so to assistive technology and keeps out of the Tab order.
-    p->setVisible(core_->pageVisible(static_cast<Page>(i)) && !core_->pageCovered(static_cast<Page>(i)));
-    // A page covered by another, or by the change-path frame, keeps its place beneath but
-    // takes no focus.
-    p->setEnabled(!core_->changePathVisible() && (!front || static_cast<int>(*front) == i));
+    const auto p = static_cast<Page>(i);
+    // A page not built yet is built when it is to be seen; built, it takes its state there.
+    if (pages_[i]) applyPageState(p);
+    else if (core_->pageVisible(p) && !core_->pageCovered(p)) buildPage(p);
   }
-  if (front) pages_[static_cast<int>(*front)]->raise();
+  if (front) buildPage(*front)->raise();
   if (core_->changePathVisible()) frameChangePath_->raise();
   --quietFocus_;
   for (int i = 0; i < kPageButtonCount; ++i)
     buttons_[i]->setBackColor(toColor(core_->buttonColour(static_cast<quillet::PageButton>(i))));
+}
+
+void MainWindow::applyPageState(Page p) {
+  QWidget* w = pages_[static_cast<int>(p)];
+  const std::optional<Page> front = core_->shownPage();
+  ++quietFocus_;
+  // A page that its sub-page covers whole stays beneath in the core but is not seen: hidden,
+  // it says so to assistive technology and keeps out of the Tab order.
+  w->setVisible(core_->pageVisible(p) && !core_->pageCovered(p));
+  // A page covered by another, or by the change-path frame, keeps its place beneath but
+  // takes no focus.
+  w->setEnabled(!core_->changePathVisible() && (!front || *front == p));
+  --quietFocus_;
 }
 
 void MainWindow::helpDrawn(std::string_view frame) {
@@ -711,11 +759,11 @@ void MainWindow::helpDrawn(std::string_view frame) {
 }
 
 void MainWindow::toggleChanged(Table t, int index) {
-  if (ToggleImage* image = toggle(t, index)) image->setChecked(model_.checked(t, index));
+  if (ToggleImage* image = builtToggle(t, index)) image->setChecked(model_.checked(t, index));
 }
 
 void MainWindow::sliderMoved(const Option& slider) {
-  if (auto* bar = qobject_cast<QScrollBar*>(control(slider.control))) {
+  if (auto* bar = qobject_cast<QScrollBar*>(builtControl(slider.control))) {
     ++updating_;
     bar->setValue(model_.position(slider));
     --updating_;
@@ -724,8 +772,8 @@ void MainWindow::sliderMoved(const Option& slider) {
 
 void MainWindow::valueLabelChanged(const Option& slider, std::string_view text) {
   const QString t = fromUtf8(text);
-  if (QLabel* label = valueLabel(slider)) label->setText(t);
-  if (auto* bar = qobject_cast<SliderBar*>(control(slider.control))) bar->setValueText(t);
+  if (QLabel* label = builtValueLabel(slider)) label->setText(t);
+  if (auto* bar = qobject_cast<SliderBar*>(builtControl(slider.control))) bar->setValueText(t);
 }
 
 void MainWindow::colourPreviewChanged(Rgb colour) {
@@ -737,7 +785,7 @@ void MainWindow::colourPreviewChanged(Rgb colour) {
 }
 
 void MainWindow::setFieldText(const Option& o) {
-  QWidget* w = control(o.control);
+  QWidget* w = builtControl(o.control);
   if (!w) return;
   ++updating_;
   if (auto* box = qobject_cast<QComboBox*>(w)) {
@@ -756,19 +804,21 @@ void MainWindow::setFieldText(const Option& o) {
 void MainWindow::textChanged(const Option& field) { setFieldText(field); }
 
 void MainWindow::mapInfoChanged() {
+  if (!mapInfo_) return;
   ++updating_;
   mapInfo_->setPlainText(fromGameLines(model_.mapInfo));
   --updating_;
 }
 
 void MainWindow::shortcutChanged() {
+  if (!shortcut_) return;
   ++updating_;
   shortcut_->setPlainText(fromGameBytes(model_.shortcut));
   --updating_;
 }
 
 void MainWindow::netgraphEnabledChanged(bool enabled) {
-  if (QWidget* box = control("cmbnetgraphpos")) box->setEnabled(enabled);
+  if (QWidget* box = builtControl("cmbnetgraphpos")) box->setEnabled(enabled);
 }
 
 void MainWindow::refillChoice(QComboBox* box, const std::vector<std::string>& items, const Option& o) {
@@ -781,7 +831,7 @@ void MainWindow::refillChoice(QComboBox* box, const std::vector<std::string>& it
 }
 
 void MainWindow::defaultMapListChanged() {
-  if (auto* box = qobject_cast<QComboBox*>(control("cmbdeafultmap")))
+  if (auto* box = qobject_cast<QComboBox*>(builtControl("cmbdeafultmap")))
     refillChoice(box, core_->defaultMapList(), option("cmbdeafultmap"));
 }
 
@@ -805,6 +855,16 @@ std::optional<std::string> MainWindow::chooseFolder(const std::string& start) {
 
 // ---------------------------------------------------------------- events
 
+bool MainWindow::event(QEvent* event) {
+  // Once the first frame is painted, the preview picture that the load sequence checked is
+  // decoded (the zero timer fires after the whole frame is on screen).
+  if (event->type() == QEvent::Paint && !painted_) {
+    painted_ = true;
+    QTimer::singleShot(0, this, [this] { pictures_.loadDeferred(); });
+  }
+  return QMainWindow::event(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (quitting_) {
     event->accept();
@@ -822,7 +882,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::focusShownPage() {
   const std::optional<Page> front = core_->shownPage();
   if (!front || core_->changePathVisible()) return;
-  QWidget* page = pages_[static_cast<int>(*front)];
+  QWidget* page = buildPage(*front);
   // The first control of the page in Tab order; it takes the focus without explaining itself,
   // so the help line keeps the sentence of the button pressed.
   QWidget* w = page->nextInFocusChain();
@@ -840,7 +900,7 @@ void MainWindow::focusChanged(QWidget* old, QWidget* now) {
   if (!now || quietFocus_) return;
   // The choice boxes explain themselves when the focus enters them (their line edit included).
   for (std::string_view name : {std::string_view("cmbnetgraphpos"), std::string_view("cmbdeafultmap")}) {
-    QWidget* box = control(name);
+    QWidget* box = builtControl(name);
     if (!box) continue;
     const bool inNow = now == box || box->isAncestorOf(now);
     const bool inOld = old && (old == box || box->isAncestorOf(old));

@@ -51,11 +51,13 @@ class MainWindow : public QMainWindow, private FrmmainView {
   QtTimer& helpTimer() { return timer_; }
 
   // The widgets of the catalogue's options, by control name ("img_client(3)", "scrollgamma",
-  // "txtname"), and their value or caption labels.
-  QWidget* control(std::string_view name) const;
-  ToggleImage* toggle(Table t, int index) const;
-  QLabel* valueLabel(const Option& slider) const;
-  QWidget* page(Page p) const { return pages_[static_cast<int>(p)]; }
+  // "txtname"), and their value or caption labels. A page is built when it is first shown, or
+  // when one of these asks for it or for a widget on it; a page built late shows the current
+  // values of the model, exactly as one built at the start would.
+  QWidget* control(std::string_view name);
+  ToggleImage* toggle(Table t, int index);
+  QLabel* valueLabel(const Option& slider);
+  QWidget* page(Page p);
   PageButton* pageButton(quillet::PageButton b) const { return buttons_[static_cast<int>(b)]; }
   HelpStrip* helpStrip() const { return help_; }
 
@@ -65,6 +67,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   // FrmmainView
@@ -87,7 +90,10 @@ class MainWindow : public QMainWindow, private FrmmainView {
 
   void buildMenus();
   void buildPageButtons(QWidget* central);
-  void buildPages(QWidget* central);
+  // Builds a page (once), puts it where it stands among the other pages and applies the
+  // visibility the core gives it.
+  QWidget* buildPage(Page p);
+  void applyPageState(Page p);
   void buildGroup(FrameBox* box, Page page, std::string_view group, int width, int height);
   void buildMapsPage(QWidget* pageWidget);
   void buildChangePath(QWidget* central);
@@ -96,6 +102,10 @@ class MainWindow : public QMainWindow, private FrmmainView {
   QWidget* addField(QWidget* parent, const Option& o, int left, int top, int width, int height);
   void setFieldText(const Option& o);
   void refillChoice(QComboBox* box, const std::vector<std::string>& items, const Option& o);
+  // The widgets built so far, without building anything (the core's redraws reach only those).
+  QWidget* builtControl(std::string_view name) const;
+  ToggleImage* builtToggle(Table t, int index) const;
+  QLabel* builtValueLabel(const Option& slider) const;
   void focusChanged(QWidget* old, QWidget* now);
   // Puts the focus on the first control of the page in front (after a page button, More, Back).
   void focusShownPage();
@@ -123,9 +133,11 @@ class MainWindow : public QMainWindow, private FrmmainView {
   QPlainTextEdit* mapInfo_ = nullptr;
   QPlainTextEdit* shortcut_ = nullptr;
   QLabel* mapShot_ = nullptr;
+  QWidget* central_ = nullptr;
   bool quitting_ = false;
-  int updating_ = 0;    // >0 while the program itself writes into a widget
-  int quietFocus_ = 0;  // >0 while the program itself moves the focus
+  bool painted_ = false;  // the first frame was painted
+  int updating_ = 0;      // >0 while the program itself writes into a widget
+  int quietFocus_ = 0;    // >0 while the program itself moves the focus
 };
 
 }  // namespace quillet::qt

@@ -1,5 +1,6 @@
 #include "qt/QtPlatform.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
@@ -98,18 +99,41 @@ void QtTimer::stop() { timer_->stop(); }
 bool QtTimer::isActive() const { return timer_->isActive(); }
 int QtTimer::interval() const { return timer_->interval(); }
 
+void QtPictureLoader::setTarget(QLabel* target) {
+  target_ = target;
+  if (target_ && !picture_.isNull()) target_->setPixmap(picture_);
+}
+
 bool QtPictureLoader::loadPreview(const std::filesystem::path& file) {
-  if (!target_) return false;
-  auto read = [](const QString& path) {
-    QImageReader reader(path);
+  const QString path = QString::fromStdU16String(file.u16string());
+  if (!deferring_) {
+    pending_.clear();
+    return show(path);
+  }
+  QImageReader reader(path);
+  if (!reader.canRead()) return false;  // the named picture decides success
+  pending_ = path;
+  return true;
+}
+
+void QtPictureLoader::loadDeferred() {
+  if (pending_.isEmpty()) return;
+  const QString path = pending_;
+  pending_.clear();
+  show(path);
+}
+
+bool QtPictureLoader::show(const QString& path) {
+  auto read = [](const QString& file) {
+    QImageReader reader(file);
     reader.setAutoTransform(true);
     return reader.read();
   };
-  const QString path = QString::fromStdU16String(file.u16string());
   QImage image = read(path);
-  if (image.isNull()) return false;  // the named picture decides success
+  if (image.isNull()) return false;
   // On a high-density screen the picture drawn at twice the size beside it, when there is one.
-  if (target_->devicePixelRatioF() > 1.0) {
+  const qreal ratio = target_ ? target_->devicePixelRatioF() : qGuiApp->devicePixelRatio();
+  if (ratio > 1.0) {
     const qsizetype dot = path.lastIndexOf(QChar(u'.'));
     const QString twice = dot > path.lastIndexOf(QChar(u'/')) && dot > path.lastIndexOf(QChar(u'\\'))
                               ? path.left(dot) + QStringLiteral("@2x") + path.mid(dot)
@@ -120,7 +144,8 @@ bool QtPictureLoader::loadPreview(const std::filesystem::path& file) {
       image.setDevicePixelRatio(2.0);
     }
   }
-  target_->setPixmap(QPixmap::fromImage(image));
+  picture_ = QPixmap::fromImage(image);
+  if (target_) target_->setPixmap(picture_);
   return true;
 }
 

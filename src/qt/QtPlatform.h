@@ -9,9 +9,11 @@
 #include "platform/Platform.h"
 
 #include <QLabel>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
 class QMessageBox;
 class QTimer;
-#include <QWidget>
 
 namespace quillet::qt {
 
@@ -49,14 +51,25 @@ class QtTimer : public QObject, public Timer {
 
 // Reads a picture file with QImageReader into a label; on failure the label keeps its picture.
 // On a high-density screen it shows "<name>@2x.<ext>" instead when that file is beside it.
+// The loader keeps the picture shown, so that a label built later (a page built when first
+// shown) shows it too.
 class QtPictureLoader : public PictureLoader {
  public:
   explicit QtPictureLoader(QLabel* target = nullptr) : target_(target) {}
-  void setTarget(QLabel* target) { target_ = target; }
+  void setTarget(QLabel* target);
   bool loadPreview(const std::filesystem::path& file) override;
+  // While deferring, a picture is only checked (the file opens and its header is one the reader
+  // knows); loadDeferred decodes and shows the last one checked, unless a later load came first.
+  void setDeferring(bool on) { deferring_ = on; }
+  void loadDeferred();
 
  private:
+  bool show(const QString& path);
+
   QPointer<QLabel> target_;
+  QPixmap picture_;
+  QString pending_;
+  bool deferring_ = false;
 };
 
 }  // namespace quillet::qt

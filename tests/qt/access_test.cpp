@@ -76,6 +76,7 @@ class WindowAccess : public QObject {
   void groupsAreNamedByTheirOwnCaption() {
     Fixture f;
     f.startInGame();
+    f.buildEveryPage();
     const std::pair<const char*, const char*> groups[] = {{"Frame3", "Preferences"},
                                                           {"Frame1", "Connection"},
                                                           {"Frame15", "Advanced"},
@@ -338,11 +339,29 @@ class WindowAccess : public QObject {
     QApplication::setPalette(QApplication::style()->standardPalette());
   }
 
-  // The map preview is the picture made for the screen's pixel ratio.
+  // The start's map preview is decoded once the first frame is painted and appears without the
+  // user doing anything, in a page built before or after that; it is the picture made for the
+  // screen's pixel ratio.
+  void mapPreviewAtTheScreenRatio_data() {
+    QTest::addColumn<bool>("pageFirst");
+    QTest::newRow("page built before the first frame") << true;
+    QTest::newRow("page built after the picture") << false;
+  }
   void mapPreviewAtTheScreenRatio() {
+    QFETCH(bool, pageFirst);
     Fixture f;
-    f.startInGame();
+    MainWindow& w = f.startInGame();
+    if (pageFirst) {
+      w.page(Page::Maps);
+      QVERIFY2(f.find<QLabel>("imgmapshot")->pixmap().isNull(), "the picture was decoded before the first frame");
+    }
+    activate(w);
+    if (!pageFirst) {
+      QTest::qWait(20);
+      click(w.pageButton(quillet::PageButton::Maps));
+    }
     auto* shot = f.find<QLabel>("imgmapshot");
+    QTRY_VERIFY(!shot->pixmap().isNull());
     const qreal ratio = shot->devicePixelRatioF();
     QCOMPARE(shot->pixmap().devicePixelRatio(), ratio > 1 ? 2.0 : 1.0);
     QCOMPARE(shot->pixmap().width(), ratio > 1 ? 64 : 32);

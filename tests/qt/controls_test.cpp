@@ -48,6 +48,41 @@ class WindowControls : public QObject {
     QCOMPARE(QAccessible::queryAccessibleInterface(image)->state().checked, before);
   }
 
+  // A page is built when it is first shown, with the values in force then: also those the model
+  // took while the page was not built yet.
+  void pageBuiltLateShowsTheModel_data() {
+    QTest::addColumn<QString>("control");
+    for (const char* c : {"img_server(12)", "scrollbombtimer", "txtservername", "txtmotd", "cmbnetgraphpos"})
+      QTest::newRow(c) << QString::fromLatin1(c);
+  }
+  void pageBuiltLateShowsTheModel() {
+    QFETCH(QString, control);
+    Fixture f;
+    MainWindow& w = f.startInGame();
+    const Option& o = option(control.toStdString());
+    QVERIFY2(!f.find(qPrintable(control)), "the page was built before it was shown");
+    if (o.kind == Kind::Toggle) w.model().setChecked(o, !w.model().checked(o));
+    else if (o.kind == Kind::Slider) w.model().setPosition(o, o.max);
+    else w.model().setText(o, "Caf\xE9");
+    const bool checked = w.model().checked(o);
+    f.showPageOf(o);
+    QWidget* c = f.find(qPrintable(control));
+    QVERIFY(c && c->isVisibleTo(&w));
+    if (auto* image = qobject_cast<ToggleImage*>(c)) {
+      QCOMPARE(image->isChecked(), checked);
+    } else if (auto* bar = qobject_cast<QScrollBar*>(c)) {
+      QCOMPARE(bar->value(), o.max);
+      QCOMPARE(w.valueLabel(o)->text(), QString::fromStdString(w.core().valueLabel(o)));
+    } else if (auto* box = qobject_cast<QComboBox*>(c)) {
+      QCOMPARE(box->currentText(), QStringLiteral("Caf\u00E9"));
+      QCOMPARE(box->isEnabled(), w.model().netgraphEnabled);
+    } else if (auto* line = qobject_cast<QLineEdit*>(c)) {
+      QCOMPARE(line->text(), QStringLiteral("Caf\u00E9"));
+    } else {
+      QCOMPARE(qobject_cast<QPlainTextEdit*>(c)->toPlainText(), QStringLiteral("Caf\u00E9"));
+    }
+  }
+
   void captionShowsHelpWithoutFlipping() {
     Fixture f;
     MainWindow& w = f.startInGame();

@@ -104,6 +104,11 @@ struct Fixture {
     if (o.page == Page::MoreServer) window->core().cmdmore_Click();
   }
 
+  // Builds every page, as turning to each of them would (a page is built when first shown).
+  void buildEveryPage() {
+    for (int p = 0; p < kPageCount; ++p) window->page(Page(p));
+  }
+
   template <class W = QWidget>
   W* find(const char* name) const {
     return window->findChild<W*>(QString::fromLatin1(name));
