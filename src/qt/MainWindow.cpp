@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "qt/FontWarmUp.h"
 #include "qt/GameText.h"
 #include "qt/Twips.h"
 #include "qt/Widgets.h"
@@ -162,6 +163,7 @@ MainWindow::MainWindow(Store& store, Dialogs& dialogs, std::filesystem::path pro
   // The pages are built when first shown (pagesChanged): a window shows one page at a time, and
   // building all eight before the first frame would more than double the time to it.
   buildMenus();
+  FontWarmUp::await();
   buildPageButtons(central);
   buildChangePath(central);
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -110,8 +111,12 @@ bool QtPictureLoader::loadPreview(const std::filesystem::path& file) {
     pending_.clear();
     return show(path);
   }
-  QImageReader reader(path);
-  if (!reader.canRead()) return false;  // the named picture decides success
+  // The start of a JPEG file is known without loading the reader's plug-ins (the marker its
+  // JPEG plug-in checks); anything else is asked of the reader. The named picture decides
+  // success.
+  QFile picture(path);
+  if (!picture.open(QIODevice::ReadOnly)) return false;
+  if (picture.peek(2) != QByteArrayView("\xFF\xD8") && !QImageReader(&picture).canRead()) return false;
   pending_ = path;
   return true;
 }

@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFocusEvent>
+#include <QIconEngine>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -169,7 +171,55 @@ QPixmap drawPicture(bool checked, qreal ratio) {
   return pm;
 }
 
+// An icon that asks a style for its standard icon when it is first drawn or measured.
+class StyleIconEngine : public QIconEngine {
+ public:
+  StyleIconEngine(QStyle* style, QStyle::StandardPixmap which, const QWidget* widget)
+      : style_(style), which_(which), widget_(const_cast<QWidget*>(widget)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().actualSize(size, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().pixmap(size, mode, state);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    return icon().pixmap(size, scale, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return icon().availableSizes(mode, state);
+  }
+  // Asked before anything is drawn: an icon not taken yet counts as one.
+  bool isNull() override { return taken_ && icon_.isNull(); }
+  QString key() const override { return QStringLiteral("quillet::StyleIconEngine"); }
+  QIconEngine* clone() const override { return new StyleIconEngine(*this); }
+
+ private:
+  const QIcon& icon() {
+    if (!taken_) {
+      taken_ = true;
+      if (style_) icon_ = style_->standardIcon(which_, nullptr, widget_);
+    }
+    return icon_;
+  }
+
+  QPointer<QStyle> style_;
+  QStyle::StandardPixmap which_;
+  QPointer<QWidget> widget_;
+  bool taken_ = false;
+  QIcon icon_;
+};
+
 }  // namespace
+
+QIcon LaterIconStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const {
+  if (!option && (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton))
+    return QIcon(new StyleIconEngine(baseStyle(), which, widget));
+  return QProxyStyle::standardIcon(which, option, widget);
+}
 
 ToggleImage::ToggleImage(QWidget* parent) : QCheckBox(parent) {
   installAccessibleFactory();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
@@ -182,6 +183,17 @@ class HelpStrip : public QWidget {
   mutable Layout layout_;
   mutable QString laidOut_;
   mutable int laidOutWidth_ = -1;
+};
+
+// The application's style with one change of timing: the icon of a menu bar's overflow button,
+// which the menu bar asks for as it is made and this window never shows (its menus fit), is
+// taken from the style when it is first drawn. Taken at once, it loads the image-format
+// plug-ins, some milliseconds before the first frame.
+class LaterIconStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
+                     const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace quillet::qt

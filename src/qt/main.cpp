@@ -5,14 +5,21 @@
 
 #include "Checkpath/Checkpath.h"
 #include "qt/FirstFrame.h"
+#include "qt/FontWarmUp.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/Screenshots.h"
+#include "qt/Widgets.h"
 #include "store/QtStore.h"
 
 int main(int argc, char* argv[]) {
+  // Reading the system's font configuration is the largest single piece of work before the
+  // first frame; it runs on a second thread while the application connects to the display and
+  // the window builds its menus.
+  quillet::qt::FontWarmUp fonts;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
+  QApplication::setStyle(new quillet::qt::LaterIconStyle(QApplication::style()));
   quillet::qt::probeFirstFrame();
 
   const QString shots = qEnvironmentVariable("QUILLET_SCREENSHOT_DIR");

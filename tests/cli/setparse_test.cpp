@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "../core/test_support.h"
 #include "cli/Cli.h"
 
 namespace quillet {
@@ -56,10 +57,7 @@ TEST(cliSet, AcceptedValuesReachTheirOption) {
     EXPECT_EQ(o.control, c.control);
     Model model;
     applyAssignment(*p.assignment, model);
-    EXPECT_EQ(o.isToggle()             ? std::string(model.checked(o) ? "1" : "0")
-              : o.kind == Kind::Slider ? std::to_string(model.position(o))
-                                       : model.text(o),
-              c.want);
+    EXPECT_EQ(test::valueText(model, o), c.want);
   }
 }
 

@@ -49,15 +49,5 @@ TEST(ExamplesFolder, IsAGameFolderWithEveryFileAndBriefing) {
   }
 }
 
-TEST(ExamplesFolder, LineEndCheckCatchesBadFiles) {
-  struct Case {
-    const char* bytes;
-    bool good;
-  };
-  const Case cases[] = {{"a\r\nb\r\n", true}, {"a\nb\r\n", false}, {"a\r\nb", false},      {"a\rb\r\n", false},
-                        {"", false},          {"\r\n", true},      {"caf\xe9\r\n", false}, {"a\r\n\r\n", true}};
-  for (const Case& c : cases) EXPECT_EQ(lineEndFault(c.bytes).empty(), c.good) << c.bytes;
-}
-
 }  // namespace
 }  // namespace quillet

@@ -175,15 +175,5 @@ TEST_F(FrmmainTest, ProgramChangesRespondLikeUserChanges) {
   EXPECT_EQ(w->valueLabel(option("scrollsmoke")), "Medium");
 }
 
-TEST_F(FrmmainTest, ColourPreviewFollowsTheColourSliders) {
-  const Option& red = option("scrollred");
-  w->slider_Scroll(red, 255);
-  EXPECT_EQ(w->colourPreview(), (Rgb{255, 0, 0})) << "while dragging";
-  EXPECT_EQ(model.position(red), 0);
-  w->slider_Change(red, 255);
-  w->slider_Change(option("scrollblue"), 128);
-  EXPECT_EQ(w->colourPreview(), (Rgb{255, 0, 128}));
-}
-
 }  // namespace
 }  // namespace quillet::testing

@@ -1,13 +1,11 @@
-// Fakes and a fixture for the main window's behaviour: message boxes that answer from a queue,
-// a timer that records its requests, a picture loader that succeeds for files that exist, a
-// view that records its callbacks, and a temporary game folder.
+// Fakes and a fixture for the main window's behaviour: a timer that records its requests, a
+// picture loader that succeeds for files that exist, a view that records its callbacks, and a
+// temporary game folder (message boxes: test::FakeDialogs, answering No unless told).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,19 +16,6 @@
 namespace quillet::testing {
 
 namespace fs = std::filesystem;
-
-struct FakeDialogs : Dialogs {
-  std::vector<Message> shown;
-  std::deque<Answer> answers;  // Yes/No questions take the next answer (No when none is left)
-  Answer show(const Message& m) override {
-    shown.push_back(m);
-    if (m.buttons == Buttons::Ok) return Answer::Ok;
-    if (answers.empty()) return Answer::No;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
 
 struct FakeTimer : Timer {
   std::vector<int> starts;  // the interval of every start request
@@ -70,14 +55,13 @@ struct RecordingView : FrmmainView {
   std::optional<std::string> chooseFolder(const std::string&) override { return folder; }
 };
 
-inline void writeFile(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
+using test::FakeDialogs;
+using test::writeFile;
 
 class FrmmainTest : public ::testing::Test {
  protected:
   FrmmainTest() {
+    dialogs.otherwise = Answer::No;
     w->setView(&view);
     w->setScreenSize(19200, 14400);
   }

@@ -26,14 +26,8 @@ struct Recorder : ModelObserver {
 
 struct Outcome {
   std::string_view control;  // a toggle, slider or text
-  std::string want;          // "on"/"off", a position, or the text
+  std::string want;          // as test::valueText shows it
 };
-
-std::string valueOf(const Model& m, const Option& o) {
-  if (o.isToggle()) return m.checked(o) ? "on" : "off";
-  if (o.kind == Kind::Slider) return std::to_string(m.position(o));
-  return m.text(o);
-}
 
 struct ReaderCase {
   std::string_view file;  // autoexec.cfg or config.cfg
@@ -51,17 +45,17 @@ void runReaderCases(const std::vector<ReaderCase>& cases) {
     else LoadConfig(std::string(c.content), model, errors);
     EXPECT_EQ(errors, "") << c.content;
     for (const Outcome& o : c.outcomes)
-      EXPECT_EQ(valueOf(model, option(o.control)), o.want) << c.file << " holding: " << c.content;
+      EXPECT_EQ(test::valueText(model, option(o.control)), o.want) << c.file << " holding: " << c.content;
   }
 }
 
 TEST(LoadAutoexec, AppliesItsVocabulary) {
   runReaderCases({
-      {"autoexec.cfg", "crosshair 0", {{"img_video(2)", "off"}}},
-      {"autoexec.cfg", "crosshair 1\r\ncrosshair 0\r\n", {{"img_video(2)", "off"}}},
-      {"autoexec.cfg", "cl_showfps 0", {{"img_video(1)", "off"}}},
-      {"autoexec.cfg", "cl_showfps 1.0", {{"img_video(1)", "on"}}},
-      {"autoexec.cfg", "cl_showfps 1.5", {{"img_video(1)", "off"}}},
+      {"autoexec.cfg", "crosshair 0", {{"img_video(2)", "0"}}},
+      {"autoexec.cfg", "crosshair 1\r\ncrosshair 0\r\n", {{"img_video(2)", "0"}}},
+      {"autoexec.cfg", "cl_showfps 0", {{"img_video(1)", "0"}}},
+      {"autoexec.cfg", "cl_showfps 1.0", {{"img_video(1)", "1"}}},
+      {"autoexec.cfg", "cl_showfps 1.5", {{"img_video(1)", "0"}}},
       {"autoexec.cfg", "gamma 2.25", {{"scrollgamma", "22"}}},
       {"autoexec.cfg", "gamma 2.75", {{"scrollgamma", "28"}}},
       {"autoexec.cfg", "gamma 5", {{"scrollgamma", "0"}}},
@@ -75,17 +69,17 @@ TEST(LoadAutoexec, AppliesItsVocabulary) {
       {"autoexec.cfg", "volume -2", {{"scrollvolume", "0"}}},
       {"autoexec.cfg", "mp_ghostfrequency 0.5", {{"scrollghostfreq", "5"}}},
       {"autoexec.cfg", "rate 99999999999", {{"scrollrate", "1500"}}},
-      {"autoexec.cfg", "setinfo ghosts 1", {{"img_client(4)", "on"}}},
-      {"autoexec.cfg", "setinfo ghosts \"1\"", {{"img_client(4)", "off"}}},
-      {"autoexec.cfg", "setinfo \"ghosts\" 1", {{"img_client(4)", "on"}}},
-      {"autoexec.cfg", "drawradar", {{"img_video(3)", "on"}}},
-      {"autoexec.cfg", "hideradar", {{"img_video(3)", "off"}}},
-      {"autoexec.cfg", "+mlook\r\n+jlook", {{"img_controls(1)", "on"}, {"img_controls(3)", "on"}}},
-      {"autoexec.cfg", "gl_polyoffset 20", {{"img_video(9)", "on"}}},
-      {"autoexec.cfg", "gl_polyoffset 1", {{"img_video(9)", "off"}}},
-      {"autoexec.cfg", "gl_texturemode GL_LINEAR_MIPMAP_LINEAR", {{"img_video(8)", "on"}}},
-      {"autoexec.cfg", "setinfo ah 1\r\ndm 1", {{"img_client(0)", "off"}, {"img_client(1)", "on"}}},
-      {"autoexec.cfg", "console 1", {{"ClientOptions(6)", "on"}}},
+      {"autoexec.cfg", "setinfo ghosts 1", {{"img_client(4)", "1"}}},
+      {"autoexec.cfg", "setinfo ghosts \"1\"", {{"img_client(4)", "0"}}},
+      {"autoexec.cfg", "setinfo \"ghosts\" 1", {{"img_client(4)", "1"}}},
+      {"autoexec.cfg", "drawradar", {{"img_video(3)", "1"}}},
+      {"autoexec.cfg", "hideradar", {{"img_video(3)", "0"}}},
+      {"autoexec.cfg", "+mlook\r\n+jlook", {{"img_controls(1)", "1"}, {"img_controls(3)", "1"}}},
+      {"autoexec.cfg", "gl_polyoffset 20", {{"img_video(9)", "1"}}},
+      {"autoexec.cfg", "gl_polyoffset 1", {{"img_video(9)", "0"}}},
+      {"autoexec.cfg", "gl_texturemode GL_LINEAR_MIPMAP_LINEAR", {{"img_video(8)", "1"}}},
+      {"autoexec.cfg", "setinfo ah 1\r\ndm 1", {{"img_client(0)", "0"}, {"img_client(1)", "1"}}},
+      {"autoexec.cfg", "console 1", {{"ClientOptions(6)", "1"}}},
       {"autoexec.cfg", "net_graphpos 2", {{"cmbnetgraphpos", "Center"}}},
       {"autoexec.cfg", "net_graphpos 4", {{"cmbnetgraphpos", "Bottom right"}}},
       {"autoexec.cfg", "name \"Red Fox\"", {{"txtname", "Red Fox"}}},
@@ -96,8 +90,8 @@ TEST(LoadAutoexec, AppliesItsVocabulary) {
       {"config.cfg", "\"name Smith, John\"", {{"txtname", "Smith, John"}}},
       {"autoexec.cfg", "hostname \"My Server\"\r\nteam CT", {{"txtservername", "My Server"}, {"txtteam", "CT"}}},
       {"autoexec.cfg", "con_color 255,180,30", {{"scrollred", "0"}}},
-      {"autoexec.cfg", "allowupload 1", {{"img_client(12)", "off"}}},
-      {"autoexec.cfg", "mp_friendlyfire 1,sv_cheats 1", {{"img_server(4)", "on"}, {"img_moreserver(3)", "on"}}},
+      {"autoexec.cfg", "allowupload 1", {{"img_client(12)", "0"}}},
+      {"autoexec.cfg", "mp_friendlyfire 1,sv_cheats 1", {{"img_server(4)", "1"}, {"img_moreserver(3)", "1"}}},
       {"autoexec.cfg", " \tmp_c4timer 60  ", {{"scrollbombtimer", "60"}}},
       {"autoexec.cfg", "mp_c4timer\t60", {{"scrollbombtimer", "15"}}},
   });
@@ -105,22 +99,22 @@ TEST(LoadAutoexec, AppliesItsVocabulary) {
 
 TEST(LoadConfig, AppliesItsVocabulary) {
   runReaderCases({
-      {"config.cfg", "+mlook", {{"img_controls(1)", "on"}}},
-      {"config.cfg", "-mlook", {{"img_controls(1)", "off"}}},
+      {"config.cfg", "+mlook", {{"img_controls(1)", "1"}}},
+      {"config.cfg", "-mlook", {{"img_controls(1)", "0"}}},
       {"config.cfg", "sensitivity \"3.5\"", {{"scrollsensity", "4"}}},
       {"config.cfg", "sensitivity \"2.5\"", {{"scrollsensity", "2"}}},
       {"config.cfg", "volume \"0.800000\"", {{"scrollvolume", "1"}}},
       {"config.cfg", "volume \"25\"", {{"scrollvolume", "0"}}},
-      {"config.cfg", "crosshair 0", {{"img_video(2)", "off"}}},
-      {"config.cfg", "crosshair \"1\"", {{"img_video(2)", "on"}}},
-      {"config.cfg", "setinfo \"ah\" \"1\"", {{"img_client(0)", "on"}}},
-      {"config.cfg", "setinfo ah 1", {{"img_client(0)", "on"}}},
-      {"config.cfg", "setinfo ah 1.0", {{"img_client(0)", "off"}}},
-      {"config.cfg", "setinfo dm 1\r\nsetinfo \"ghosts\" \"1\"", {{"img_client(1)", "on"}, {"img_client(4)", "on"}}},
-      {"config.cfg", "console \"1\"", {{"ClientOptions(6)", "on"}}},
+      {"config.cfg", "crosshair 0", {{"img_video(2)", "0"}}},
+      {"config.cfg", "crosshair \"1\"", {{"img_video(2)", "1"}}},
+      {"config.cfg", "setinfo \"ah\" \"1\"", {{"img_client(0)", "1"}}},
+      {"config.cfg", "setinfo ah 1", {{"img_client(0)", "1"}}},
+      {"config.cfg", "setinfo ah 1.0", {{"img_client(0)", "0"}}},
+      {"config.cfg", "setinfo dm 1\r\nsetinfo \"ghosts\" \"1\"", {{"img_client(1)", "1"}, {"img_client(4)", "1"}}},
+      {"config.cfg", "console \"1\"", {{"ClientOptions(6)", "1"}}},
       {"config.cfg", "name \"Player\"\r\nteam \"x\"", {{"txtname", "Player"}, {"txtteam", ""}}},
       {"config.cfg", "fastsprites 1", {{"scrollsmoke", "1"}}},
-      {"config.cfg", "cl_showfps 1\r\nhud_fastswitch 1", {{"img_video(1)", "off"}, {"img_moreclient(0)", "off"}}},
+      {"config.cfg", "cl_showfps 1\r\nhud_fastswitch 1", {{"img_video(1)", "0"}, {"img_moreclient(0)", "0"}}},
       {"config.cfg", "  gamma 2", {{"scrollgamma", "20"}}},
   });
 }

@@ -345,11 +345,7 @@ TEST(KeepOwnLines, ValuesInForce) {
     runLoadSequence(model, dir.str(), store);
     const std::string where = c.files.begin()->second;
     for (const auto& [control, want] : c.shown) {
-      const Option& o = option(control);
-      const std::string got = o.isToggle()             ? std::to_string(model.checked(o))
-                              : o.kind == Kind::Slider ? std::to_string(model.position(o))
-                                                       : model.text(o);
-      EXPECT_EQ(got, want) << control << " after " << where;
+      EXPECT_EQ(test::valueText(model, option(control)), want) << control << " after " << where;
     }
     std::vector<std::string> kept;
     for (const KeptValue& k : model.keptValues) kept.push_back(k.item + " (" + std::string(k.file) + ")");

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <array>
 #include <cerrno>
 #include <map>
 #include <set>
@@ -23,31 +24,18 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-struct ScriptedDialogs : Dialogs {
-  Answer answer = Answer::Yes;
-  std::vector<Message> shown;
-  Answer show(const Message& m) override {
-    shown.push_back(m);
-    return m.buttons == Buttons::YesNo ? answer : Answer::Ok;
-  }
-};
-
 // A store whose values reach "disk" only on commit, which can be made to fail.
 struct StagedStore : MemoryStore {
   int failWith = 0;
-  MemoryStore pending;
-  std::vector<std::string> keys;
+  std::vector<std::array<std::string, 4>> staged;
+  std::vector<std::string> keys;  // "app/section/key=value", in the order saved
   void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override {
-    pending.save(app, section, key, value);
-    keys.push_back(std::string(app) + "/" + std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+    staged.push_back({std::string(app), std::string(section), std::string(key), std::string(value)});
+    keys.push_back(staged.back()[0] + "/" + staged.back()[1] + "/" + staged.back()[2] + "=" + staged.back()[3]);
   }
   std::optional<std::string> commit() override {
     if (failWith) return files::causeText(failWith);
-    for (const std::string& k : keys) {
-      const auto slash1 = k.find('/'), slash2 = k.find('/', slash1 + 1), eq = k.find('=');
-      MemoryStore::save(k.substr(0, slash1), k.substr(slash1 + 1, slash2 - slash1 - 1),
-                        k.substr(slash2 + 1, eq - slash2 - 1), k.substr(eq + 1));
-    }
+    for (const auto& [app, section, key, value] : staged) MemoryStore::save(app, section, key, value);
     return std::nullopt;
   }
 };
@@ -120,7 +108,7 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
   store.MemoryStore::save("Quillet", "settings", "Lan", "old");
   Model model;
   model.setText(option("txtmotd"), "new message");
-  ScriptedDialogs dialogs;
+  test::FakeDialogs dialogs;
   if (row.nth > 0) files::failNth(row.op, row.nth, row.error);
   else store.failWith = row.error;
 
@@ -272,7 +260,7 @@ TEST_F(FaultsOff, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
       runLoadSequence(model, dir.str(), store);
       files::clearFaults();
       const auto before = snapshot(dir.path());
-      ScriptedDialogs dialogs;
+      test::FakeDialogs dialogs;
       EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs)) << name;
       ASSERT_EQ(dialogs.shown.size(), 2u);
       EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
@@ -293,8 +281,8 @@ TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
   writeOldFiles(dir);
   Model model;
   MemoryStore store;
-  ScriptedDialogs dialogs;
-  dialogs.answer = Answer::No;
+  test::FakeDialogs dialogs;
+  dialogs.otherwise = Answer::No;
   EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text,
@@ -302,7 +290,7 @@ TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
             "If you want to keep it, please take a backup of this file now.\r\nContinue?");
   EXPECT_EQ(dir.read("config.cfg"), "old config.cfg");
 
-  dialogs.answer = Answer::Yes;
+  dialogs.otherwise = Answer::Yes;
   EXPECT_TRUE(saveCommand(model, dir.str(), store, dialogs));
   ASSERT_EQ(dialogs.shown.size(), 3u);
   EXPECT_EQ(dialogs.shown[2], (Message{"Success", "Settings saved!", Buttons::Ok, Icon::Information}));

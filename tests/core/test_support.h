@@ -1,6 +1,8 @@
-// Shared helpers of the core tests: temporary game folders and file access.
+// Shared helpers of the tests: temporary game folders, file access and message boxes answered
+// by a fake.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,7 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Platform.h"
+#include "settings/Model.h"
+
 namespace quillet::test {
+
+inline void writeFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
 
 // A fresh folder under the system's temporary folder, removed again at the end of the test.
 class TempDir {
@@ -31,10 +41,7 @@ class TempDir {
   std::string str() const { return path_.string(); }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
-  void write(std::string_view name, std::string_view bytes) const {
-    std::filesystem::create_directories((path_ / name).parent_path());
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-  }
+  void write(std::string_view name, std::string_view bytes) const { writeFile(path_ / name, bytes); }
   std::string read(std::string_view name) const { return readFile(path_ / name); }
   bool exists(std::string_view name) const { return std::filesystem::exists(path_ / name); }
 
@@ -54,6 +61,35 @@ inline std::string crlf(std::initializer_list<std::string_view> lines) {
   return out;
 }
 
+// Records every message. Yes/No questions take the next answer of the queue, then `otherwise`;
+// the chooser records each list and picks its first line (the newest backup).
+struct FakeDialogs : Dialogs {
+  std::vector<Message> shown;
+  std::deque<Answer> answers;
+  Answer otherwise = Answer::Yes;
+  std::vector<std::vector<std::string>> lists;
+  Answer show(const Message& m) override {
+    shown.push_back(m);
+    if (m.buttons == Buttons::Ok) return Answer::Ok;
+    if (answers.empty()) return otherwise;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  int choose(const std::string&, const std::string&, const std::vector<std::string>& items) override {
+    lists.push_back(items);
+    return items.empty() ? -1 : 0;
+  }
+};
+
+// An option's state as text: "1"/"0" for a toggle, a slider's position, or the text.
+inline std::string valueText(const Model& m, const Option& o) {
+  if (o.isToggle()) return m.checked(o) ? "1" : "0";
+  if (o.kind == Kind::Slider) return std::to_string(m.position(o));
+  return m.text(o);
+}
+
+#ifdef QUILLET_CORPUS_DIR
 // The players' own files in ../shared/corpus beside the checkout, when they are there; the
 // tests that read them skip otherwise (a clone on its own has the project's fixtures only).
 inline bool haveCorpus() { return std::filesystem::is_directory(QUILLET_CORPUS_DIR); }
@@ -64,9 +100,12 @@ inline bool haveCorpus() { return std::filesystem::is_directory(QUILLET_CORPUS_D
                       " (a folder beside the checkout); the project's own fixtures in tests/fixtures " \
                       "cover the same rules";                                                          \
   } while (false)
+#endif
 
+#ifdef QUILLET_SOURCE_DIR
 // The project's own game files of every kind, written for these tests: tests/fixtures/<kind>/.
 inline std::filesystem::path fixtureDir() { return std::filesystem::path(QUILLET_SOURCE_DIR) / "tests" / "fixtures"; }
+#endif
 
 inline const std::vector<std::string_view>& gameFiles() {
   static const std::vector<std::string_view> names = {"mapcycle.txt", "motd.txt",   "config.cfg",

@@ -166,6 +166,9 @@ class WindowAccess : public QObject {
     QWidget* more = f.find(base == int(Page::Client) ? "cmdmoreclient" : "cmdmore");
     QVERIFY(!face(w.page(Page(base)))->state().invisible);
     click(more);
+    // The sub-page is the one seen; the covered base page is hidden (the core keeps it beneath).
+    QWidget* seen = w.centralWidget()->childAt(w.page(Page(base))->geometry().center());
+    QVERIFY2(seen && (seen == w.page(Page(sub)) || w.page(Page(sub))->isAncestorOf(seen)), "the sub-page lies above");
     QVERIFY(face(w.page(Page(base)))->state().invisible);
     QVERIFY(face(more)->state().invisible);
     QVERIFY(!face(w.page(Page(sub)))->state().invisible);

@@ -167,22 +167,6 @@ class WindowControls : public QObject {
     }
   }
 
-  void moreAndBackStackSubPagesOverTheirBase() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    click(w.pageButton(quillet::PageButton::Server));
-    click(f.find("cmdmore"));
-    QVERIFY(w.page(Page::MoreServer)->isVisibleTo(&w));
-    // The sub-page is the one seen; the covered base page is hidden (the core keeps it beneath).
-    QWidget* seen = w.centralWidget()->childAt(w.page(Page::Server)->geometry().center());
-    QVERIFY2(seen && (seen == w.page(Page::MoreServer) || w.page(Page::MoreServer)->isAncestorOf(seen)),
-             "the sub-page must lie above its base page");
-    QVERIFY(!w.page(Page::Server)->isVisibleTo(&w));
-    click(f.find("cmdback"));
-    QVERIFY(!w.page(Page::MoreServer)->isVisibleTo(&w));
-    QVERIFY(w.page(Page::Server)->isVisibleTo(&w));
-  }
-
   void mapClicksFlipAndPreview() {
     Fixture f;
     writeFile(f.game + "/maps/de_dust.txt", "Dust \x80 briefing\r\nline two");

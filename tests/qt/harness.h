@@ -8,36 +8,18 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../core/test_support.h"
 #include "qt/MainWindow.h"
 #include "qt/Widgets.h"
 #include "store/QtStore.h"
 
 namespace quillet::qt::test {
 
-// Records every message and answers from a queue (OK, or Yes when the queue is empty).
-class FakeDialogs : public Dialogs {
- public:
-  Answer show(const Message& m) override {
-    shown.push_back(m);
-    if (answers.empty()) return m.buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  // The chooser: records each list and picks the first line (the newest backup).
-  int choose(const std::string&, const std::string&, const std::vector<std::string>& items) override {
-    lists.push_back(items);
-    return items.empty() ? -1 : 0;
-  }
-  std::vector<Message> shown;
-  std::deque<Answer> answers;
-  std::vector<std::vector<std::string>> lists;
-};
+using quillet::test::FakeDialogs;
 
 inline void writeFile(const QString& path, const QByteArray& bytes) {
   QDir().mkpath(QFileInfo(path).absolutePath());

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 
+#include "Stringconverter/Readers.h"
 #include "harness.h"
 
 using namespace quillet;
@@ -51,15 +52,25 @@ class WindowStartup : public QObject {
     QCOMPARE(QString::fromStdString(f.store->read("Quillet", "init", "cspath")), f.game);
   }
 
-  void storedFolderThatFailsShowsTheMessageThenTheOldFolder() {
+  // The start's preview picture is decoded after the first frame, but checked by the load
+  // sequence: one that cannot be read is reported at once.
+  void startPictureIsCheckedByTheLoad_data() {
+    QTest::addColumn<QByteArray>("bytes");  // of img/as_forest.jpg; empty: no such file
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("a JPEG") << QByteArray("keep") << false;
+    QTest::newRow("missing") << QByteArray() << true;
+    QTest::newRow("not a picture") << QByteArray("GIF? no, text") << true;
+  }
+  void startPictureIsCheckedByTheLoad() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, reported);
     Fixture f;
-    f.storeGamePath(f.dir.filePath(QStringLiteral("moved-away")));
-    MainWindow& w = f.start();
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Error"));
-    QCOMPARE(f.dialogs.shown[0].icon, Icon::Exclamation);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
-    QCOMPARE(f.find<QLineEdit>("txtpath")->text(), f.dir.filePath(QStringLiteral("moved-away")));
+    const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
+    if (bytes.isEmpty()) QFile::remove(picture);
+    else if (bytes != "keep") writeFile(picture, bytes);
+    f.startInGame();
+    QVERIFY(!f.dialogs.shown.empty());  // the empty game folder's files are reported too
+    QCOMPARE(f.dialogs.shown[0].text.find(kPictureError) != std::string::npos, reported);
   }
 
   // Abort or the close box after Change path: back to the main window, nothing reloaded.
