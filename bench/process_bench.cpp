@@ -158,8 +158,8 @@ void StartUp(benchmark::State& state, const char* platform, double target) {
   }
   std::vector<double> window, empty;
   for (auto _ : state) {
-    const ProcessRun w = runProcess({QUILLET_GUI}, env);
-    const ProcessRun e = runProcess({QUILLET_EMPTY_WINDOW}, env);
+    const ProcessRun w = runProcess({QUILLET_GUI}, env, false);
+    const ProcessRun e = runProcess({QUILLET_EMPTY_WINDOW}, env, false);
     const double wm = firstFrameMs(w.startNs, w.output), em = firstFrameMs(e.startNs, e.output);
     if (wm < 0 || em < 0) {
       state.SkipWithError("no first frame reported");

@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ class AtomicWrite {
   // Creates the temporary (with the mode of the file it replaces), writes, flushes and syncs
   // it and closes it. Returns 0 or the error.
   int prepare(std::string_view bytes);
+  // The same with the bytes in parts, written one after another: a big text held elsewhere is
+  // written where it stands instead of being copied into one buffer first.
+  int prepare(std::span<const std::string_view> parts);
   // Renames the temporary over the target and syncs the folder. Returns 0 or the error.
   int commit();
 

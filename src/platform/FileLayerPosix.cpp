@@ -153,7 +153,7 @@ struct AtomicWrite::Impl {
     return -EEXIST;
   }
 
-  int prepare(std::string_view bytes) {
+  int prepare(std::span<const std::string_view> parts) {
     struct stat old {};
     bool exists = false;
     if (const int error = resolve(old, exists)) return error;
@@ -172,7 +172,11 @@ struct AtomicWrite::Impl {
       if (const int fault = injectedFault(op)) error = fault;
       else if (!call()) error = lastError();
     };
-    step(Op::Write, [&] { return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(); });
+    step(Op::Write, [&] {
+      for (std::string_view bytes : parts)
+        if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) return false;
+      return true;
+    });
     step(Op::Flush, [&] { return std::fflush(out) == 0; });
     step(Op::Sync, [&] { return ::fsync(::fileno(out)) == 0; });
     // The stream is closed whatever happened; a failing close is a failed write.
@@ -210,8 +214,9 @@ AtomicWrite::AtomicWrite(std::filesystem::path file) : impl_(std::make_unique<Im
   impl_->file = std::move(file);
 }
 AtomicWrite::~AtomicWrite() = default;
-int AtomicWrite::prepare(std::string_view bytes) {
-  const int error = impl_->prepare(bytes);
+int AtomicWrite::prepare(std::string_view bytes) { return prepare(std::span<const std::string_view>(&bytes, 1)); }
+int AtomicWrite::prepare(std::span<const std::string_view> parts) {
+  const int error = impl_->prepare(parts);
   if (error && impl_->tempExists) {
     ::unlink(impl_->temp.c_str());
     impl_->tempExists = false;

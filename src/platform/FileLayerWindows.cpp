@@ -121,7 +121,7 @@ struct AtomicWrite::Impl {
   std::filesystem::path file, target, temp;
   bool tempExists = false;
 
-  int prepare(std::string_view bytes) {
+  int prepare(std::span<const std::string_view> parts) {
     if (const int error = finalPath(file, target)) return error;
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
@@ -153,12 +153,14 @@ struct AtomicWrite::Impl {
       else if (!call()) error = lastError();
     };
     step(Op::Write, [&] {
-      std::size_t done = 0;
-      while (done < bytes.size()) {
-        DWORD wrote = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) return false;
-        done += wrote;
+      for (std::string_view bytes : parts) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+          DWORD wrote = 0;
+          const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+          if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) return false;
+          done += wrote;
+        }
       }
       return true;
     });
@@ -189,8 +191,9 @@ AtomicWrite::AtomicWrite(std::filesystem::path file) : impl_(std::make_unique<Im
   impl_->file = std::move(file);
 }
 AtomicWrite::~AtomicWrite() = default;
-int AtomicWrite::prepare(std::string_view bytes) {
-  const int error = impl_->prepare(bytes);
+int AtomicWrite::prepare(std::string_view bytes) { return prepare(std::span<const std::string_view>(&bytes, 1)); }
+int AtomicWrite::prepare(std::span<const std::string_view> parts) {
+  const int error = impl_->prepare(parts);
   if (error && impl_->tempExists) {
     DeleteFileW(impl_->temp.c_str());
     impl_->tempExists = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "platform/FileLayer.h"
@@ -56,6 +57,37 @@ std::string localTimeName() {
   return text;
 }
 
+bool sameBytes(std::string_view bytes, std::span<const std::string_view> parts) {
+  for (std::string_view part : parts) {
+    if (!bytes.starts_with(part)) return false;
+    bytes.remove_prefix(part.size());
+  }
+  return bytes.empty();
+}
+
+// A big regular file that already holds the new bytes, found without reading it whole into
+// memory: its size first, then its bytes piece by piece. False whenever that cannot be told
+// (the file is then read whole as any other).
+bool unchangedBigFile(const fs::path& file, std::span<const std::string_view> parts) {
+  constexpr std::uintmax_t kBig = std::uintmax_t{1} << 20;
+  std::uintmax_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  std::error_code ec;
+  if (size < kBig || !fs::is_regular_file(fs::status(file, ec)) || fs::file_size(file, ec) != size || ec) return false;
+  std::ifstream in(file, std::ios::binary);
+  std::string buffer(kBig, '\0');
+  for (std::string_view part : parts) {
+    while (!part.empty()) {
+      const std::size_t want = std::min<std::size_t>(part.size(), buffer.size());
+      if (!in.read(buffer.data(), static_cast<std::streamsize>(want)) ||
+          std::string_view(buffer.data(), want) != part.substr(0, want))
+        return false;
+      part.remove_prefix(want);
+    }
+  }
+  return in.peek() == std::ifstream::traits_type::eof();
+}
+
 }  // namespace
 
 std::vector<Backup> listBackups(const std::string& gamePath) {
@@ -72,8 +104,14 @@ std::vector<Backup> listBackups(const std::string& gamePath) {
 }
 
 std::string BackupSet::keep(std::string_view name, std::string_view newBytes) {
-  const files::ReadResult old = files::readFile(gameFile(gamePath_, name));
-  if (old.status == files::ReadResult::Status::Missing || (old.ok() && old.bytes == newBytes)) return {};
+  return keep(name, std::span<const std::string_view>(&newBytes, 1));
+}
+
+std::string BackupSet::keep(std::string_view name, std::span<const std::string_view> newParts) {
+  const fs::path file = gameFile(gamePath_, name);
+  if (unchangedBigFile(file, newParts)) return {};
+  const files::ReadResult old = files::readFile(file);
+  if (old.status == files::ReadResult::Status::Missing || (old.ok() && sameBytes(old.bytes, newParts))) return {};
   if (!old.ok()) return files::causeText(old.error);
   if (folder_.empty()) {
     // A folder of its own: the time, with a number when a Save in the same second made one.

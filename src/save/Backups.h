@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,8 @@ class BackupSet {
   // Copies the file `name` as it is now, unless it is missing or already holds `newBytes`.
   // Returns "" or the failure's cause.
   std::string keep(std::string_view name, std::string_view newBytes);
+  // The same with the new bytes in parts, as Save writes them.
+  std::string keep(std::string_view name, std::span<const std::string_view> newParts);
   // Removes all but the newest kBackupsKept folders.
   void prune() const;
 

@@ -1,6 +1,7 @@
 #include "save/Save.h"
 
 #include <algorithm>
+#include <deque>
 #include <span>
 #include <system_error>
 
@@ -36,11 +37,63 @@ std::string header() {
   return out;
 }
 
-void appendLines(std::string& out, const Model& model, std::span<const Option* const> lines, bool autoexec) {
+// The bytes of one file as Save composes them: parts written one after another, each either
+// composed here or a view of a big text that the model holds (the message of the day, the kept
+// lines of config.cfg, a long text value), which is thus written without being copied.
+class FileText {
+ public:
+  // The composed part at the end, to append to.
+  std::string& text() {
+    if (pieces_.empty() || !pieces_.back().own) {
+      owned_.emplace_back();
+      pieces_.push_back({&owned_.back(), {}});
+    }
+    return *pieces_.back().own;
+  }
+  FileText& operator+=(std::string_view bytes) {
+    text() += bytes;
+    return *this;
+  }
+  // A text that outlives the composition; a small one is copied.
+  void borrow(std::string_view bytes) {
+    if (bytes.size() < kBorrowFrom) text() += bytes;
+    else pieces_.push_back({nullptr, bytes});
+  }
+  std::vector<std::string_view> parts() const {
+    std::vector<std::string_view> out;
+    for (const Piece& p : pieces_) out.push_back(p.own ? std::string_view(*p.own) : p.view);
+    return out;
+  }
+  std::string str() const {
+    std::size_t size = 0;
+    for (std::string_view part : parts()) size += part.size();
+    std::string out;
+    out.reserve(size);
+    for (std::string_view part : parts()) out += part;
+    return out;
+  }
+
+ private:
+  static constexpr std::size_t kBorrowFrom = 64 * 1024;
+  struct Piece {
+    std::string* own;  // a composed part, or nullptr for a view
+    std::string_view view;
+  };
+  std::deque<std::string> owned_;  // stays where it is while parts are added
+  std::vector<Piece> pieces_;
+};
+
+void appendLines(FileText& out, const Model& model, std::span<const Option* const> lines, bool autoexec) {
   for (const Option* o : lines) {
     // "Keep my own lines": a value its control cannot show goes back as the file had it.
-    const KeptValue* kept = model.keepOwnLines ? model.keptValue(*o) : nullptr;
-    (out += kept ? kept->item : consoleLine(model, *o, autoexec)) += kEol;
+    if (const KeptValue* kept = model.keepOwnLines ? model.keptValue(*o) : nullptr) {
+      out.borrow(kept->item);
+    } else if (o->form == Form::Text && writtenAsIs(model.text(*o))) {
+      ((out += consoleName(*o, autoexec)) += " ").borrow(model.text(*o));
+    } else {
+      out += consoleLine(model, *o, autoexec);
+    }
+    out += kEol;
   }
 }
 
@@ -48,52 +101,59 @@ constexpr std::string_view kClosingEcho = "echo    **Quillet generated config-fi
 constexpr std::string_view kSectionTitles[] = {"//Video settings", "//Client settings", "//Server settings",
                                                "//Control settings", "//Sound settings"};
 
-std::string serverFile(const Model& model, bool listen) {
-  std::string out = header();
+FileText serverFile(const Model& model, bool listen) {
+  FileText out;
+  out += header();
   out += "\r\n\r\n";
   appendLines(out, model, listen ? listenserverLines() : sectionLines(Section::Server), false);
   (out += kClosingEcho) += kEol;
   return out;
 }
 
-// Every line end of a multi-line text as CR LF.
-void appendCrLf(std::string& out, std::string_view text, std::size_t after = 0) {
-  // Each lone CR or LF grows by one byte: room for all of them, and for `after` more bytes, is
-  // made at once, so a big text is never copied while it grows.
-  out.reserve(out.size() + text.size() +
-              static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
-                                       std::count(text.begin(), text.end(), '\r')) +
-              after);
-  while (!text.empty()) {
-    const std::size_t at = text.find_first_of("\r\n");
-    if (at == std::string_view::npos) {
-      out += text;
+// Every line end of a multi-line text as CR LF: a text that has no other kind is written as it
+// stands.
+void appendCrLf(FileText& file, std::string_view text, std::size_t after = 0) {
+  bool crLfOnly = true;
+  for (std::size_t pos = scan::lineEnd(text, 0); pos < text.size(); pos = scan::lineEnd(text, pos + 2)) {
+    if (text[pos] != '\r' || pos + 1 >= text.size() || text[pos + 1] != '\n') {
+      crLfOnly = false;
       break;
     }
-    out.append(text.data(), at);
+  }
+  if (crLfOnly) {
+    file.borrow(text);
+    return;
+  }
+  // Each lone CR or LF grows by one byte: room for all of them, and for `after` more bytes, is
+  // made at once, so a big text is never copied while it grows.
+  std::string& out = file.text();
+  out.reserve(out.size() + text.size() + scan::countLineEnds(text) + after);
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t at = scan::lineEnd(text, pos);
+    out.append(text.data() + pos, at - pos);
+    if (at == text.size()) break;
     out += kEol;
-    text.remove_prefix(at + (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1));
+    pos = scan::afterLineEnd(text, at);
   }
 }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-}  // namespace
-
-std::string mapcycleText(const Model& model) {
-  std::string out;
+FileText composeMapcycle(const Model& model) {
+  FileText out;
   for (int i = 0; i < static_cast<int>(kMaps.size()); ++i)
     if (model.checked(Table::Map, i)) ((out += kMaps[i]) += kEol) += kEol;
   return out;
 }
 
-std::string motdText(const Model& model) {
-  std::string out;
+FileText composeMotd(const Model& model) {
+  FileText out;
   appendCrLf(out, model.text(option("txtmotd")), 2);
-  return out += kEol;
+  out += kEol;
+  return out;
 }
 
-std::string configText(const Model& model) {
+FileText composeConfig(const Model& model) {
   // The user's own lines first (without white space at their two ends), then the program's.
   // With "Keep my own lines" only empty lines give way, so that every line stays as written.
   const auto trims = [&](char c) { return model.keepOwnLines ? c == '\r' || c == '\n' : isSpace(c); };
@@ -107,7 +167,8 @@ std::string configText(const Model& model) {
   for (std::size_t i = end; end > 0 && i < kept.size() && kept[i] != '\r' && kept[i] != '\n'; ++i)
     if (kept[i] == '\t') end = i + 1;
   kept = kept.substr(0, end);
-  std::string out = "\r\n";
+  FileText out;
+  out += "\r\n";
   if (!kept.empty()) {
     appendCrLf(out, kept, 8192);
     out += kEol;
@@ -117,7 +178,7 @@ std::string configText(const Model& model) {
   return out;
 }
 
-std::string autoexecText(const Model& model) {
+FileText composeAutoexec(const Model& model) {
   // Each section: the empty lines before it, its title, its lines.
   struct Section {
     std::string_view before, title;
@@ -130,7 +191,8 @@ std::string autoexecText(const Model& model) {
       {"\r\n\r\n", kSectionTitles[3], quillet::Section::Controls},
       {"\r\n\r\n", kSectionTitles[4], quillet::Section::Sound},
   };
-  std::string out = header();
+  FileText out;
+  out += header();
   for (const Section& s : kSections) {
     ((out += s.before) += s.title) += kEol;
     appendLines(out, model, sectionLines(s.lines), true);
@@ -138,8 +200,17 @@ std::string autoexecText(const Model& model) {
   return out;
 }
 
-std::string serverText(const Model& model) { return serverFile(model, false); }
-std::string listenserverText(const Model& model) { return serverFile(model, true); }
+FileText composeServer(const Model& model) { return serverFile(model, false); }
+FileText composeListenserver(const Model& model) { return serverFile(model, true); }
+
+}  // namespace
+
+std::string mapcycleText(const Model& model) { return composeMapcycle(model).str(); }
+std::string motdText(const Model& model) { return composeMotd(model).str(); }
+std::string configText(const Model& model) { return composeConfig(model).str(); }
+std::string autoexecText(const Model& model) { return composeAutoexec(model).str(); }
+std::string serverText(const Model& model) { return composeServer(model).str(); }
+std::string listenserverText(const Model& model) { return composeListenserver(model).str(); }
 
 bool isQuilletLine(GameFile file, std::string_view line) {
   static const std::vector<std::string> frame = [] {
@@ -203,21 +274,23 @@ namespace {
 
 struct Step {
   std::string_view name;
-  std::string (*text)(const Model&);
+  FileText (*compose)(const Model&);
 };
-constexpr Step kSteps[] = {{"mapcycle.txt", mapcycleText}, {"motd.txt", motdText},
-                           {"config.cfg", configText},     {"autoexec.cfg", autoexecText},
-                           {"server.cfg", serverText},     {"listenserver.cfg", listenserverText}};
+constexpr Step kSteps[] = {{"mapcycle.txt", composeMapcycle}, {"motd.txt", composeMotd},
+                           {"config.cfg", composeConfig},     {"autoexec.cfg", composeAutoexec},
+                           {"server.cfg", composeServer},     {"listenserver.cfg", composeListenserver}};
 
 // The bytes Save writes for one file: with "Keep my own lines", merged with the file as it is
 // now. `error` is set when the file is there but cannot be read: the merge would lose it.
-std::string bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error) {
-  std::string bytes = step.text(model);
+FileText bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error) {
+  FileText bytes = step.compose(model);
   error = 0;
   if (!model.keepOwnLines) return bytes;
   const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
   if (old.status == files::ReadResult::Status::Unreadable) error = old.error;
-  return keepOwnLines(step.name, old.bytes, std::move(bytes));
+  FileText merged;
+  merged += keepOwnLines(step.name, old.bytes, bytes.str());
+  return merged;
 }
 
 }  // namespace
@@ -227,7 +300,7 @@ std::string savePreview(const Model& model, const std::string& gamePath) {
   for (const Step& step : kSteps) {
     const std::string name(step.name);
     int unused = 0;
-    const std::string text = bytesFor(model, gamePath, step, unused);
+    const std::string text = bytesFor(model, gamePath, step, unused).str();
     const files::ReadResult now = files::readFile(gameFile(gamePath, step.name));
     if (now.status == files::ReadResult::Status::Missing) out += name + ": new file\n" + unifiedDiff(name, "", text);
     else if (!now.ok()) out += name + ": cannot be read: " + files::causeText(now.error) + "\n";
@@ -253,13 +326,14 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
   };
   for (const Step& step : kSteps) {
     int unreadable = 0;
-    const std::string text = bytesFor(model, gamePath, step, unreadable);
+    const FileText text = bytesFor(model, gamePath, step, unreadable);
     if (unreadable) return failed(step.name, files::causeText(unreadable));
+    const std::vector<std::string_view> parts = text.parts();
     // The old bytes are on disk in the backup folder before the file is replaced.
     if (options.backup)
-      if (std::string cause = backups.keep(step.name, text); !cause.empty()) return failed(step.name, cause);
+      if (std::string cause = backups.keep(step.name, parts); !cause.empty()) return failed(step.name, cause);
     files::AtomicWrite file(gameFile(gamePath, step.name));
-    if (const int error = file.prepare(text)) return failed(step.name, files::causeText(error));
+    if (const int error = file.prepare(parts)) return failed(step.name, files::causeText(error));
     // The preferences are stored once autoexec.cfg is ready to take the old one's place; a
     // store that cannot be written leaves autoexec.cfg as it was.
     if (step.name == "autoexec.cfg") {

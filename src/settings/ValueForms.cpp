@@ -24,18 +24,31 @@ std::string_view netgraphItem(int number) {
   return number >= 1 && number <= 3 ? kNetgraphItems[number - 1] : std::string_view();
 }
 
+namespace {
+bool isQuote(char c) { return c == '"' || c == '\''; }
+}  // namespace
+
+bool writtenAsIs(std::string_view text) {
+  if (!text.empty() && (isQuote(text.front()) || isQuote(text.back()))) return false;
+  for (char c : text)
+    if (c == '\r' || c == '\n' || c == ' ' || c == '\t' || c == ';') return false;
+  return true;
+}
+
 std::string quotedText(std::string_view input) {
+  if (writtenAsIs(input)) return std::string(input);
   // A console line cannot hold a line break: it would start a command of its own.
   std::string text(input);
   for (char& c : text)
     if (c == '\r' || c == '\n') c = ' ';
   // A quote at either end is quoted too: unquoted, the reader would take it for the value's own
   // quote, and a double quote written as a single one must keep its quotes to read back the same.
-  const auto isQuote = [](char c) { return c == '"' || c == '\''; };
   const bool split = text.find_first_of(" \t;") != std::string::npos ||
                      (!text.empty() && (isQuote(text.front()) || isQuote(text.back())));
-  if (!split) return std::string(text);
-  std::string out = "\"";
+  if (!split) return text;
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
   for (char c : text) out += c == '"' ? '\'' : c;
   out += '"';
   return out;
@@ -61,8 +74,11 @@ std::string writtenValue(const Model& model, const Option& o) {
 
 std::string consoleLine(const Model& model, const Option& o, bool autoexec) {
   if (o.form == Form::Lines) return std::string(model.checked(o) ? o.on : o.off);
-  const std::string_view name = autoexec && !o.autoexecAlias.empty() ? o.autoexecAlias : o.cvar;
-  return std::string(name) + ' ' + writtenValue(model, o);
+  return std::string(consoleName(o, autoexec)) + ' ' + writtenValue(model, o);
+}
+
+std::string_view consoleName(const Option& o, bool autoexec) {
+  return autoexec && !o.autoexecAlias.empty() ? o.autoexecAlias : o.cvar;
 }
 
 std::string valueLabelText(const Option& o, int p, char decimalSeparator) {

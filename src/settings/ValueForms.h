@@ -24,6 +24,8 @@ inline constexpr std::string_view kNetgraphItems[] = {"Bottom right", "Center", 
 // quotes, a double quote inside it becoming a single quote; any other text stands as typed.
 // A line break inside the text becomes a blank.
 std::string quotedText(std::string_view text);
+// quotedText leaves the text as it is.
+bool writtenAsIs(std::string_view text);
 
 // The value written after the option's console name ("2.5" for gamma at 25); for toggles the
 // whole line is the option's own (see consoleLine).
@@ -31,6 +33,8 @@ std::string writtenValue(const Model& model, const Option& option);
 // The line the option writes into a file; `autoexec` picks the autoexec.cfg spelling where the
 // two files differ.
 std::string consoleLine(const Model& model, const Option& option, bool autoexec = false);
+// The console name that begins the line of an option with a value.
+std::string_view consoleName(const Option& option, bool autoexec = false);
 
 // The text of a slider's value label at `position`; `decimalSeparator` is the user's.
 std::string valueLabelText(const Option& slider, int position, char decimalSeparator = '.');
