@@ -239,26 +239,6 @@ bool configOneScan() {
   return oneScan;
 }
 
-// The first words of lines that the kept-lines rule drops, lower-cased.
-const std::vector<std::string>& ownedNames() {
-  static const std::vector<std::string> spelled = [] {
-    std::vector<std::string> names;
-    const auto firstWord = [](std::string_view line) { return lowerAscii(line.substr(0, line.find(' '))); };
-    for (const Option* line : configLines()) {
-      const Option& o = *line;
-      if (o.form == Form::Lines) {
-        for (std::string_view line : {o.on, o.off})
-          if (!line.empty()) names.push_back(firstWord(line));
-      } else {
-        names.push_back(firstWord(o.cvar));
-      }
-    }
-    for (std::string_view extra : kConfigAlsoDropped) names.emplace_back(extra);
-    return names;
-  }();
-  return spelled;
-}
-
 // A cheap hash of a name that is not empty: its length and three of its bytes.
 std::size_t hashOf(std::string_view name) {
   const auto byte = [&](std::size_t i) { return static_cast<std::size_t>(static_cast<unsigned char>(name[i])); };
@@ -281,7 +261,7 @@ class ConfigNames {
     for (const auto& [name, o] : configSwitchNames()) add(name).switchOf = o;
     for (const auto& [name, o] : configValueNames()) add(name).valueOf = o;
     add("setinfo").setinfo = true;
-    for (const std::string& name : ownedNames()) add(name).owned = true;
+    for (const std::string& name : configOwnedNames()) add(name).owned = true;
   }
   const ConfigName* find(std::string_view name) const {
     if (name.empty()) return nullptr;

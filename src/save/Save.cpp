@@ -161,11 +161,15 @@ FileText composeConfig(const Model& model) {
   while (!kept.empty() && trims(kept.front())) kept.remove_prefix(1);
   std::size_t end = kept.size();
   while (end > 0 && trims(kept[end - 1])) --end;
-  // The tabs that end the last line stay with it: a tab does not end a line's first word, so
-  // without them "brightness<tab>" would read back as the program's own "brightness" and be
-  // dropped at the next load.
-  for (std::size_t i = end; end > 0 && i < kept.size() && kept[i] != '\r' && kept[i] != '\n'; ++i)
-    if (kept[i] == '\t') end = i + 1;
+  // A tab does not end a line's first word: cut off, the tabs that end a last line such as
+  // "brightness<tab>" would make it read back as the program's own "brightness", dropped at the
+  // next load. Such a line keeps its tabs; every other line is trimmed as always.
+  const std::size_t lineStart = kept.find_last_of("\r\n", end == 0 ? 0 : end - 1) + 1;
+  const std::string lastWord = lowerAscii(kept.substr(lineStart, std::min<std::size_t>(end - lineStart, 64)));
+  if (end > 0 && lastWord.find(' ') == std::string::npos &&
+      std::ranges::find(configOwnedNames(), lastWord) != configOwnedNames().end())
+    for (std::size_t i = end; i < kept.size() && kept[i] != '\r' && kept[i] != '\n'; ++i)
+      if (kept[i] == '\t') end = i + 1;
   kept = kept.substr(0, end);
   FileText out;
   out += "\r\n";

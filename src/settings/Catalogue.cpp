@@ -677,6 +677,29 @@ std::span<const Option* const> configLines() {
   return lines;
 }
 
+const std::vector<std::string>& configOwnedNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> out;
+    const auto firstWord = [](std::string_view line) {
+      std::string word(line.substr(0, line.find(' ')));
+      for (char& c : word)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      return word;
+    };
+    for (const Option* o : configLines()) {
+      if (o->form == Form::Lines) {
+        for (std::string_view line : {o->on, o->off})
+          if (!line.empty()) out.push_back(firstWord(line));
+      } else {
+        out.push_back(firstWord(o->cvar));
+      }
+    }
+    for (std::string_view extra : kConfigAlsoDropped) out.emplace_back(extra);
+    return out;
+  }();
+  return names;
+}
+
 std::span<const Option* const> storedInWriteOrder() {
   static const auto keys = ordered([](const Option& o) { return o.storeAt; });
   return keys;

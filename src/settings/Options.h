@@ -219,6 +219,9 @@ const Option* writerOfKey(std::string_view key);
 // First words that config.cfg's reader also leaves out of the kept lines in the default mode,
 // though Save writes no line for them.
 inline constexpr std::string_view kConfigAlsoDropped[] = {"bgmvolume", "5"};
+// The lower-cased first words of the lines config.cfg's reader leaves out of the kept lines:
+// the first word of each of Quillet's own config.cfg lines, then the words above.
+const std::vector<std::string>& configOwnedNames();
 
 // The nineteen standard maps, in the order of the map page.
 inline constexpr std::array<std::string_view, 19> kMaps = {

@@ -272,6 +272,18 @@ TEST_F(Files, Config) {
   // Kept lines stand between the two empty lines, trimmed at both ends, each with CR LF.
   model.configKeptLines = "\r\n  \r\nbind \"w\" \"+forward\"\r\n\r\nEcho Hi\n\r\n \t";
   EXPECT_EQ(configText(model), "\r\nbind \"w\" \"+forward\"\r\n\r\nEcho Hi\r\n\r\n" + lines);
+
+  // The tabs that end the last line go, unless the line would then read back as one of the
+  // program's own and be dropped at the next load.
+  const std::pair<std::string, std::string> tabs[] = {{"Brightness\t\r\n", "Brightness\t"},
+                                                      {"brightness\t \t \r\n", "brightness\t \t"},
+                                                      {"bind\t\r\n", "bind"},
+                                                      {"brightness 1\t\r\n", "brightness 1"},
+                                                      {"gamma\t\r\necho x\t\r\n", "gamma\t\r\necho x"}};
+  for (const auto& [kept, written] : tabs) {
+    model.configKeptLines = kept;
+    EXPECT_EQ(configText(model), "\r\n" + written + "\r\n\r\n" + lines) << kept;
+  }
 }
 
 TEST_F(Files, MapcycleAndMotd) {
