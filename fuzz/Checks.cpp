@@ -76,28 +76,39 @@ std::string checkAutoexec(std::string_view bytes) {
   return loaded("autoexec.cfg", LoadAutoexec, bytes, model);
 }
 
-std::string checkConfig(std::string_view bytes) {
-  Model model;
-  std::string errors;
-  const std::optional<std::string> content{std::string(bytes)};
-  LoadConfig(content, model, errors);
-  if (!errors.empty()) return "readable bytes reported: " + errors;
-  CollectConfigLines(content, model);
-  // Every kept line is one line: no line break inside it, each ended by CR LF.
-  const std::string& kept = model.configKeptLines;
+// Every kept line is one line: no line break inside it, each ended by CR LF.
+std::string keptLinesSound(const std::string& kept) {
   for (std::size_t i = 0; i < kept.size(); ++i) {
     if (kept[i] == '\r' && (i + 1 >= kept.size() || kept[i + 1] != '\n')) return "a lone CR in a kept line";
     if (kept[i] == '\n' && (i == 0 || kept[i - 1] != '\r')) return "a lone LF in a kept line";
   }
   if (!kept.empty() && !kept.ends_with("\r\n")) return "kept lines do not end with CR LF";
-  // The load sequence's one scan finds what the two readings find.
-  Model once;
-  LoadConfigWithKeptLines(content, once, errors);
-  if (once.configKeptLines != kept) return "one scan keeps other lines than the two readings";
-  for (const Option& o : catalogue())
-    if (once.checked(o) != model.checked(o) || once.position(o) != model.position(o) || once.text(o) != model.text(o))
-      return "one scan reads " + std::string(o.control) + " otherwise than the two readings";
-  return saneModel(model);
+  return {};
+}
+
+// Every pass over config.cfg: the three option passes and the kept lines, then the same bytes
+// as "Keep my own lines" reads them (the values in force, the lines that give way only to what
+// Save writes itself). The load sequence's one scan must find what the two readings find.
+std::string checkConfig(std::string_view bytes) {
+  const std::optional<std::string> content{std::string(bytes)};
+  for (const bool keep : {false, true}) {
+    Model model, once;
+    model.keepOwnLines = once.keepOwnLines = keep;
+    std::string errors;
+    LoadConfig(content, model, errors);
+    if (!errors.empty()) return "readable bytes reported: " + errors;
+    if (keep) LoadValuesInForce("config.cfg", bytes, model);
+    CollectConfigLines(content, model);
+    if (auto e = keptLinesSound(model.configKeptLines); !e.empty()) return e;
+    if (auto e = saneModel(model); !e.empty()) return e;
+    LoadConfigWithKeptLines(content, once, errors);
+    if (keep) LoadValuesInForce("config.cfg", bytes, once);
+    if (once.configKeptLines != model.configKeptLines) return "one scan keeps other lines than the two readings";
+    for (const Option& o : catalogue())
+      if (once.checked(o) != model.checked(o) || once.position(o) != model.position(o) || once.text(o) != model.text(o))
+        return "one scan reads " + std::string(o.control) + " otherwise than the two readings";
+  }
+  return {};
 }
 
 std::string checkMapcycle(std::string_view bytes) {
@@ -203,9 +214,18 @@ std::vector<std::string_view> lines(std::string_view text) {
 std::string firstWord(std::string_view line) { return std::string(line.substr(0, line.find(' '))); }
 
 std::string checkSet(std::string_view bytes) {
+  using Text = std::string (*)(const Model&);
+  static constexpr Text kTexts[] = {autoexecText, configText, serverText, listenserverText};
+  // The files as the factory values write them, made once.
+  static const std::vector<std::string> kWas = [] {
+    Model defaults;
+    LoadDefaults(defaults);
+    std::vector<std::string> out;
+    for (Text text : kTexts) out.push_back(text(defaults));
+    return out;
+  }();
   Model model;
   LoadDefaults(model);
-  const Model defaults = model;
   for (std::string_view arg : splitAtNul(bytes, 8)) {
     const SetParse parsed = parseSet(arg);
     if (parsed.assignment) applyAssignment(*parsed.assignment, model);
@@ -213,9 +233,9 @@ std::string checkSet(std::string_view bytes) {
   }
   // The files the game runs as commands keep their lines: same count, same first words, no
   // command added after a ";" and no line break inside a value.
-  for (auto text : {autoexecText, configText, serverText, listenserverText}) {
-    const std::string was = text(defaults), now = text(model);
-    const auto a = lines(was), b = lines(now);
+  for (std::size_t t = 0; t < std::size(kTexts); ++t) {
+    const std::string now = kTexts[t](model);
+    const auto a = lines(kWas[t]), b = lines(now);
     if (a.size() != b.size()) return "a value changed the number of lines:\n" + now;
     for (std::size_t i = 0; i < a.size(); ++i) {
       if (firstWord(a[i]) != firstWord(b[i])) return "a value changed a command: " + std::string(b[i]);
@@ -227,25 +247,32 @@ std::string checkSet(std::string_view bytes) {
   return saneModel(model);
 }
 
+// The bytes as the six game files and a briefing, loaded and saved twice, by default and with
+// "Keep my own lines": the second Save writes what the first wrote.
 std::string checkRoundtrip(std::string_view bytes) {
-  static constexpr std::string_view kRead[] = {"autoexec.cfg", "config.cfg", "mapcycle.txt", "motd.txt",
-                                               "maps/as_forest.txt"};
+  static constexpr std::string_view kRead[] = {"autoexec.cfg",       "config.cfg", "mapcycle.txt",    "motd.txt",
+                                               "maps/as_forest.txt", "server.cfg", "listenserver.cfg"};
   static constexpr std::string_view kWritten[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
                                                   "autoexec.cfg", "server.cfg", "listenserver.cfg"};
   const auto pieces = splitAtNul(bytes, std::size(kRead));
-  for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");
-  MemoryStore store;
-  std::string rounds[2][std::size(kWritten)];
-  for (auto& round : rounds) {
-    Model model;
-    runLoadSequence(model, folder().string(), store);
-    if (auto e = saneModel(model); !e.empty()) return e;
-    if (auto failure = saveFiles(model, folder().string(), store)) return "Save failed: " + failure->detail;
-    for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
+  for (const bool keep : {false, true}) {
+    for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");
+    MemoryStore store;
+    std::string rounds[2][std::size(kWritten)];
+    for (auto& round : rounds) {
+      Model model;
+      model.keepOwnLinesForRun = keep;
+      runLoadSequence(model, folder().string(), store);
+      if (auto e = saneModel(model); !e.empty()) return e;
+      if (auto failure = saveFiles(model, folder().string(), store, {.backup = false}))
+        return "Save failed: " + failure->detail;
+      for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
+    }
+    for (std::size_t i = 0; i < std::size(kWritten); ++i)
+      if (rounds[0][i] != rounds[1][i])
+        return std::string(kWritten[i]) + (keep ? " (keeping own lines)" : "") + " differs on the second Save:\n" +
+               rounds[0][i] + "\n---\n" + rounds[1][i];
   }
-  for (std::size_t i = 0; i < std::size(kWritten); ++i)
-    if (rounds[0][i] != rounds[1][i])
-      return std::string(kWritten[i]) + " differs on the second Save:\n" + rounds[0][i] + "\n---\n" + rounds[1][i];
   return {};
 }
 

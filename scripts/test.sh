@@ -20,4 +20,9 @@ bash scripts/test-windows.sh
 windows=$SECONDS
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 bash scripts/sanitize.sh
-echo "test.sh: build $((built - start)) s, tests $((tested - built)) s, Windows build and tests $((windows - tested)) s, sanitizer build and tests $((SECONDS - windows)) s"
+sanitized=$SECONDS
+# Every fuzz target for a few seconds (clang build of the instrumented core, seeded from the
+# sample folder, the fixtures and ../shared/corpus); a finding fails the run.
+bash scripts/fuzz.sh 3
+echo "test.sh: build $((built - start)) s, tests $((tested - built)) s, Windows build and tests $((windows - tested)) s," \
+  "sanitizer build and tests $((sanitized - windows)) s, fuzzing build and runs $((SECONDS - sanitized)) s"

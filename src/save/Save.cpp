@@ -159,7 +159,14 @@ FileText composeConfig(const Model& model) {
   const auto trims = [&](char c) { return model.keepOwnLines ? c == '\r' || c == '\n' : isSpace(c); };
   std::string_view kept = model.configKeptLines;
   while (!kept.empty() && trims(kept.front())) kept.remove_prefix(1);
-  while (!kept.empty() && trims(kept.back())) kept.remove_suffix(1);
+  std::size_t end = kept.size();
+  while (end > 0 && trims(kept[end - 1])) --end;
+  // The tabs that end the last line stay with it: a tab does not end a line's first word, so
+  // without them "brightness<tab>" would read back as the program's own "brightness" and be
+  // dropped at the next load.
+  for (std::size_t i = end; end > 0 && i < kept.size() && kept[i] != '\r' && kept[i] != '\n'; ++i)
+    if (kept[i] == '\t') end = i + 1;
+  kept = kept.substr(0, end);
   FileText out;
   out += "\r\n";
   if (!kept.empty()) {

@@ -1,34 +1,51 @@
-// Toggles, caption labels, sliders and their value labels.
+// The typed help line, toggles, caption labels, sliders and their value labels.
 #include "frmmain_fixture.h"
 
 namespace quillet::testing {
 namespace {
 
-TEST_F(FrmmainTest, ToggleClickFlipsAndExplainsDoubleClickRestores) {
+TEST_F(FrmmainTest, HelpLineTypesFrameByFrame) {
   struct Case {
-    Table table;
-    int index;
-    std::string help;
+    const char* name;
+    std::string first;  // typed up to `position` before the second sentence starts
+    int position;
+    std::string second;
+    std::vector<std::string> frames;  // every frame from the second sentence's start on
   };
   const Case cases[] = {
-      {Table::Client, 0, " Gives you small hints and help trough the game."},
-      {Table::MoreClient, 0, std::string(option("img_moreclient(0)").help)},
-      {Table::Video, 10, std::string(option("img_video(10)").help)},
-      {Table::Controls, 7, " Use high quality sound."},
-      {Table::Server, 10, "Limit observers to chasemode, not allowing them to 'ghost' around."},
-      {Table::MoreServer, 6, " Use lag compensation to make gameplay less choppy. Leave on."},
-      {Table::Launch, 4, " Disable IPX support."},
+      {"idle start", "", 0, " abc", {" _", "  _", " a _", " ab _", " abc"}},
+      {"position carried over", "abcdef", 3, "uvwxyz", {"uvw _", "uvwx _", "uvwxy _", "uvwxyz"}},
+      {"shorter than the position", "abcdef", 3, "ab", {"ab"}},
+      {"empty sentence", "abcdef", 1, "", {""}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(tableInfo(c.table).array) + "(" + std::to_string(c.index) + ")");
-    w->toggle_Click(c.table, c.index);
-    EXPECT_TRUE(model.checked(c.table, c.index));
-    typeOut();
-    EXPECT_EQ(w->helpFrame(), c.help);
-    w->toggle_Click(c.table, c.index);  // a double-click: its first click, then the handler
-    w->toggle_DblClick(c.table, c.index);
-    EXPECT_TRUE(model.checked(c.table, c.index)) << "a double-click leaves the toggle as it was";
+    SCOPED_TRACE(c.name);
+    w->ShowHelp(c.first);
+    typeOut();  // an empty first sentence leaves the line idle at once
+    if (c.position > 0) {
+      w->ShowHelp(c.first);
+      for (int i = 1; i < c.position; ++i) w->Timer1_Timer();
+      ASSERT_EQ(w->helpPosition(), c.position);
+    }
+    view.frames.clear();
+    timer.starts.clear();
+    w->ShowHelp(c.second);
+    EXPECT_EQ(typeOut(), c.frames);
+    EXPECT_FALSE(w->timerEnabled());
+    EXPECT_FALSE(timer.running) << "the timer is stopped when the sentence stands whole";
+    EXPECT_EQ(w->helpPosition(), 0);
+    EXPECT_EQ(w->helpFrame(), c.second) << "the strip keeps the whole sentence";
   }
+}
+
+TEST_F(FrmmainTest, ClientButtonRestartsTypingAtTenMilliseconds) {
+  w->ShowHelp("abcdefghijklmnopqrstuvwxyz");
+  w->Timer1_Timer();
+  w->Timer1_Timer();
+  w->cmdclient_Click();
+  EXPECT_EQ(w->helpFrame(), " _") << "typing starts again from the first character";
+  EXPECT_EQ(timer.starts.back(), 10);
+  EXPECT_EQ(w->timerInterval(), 10);
 }
 
 TEST_F(FrmmainTest, BloodPredictionToggleLeavesTheHelpLine) {
@@ -65,26 +82,6 @@ TEST_F(FrmmainTest, NetGraphToggleEnablesItsPositionBox) {
   w->img_client_DblClick(11);
   EXPECT_FALSE(w->netgraphEnabled()) << "a double-click leaves the box as it was";
   EXPECT_EQ(view.netgraph, (std::vector<bool>{false, true, false}));
-}
-
-// The label texts themselves are tested with valueLabelText; here: both events reach the label.
-TEST_F(FrmmainTest, ValueLabelsFollowChangeAndDrag) {
-  struct Case {
-    std::string_view slider;
-    int position;
-    std::string label;
-  };
-  const Case cases[] = {{"scrollfreezetime", 0, "Off"}, {"scrollvolume", 10, "Max"}, {"scrollgamma", 25, "2.5"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.slider) + " at " + std::to_string(c.position));
-    const Option& s = option(c.slider);
-    w->slider_Change(s, c.position == s.min ? s.max : s.min);
-    w->slider_Change(s, c.position);
-    EXPECT_EQ(w->valueLabel(s), c.label);
-    w->slider_Scroll(s, s.max);
-    w->slider_Scroll(s, c.position);
-    EXPECT_EQ(w->valueLabel(s), c.label) << "while dragging";
-  }
 }
 
 TEST_F(FrmmainTest, LabelsStartFromTheDesignPositionsWithTheUsersSeparator) {

@@ -9,30 +9,22 @@ namespace {
 
 const Message kInvalid{"Error", std::string(kInvalidPathText), Buttons::Ok, Icon::Exclamation};
 
-void expectChangePathMode(const frmmain& w) {
-  EXPECT_EQ(w.window().mode, Mode::ChangePath);
-  EXPECT_EQ(w.window().width, 3800);
-  EXPECT_EQ(w.window().height, 1635);
-  EXPECT_EQ(w.window().caption, "Enter CS installation path");
-  EXPECT_FALSE(w.window().menusVisible);
-  EXPECT_TRUE(w.changePathVisible());
-  EXPECT_FALSE(w.buttonsVisible());
-  EXPECT_EQ(w.checkerCaption(), "Counter - Strike path");
-}
-
-void expectMainMode(const frmmain& w) {
-  EXPECT_EQ(w.window().mode, Mode::Main);
-  EXPECT_EQ(w.window().width, 8250);
-  EXPECT_EQ(w.window().height, 7700);
-  EXPECT_EQ(w.window().caption, "Quillet beta 1.0");
-  EXPECT_TRUE(w.window().menusVisible);
-  EXPECT_FALSE(w.changePathVisible());
-  EXPECT_TRUE(w.buttonsVisible());
+// The window in the mode: its size in twips, its caption, and which parts show.
+void expectMode(const frmmain& w, Mode mode) {
+  const bool main = mode == Mode::Main;
+  EXPECT_EQ(w.window().mode, mode);
+  EXPECT_EQ(w.window().width, main ? 8250 : 3800);
+  EXPECT_EQ(w.window().height, main ? 7700 : 1635);
+  EXPECT_EQ(w.window().caption, main ? "Quillet beta 1.0" : "Enter CS installation path");
+  EXPECT_EQ(w.window().menusVisible, main);
+  EXPECT_EQ(w.changePathVisible(), !main);
+  EXPECT_EQ(w.buttonsVisible(), main);
+  if (!main) EXPECT_EQ(w.checkerCaption(), "Counter - Strike path");
 }
 
 TEST_F(FrmmainTest, FirstRunOpensTheChangePathModeCentredWithoutMessage) {
   w->Form_Load();
-  expectChangePathMode(*w);
+  expectMode(*w, Mode::ChangePath);
   EXPECT_DOUBLE_EQ(w->window().left, (19200 - 3800) / 2.0);
   EXPECT_DOUBLE_EQ(w->window().top, (14400 - 1635) / 2.0);
   EXPECT_EQ(w->pathText(), "");
@@ -50,7 +42,7 @@ TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
   const std::string moved = (root / "moved").string();
   startWith(moved);
   ASSERT_EQ(dialogs.shown, std::vector<Message>{kInvalid});
-  expectChangePathMode(*w);
+  expectMode(*w, Mode::ChangePath);
   EXPECT_EQ(w->pathText(), moved);
 
   w->txtpath_Change((root / "typo").string());
@@ -74,7 +66,7 @@ TEST_F(FrmmainTest, OkWithAnEmptyFieldGivesExactlyOneMessage) {
 TEST_F(FrmmainTest, PassingFolderLoadsAndShowsTheVideoPage) {
   makeGame(game);
   startWith(game);
-  expectMainMode(*w);
+  expectMode(*w, Mode::Main);
   EXPECT_DOUBLE_EQ(w->window().left, (19200 - 8250) / 2.0);
   EXPECT_EQ(w->shownPage(), Page::Video);
   for (Page p :
@@ -90,7 +82,7 @@ TEST_F(FrmmainTest, PassingFolderLoadsAndShowsTheVideoPage) {
 TEST_F(FrmmainTest, MissingFilesShowOneLoadErrorBox) {
   fs::create_directories(game / "cl_dlls");
   startWith(game);
-  expectMainMode(*w);
+  expectMode(*w, Mode::Main);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].title, "Error loading settings");
   EXPECT_EQ(dialogs.shown[0].icon, Icon::Information);
@@ -118,7 +110,7 @@ class LeavingChangePath : public FrmmainTest {
     w->slider_Change(option("scrollgamma"), 7);
     w->mnuchangePath_Click();
     EXPECT_TRUE(w->ChangingPath());
-    expectChangePathMode(*w);
+    expectMode(*w, Mode::ChangePath);
     EXPECT_EQ(w->pathText(), game.string());
     const double smallLeft = w->window().left;
     w->txtpath_Change((root / "elsewhere").string());
@@ -127,7 +119,7 @@ class LeavingChangePath : public FrmmainTest {
     } else {
       EXPECT_TRUE(w->Form_QueryUnload()) << "the close is cancelled";
     }
-    expectMainMode(*w);
+    expectMode(*w, Mode::Main);
     EXPECT_DOUBLE_EQ(w->window().left, abort ? (19200 - 8250) / 2.0 : smallLeft);
     EXPECT_EQ(w->shownPage(), Page::Server) << "the page whose button holds the highlight";
     EXPECT_FALSE(w->pageVisible(Page::MoreServer));
@@ -149,7 +141,7 @@ TEST_F(FrmmainTest, OkWithAnotherFolderReloadsKeepingTheHighlight) {
   w->mnuchangePath_Click();
   w->txtpath_Change(other.string());
   w->cmdsearch_Click();
-  expectMainMode(*w);
+  expectMode(*w, Mode::Main);
   EXPECT_EQ(w->GamePath(), other.string());
   EXPECT_EQ(store.read("Quillet", "init", "cspath"), other.string());
   EXPECT_EQ(w->valueLabel(option("scrollgamma")), "1.5");

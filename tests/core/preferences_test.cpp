@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <numeric>
 #include <set>
 #include <span>
+#include <tuple>
 
 #include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
@@ -113,42 +115,29 @@ TEST(LaunchLine, FollowsTogglesAndFields) {
 // design position lies in its range, every written or read option names its variable, and no file
 // holds one variable for two options.
 TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
-  const auto places = [](std::span<const Option* const> run, int Placement::*field) {
-    std::vector<int> at;
-    for (const Option* o : run) at.push_back(o->writes.*field);
-    return at;
-  };
-  const auto autoexecPlaces = [](Section s) {
-    std::vector<int> at;
-    for (const Option* o : sectionLines(s)) at.push_back(o->writes.autoexec.at);
-    return at;
-  };
-  const auto oneToN = [](std::size_t n) {
-    std::vector<int> v(n);
-    for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<int>(i + 1);
+  // Where each option of a run stands (or comes in the store), and 1..n to compare with.
+  const auto at = [](std::span<const Option* const> run, auto where) {
+    std::vector<int> v;
+    for (const Option* o : run) v.push_back(where(*o));
     return v;
   };
-  struct Run {
-    const char* name;
-    std::vector<int> at;
-    std::size_t size;
+  const auto oneToN = [](int n) {
+    std::vector<int> v(n);
+    std::iota(v.begin(), v.end(), 1);
+    return v;
   };
-  const auto storeOrder = [](std::span<const Option* const> run, int Option::*field) {
-    std::vector<int> at;
-    for (const Option* o : run) at.push_back(o->*field);
-    return at;
+  const auto autoexecAt = [](const Option& o) { return o.writes.autoexec.at; };
+  const std::tuple<const char*, std::vector<int>, int> runs[] = {
+      {"video", at(sectionLines(Section::Video), autoexecAt), 15},
+      {"client", at(sectionLines(Section::Client), autoexecAt), 26},
+      {"controls", at(sectionLines(Section::Controls), autoexecAt), 9},
+      {"sound", at(sectionLines(Section::Sound), autoexecAt), 3},
+      {"server block", at(sectionLines(Section::Server), [](const Option& o) { return o.writes.server; }), 34},
+      {"config", at(configLines(), [](const Option& o) { return o.writes.config; }), 40},
+      {"store", at(storedInWriteOrder(), [](const Option& o) { return o.storeAt; }), 14},
+      {"restore", at(storedInRestoreOrder(), [](const Option& o) { return o.restoreAt; }), 14},
   };
-  const Run runs[] = {
-      {"video", autoexecPlaces(Section::Video), 15},
-      {"client", autoexecPlaces(Section::Client), 26},
-      {"controls", autoexecPlaces(Section::Controls), 9},
-      {"sound", autoexecPlaces(Section::Sound), 3},
-      {"server block", places(sectionLines(Section::Server), &Placement::server), 34},
-      {"config", places(configLines(), &Placement::config), 40},
-      {"store", storeOrder(storedInWriteOrder(), &Option::storeAt), 14},
-      {"restore", storeOrder(storedInRestoreOrder(), &Option::restoreAt), 14},
-  };
-  for (const Run& r : runs) EXPECT_EQ(r.at, oneToN(r.size)) << r.name;
+  for (const auto& [name, places, n] : runs) EXPECT_EQ(places, oneToN(n)) << name;
   EXPECT_EQ(listenserverLines().size(), 33u);
   EXPECT_EQ(findToggle(Table::Client, 6)->kind, Kind::Hidden);
   EXPECT_EQ(findToggle(Table::Video, 4), nullptr);

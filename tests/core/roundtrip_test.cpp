@@ -99,22 +99,6 @@ TEST(RoundTrip, AllFilesTogetherKeepTheUsersLines) {
   if (test::haveCorpus()) expectTheUsersLinesKept(QUILLET_CORPUS_DIR);
 }
 
-TEST(RoundTrip, AMapCycleComesBack) {
-  const std::pair<std::filesystem::path, const char*> cycles[] = {
-      {test::fixtureDir() / "mapcycle/1-hand-written.txt", "fixture"},
-      {std::filesystem::path(QUILLET_CORPUS_DIR) / "mapcycle/1-counterstrike-betas.txt", "corpus"}};
-  for (const auto& [file, what] : cycles) {
-    if (!std::filesystem::exists(file)) continue;
-    TempDir dir;
-    dir.write("mapcycle.txt", TempDir::readFile(file));
-    MemoryStore store;
-    Model model;
-    runLoadSequence(model, dir.str(), store);
-    EXPECT_TRUE(model.checked(Table::Map, 5)) << what;   // cs_backalley
-    EXPECT_TRUE(model.checked(Table::Map, 17)) << what;  // de_train
-  }
-}
-
 // Random game files made of the pieces players' files are made of, and worse.
 class NastyFiles {
  public:

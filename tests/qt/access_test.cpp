@@ -221,33 +221,18 @@ class WindowAccess : public QObject {
     QTest::addColumn<QString>("press");  // page buttons, then More / Back on the page shown
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("help");
-    QTest::newRow("video") << "cmdvideo"
-                           << "scrollgamma"
-                           << "Tune your video settings";
-    QTest::newRow("client") << "cmdclient"
-                            << "txtname"
-                            << "Setup client side settings";
-    QTest::newRow("maps") << "cmdmaps"
-                          << "img_map(0)"
-                          << "Choose your maps.";
-    QTest::newRow("controls") << "cmdcontrols"
-                              << "img_controls(0)"
-                              << "Setup sound and control settings.";
-    QTest::newRow("launch") << "cmdlaunch"
-                            << "img_launch(0)"
-                            << "Set command-line options.";
-    QTest::newRow("more client") << "cmdclient cmdmoreclient"
-                                 << "scrollred"
-                                 << "Setup client side settings";
-    QTest::newRow("client back") << "cmdclient cmdmoreclient cmdmoreclientback"
-                                 << "txtname"
-                                 << "Setup client side settings";
-    QTest::newRow("more server") << "cmdserver cmdmore"
-                                 << "img_moreserver(0)"
-                                 << "Setup your server.";
-    QTest::newRow("server back") << "cmdserver cmdmore cmdback"
-                                 << "txtservername"
-                                 << "Setup your server.";
+    const auto row = [](const char* name, const char* press, const char* focus, const char* help) {
+      QTest::newRow(name) << QString(press) << QString(focus) << QString(help);
+    };
+    row("video", "cmdvideo", "scrollgamma", "Tune your video settings");
+    row("client", "cmdclient", "txtname", "Setup client side settings");
+    row("maps", "cmdmaps", "img_map(0)", "Choose your maps.");
+    row("controls", "cmdcontrols", "img_controls(0)", "Setup sound and control settings.");
+    row("launch", "cmdlaunch", "img_launch(0)", "Set command-line options.");
+    row("more client", "cmdclient cmdmoreclient", "scrollred", "Setup client side settings");
+    row("client back", "cmdclient cmdmoreclient cmdmoreclientback", "txtname", "Setup client side settings");
+    row("more server", "cmdserver cmdmore", "img_moreserver(0)", "Setup your server.");
+    row("server back", "cmdserver cmdmore cmdback", "txtservername", "Setup your server.");
   }
   void focusLandsOnThePage() {
     QFETCH(QString, press);
