@@ -7,7 +7,7 @@ packages=(build-essential cmake qt6-base-dev libgl-dev libfontconfig-dev libgtes
           qt6-svg-dev desktop-file-utils appstream dpkg-dev clang-format clang-14 libclang-rt-14-dev lld
           g++-mingw-w64-x86-64-posix googletest wine wine64
           xvfb xauth libxkbcommon-x11-0 libxcb-cursor0 fonts-dejavu-core fonts-dejavu-extra
-          dbus-x11 at-spi2-core python3-pyatspi pngquant optipng)
+          dbus-x11 at-spi2-core python3-pyatspi pngquant optipng gcovr)
 
 missing=()
 for p in "${packages[@]}"; do

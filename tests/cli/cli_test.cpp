@@ -22,8 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSix[] = {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"};
-
 std::string fileText(const fs::path& p) { return test::TempDir::readFile(p); }
 
 std::map<std::string, std::string> folderContents(const fs::path& dir) {
@@ -229,12 +227,12 @@ TEST_F(cliCommand, OutputThatCannotBeWrittenIsAFailure) {
 }
 
 TEST_F(cliCommand, AFirstSaveWarnsOfTheMissingFilesAndCreatesThem) {
-  for (const char* f : kSix) fs::remove(game_ / f);
+  for (std::string_view f : test::gameFiles()) fs::remove(game_ / f);
   EXPECT_EQ(cli({"save", game_.string(), "--store", store_, "--defaults"}), kExitOk) << err_;
   EXPECT_NE(err_.find("quillet-cli: warning: Cannot open Autoexec.cfg.\n"), std::string::npos) << err_;
   EXPECT_NE(err_.find("quillet-cli: warning: Cannot open config.cfg.\n"), std::string::npos) << err_;
   EXPECT_EQ(err_.find('\r'), std::string::npos);
-  for (const char* f : kSix) EXPECT_TRUE(fs::is_regular_file(game_ / f)) << f;
+  for (std::string_view f : test::gameFiles()) EXPECT_TRUE(fs::is_regular_file(game_ / f)) << f;
 }
 
 // The help text, the manual page and the bash completion cannot fall behind the parser: every
@@ -299,8 +297,8 @@ TEST_F(cliCommand, DryRunBackupsAndRestore) {
   auto backups = listBackups(g);
   ASSERT_EQ(backups.size(), 1u);
   std::vector<std::string> changed;
-  for (const char* name : kSix)
-    if (original.at((game_ / name).string()) != fileText(game_ / name)) changed.push_back(name);
+  for (std::string_view name : test::gameFiles())
+    if (original.at((game_ / name).string()) != fileText(game_ / name)) changed.emplace_back(name);
   EXPECT_EQ(backups[0].files, changed);
   for (const std::string& name : changed)
     EXPECT_EQ(fileText(game_ / "quillet-backups" / backups[0].name / name), original.at((game_ / name).string()));
