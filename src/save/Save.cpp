@@ -164,7 +164,9 @@ FileText composeConfig(const Model& model) {
   // A tab does not end a line's first word: cut off, the tabs that end a last line such as
   // "brightness<tab>" would make it read back as the program's own "brightness", dropped at the
   // next load. Such a line keeps its tabs; every other line is trimmed as always.
-  const std::size_t lineStart = kept.find_last_of("\r\n", end == 0 ? 0 : end - 1) + 1;
+  std::size_t lineStart = kept.find_last_of("\r\n", end == 0 ? 0 : end - 1) + 1;
+  // The reader takes the first word after the blanks and tabs that lead the line.
+  while (lineStart < end && (kept[lineStart] == ' ' || kept[lineStart] == '\t')) ++lineStart;
   const std::string lastWord = lowerAscii(kept.substr(lineStart, std::min<std::size_t>(end - lineStart, 64)));
   if (end > 0 && lastWord.find(' ') == std::string::npos &&
       std::ranges::find(configOwnedNames(), lastWord) != configOwnedNames().end())

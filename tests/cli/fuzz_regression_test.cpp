@@ -52,6 +52,7 @@ const Finding kFindings[] = {
     // config.cfg's last kept line lost its tab on Save, so its word 1 became an owned name and
     // the line was dropped at the next load: the second Save wrote another config.cfg.
     {"roundtrip", "\0brightness\t"s},
+    {"roundtrip", "\0x\r\n\t brightness\t"s},  // the same after blanks that lead the line
 };
 
 TEST(FuzzChecks, FindingsHold) {
