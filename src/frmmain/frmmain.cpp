@@ -351,7 +351,10 @@ void frmmain::toggle_Click(Table t, int index) {
   }
   const Option* o = findToggle(t, index);
   if (!o || o->kind != Kind::Toggle) return;  // no control there (or the hidden console entry)
-  model_.setToggle(t, index, !model_.checked(t, index));
+  {
+    Model::UserChange user(model_);
+    model_.setToggle(t, index, !model_.checked(t, index));
+  }
   if (t == Table::Client && index == 11) model_.netgraphEnabled = model_.checked(t, index);
   if (t == Table::Launch) cmdshortcut_Click();
   if (!o->help.empty()) ShowHelp(o->help);
@@ -405,6 +408,7 @@ void frmmain::updateColourPreview(const Option* moving, int position) {
 void frmmain::slider_Change(const Option& slider, int position) {
   if (slider.kind != Kind::Slider) return;
   userEdit_ = &slider;
+  Model::UserChange user(model_);
   model_.setPosition(slider, position);  // a real change reaches sliderChanged
   userEdit_ = nullptr;
 }
@@ -438,7 +442,10 @@ void frmmain::valueLabelWritten(const Option& slider, std::string_view text) { s
 void frmmain::field_Change(const Option& field, std::string text) {
   if (!field.hasText()) return;
   userEdit_ = &field;
-  model_.setText(field, std::move(text));
+  {
+    Model::UserChange user(model_);
+    model_.setText(field, std::move(text));
+  }
   userEdit_ = nullptr;
   syncView();
 }
@@ -469,7 +476,10 @@ void frmmain::cmdshortcut_Click() {
 // ---------------------------------------------------------------- menus and buttons
 
 void frmmain::mnusave_Click() {
-  step([&] { saveCommand(model_, gamePath_, store_, dialogs_); });
+  // What is saved counts as changed no more.
+  step([&] {
+    if (saveCommand(model_, gamePath_, store_, dialogs_)) model_.clearChanged();
+  });
 }
 
 void frmmain::mnurestore_Click() {
@@ -520,8 +530,32 @@ Message frmmain::aboutMessage() {
 }
 
 void frmmain::mnukeepownlines_Click() {
-  model_.keepOwnLines = !model_.keepOwnLines;
-  step([&] { storeKeepOwnLines(store_, model_.keepOwnLines); });
+  const bool on = !model_.keepOwnLines;
+  step([&] { storeKeepOwnLines(store_, on); });
+  model_.keepOwnLinesForRun = on;
+  reloadKeepingChanges();
+}
+
+void frmmain::reloadKeepingChanges() {
+  // The folder is read again the way the mode reads it; the values the user changed keep what
+  // he gave them and stay marked as changed.
+  struct Change {
+    const Option* option;
+    bool checked;
+    int position;
+    std::string text;
+  };
+  std::vector<Change> changes;
+  for (const Option& o : catalogue())
+    if (model_.changed(o)) changes.push_back({&o, model_.checked(o), model_.position(o), model_.text(o)});
+  step([&] { runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_); });
+  for (const Change& c : changes) {
+    const Option& o = *c.option;
+    if (o.isToggle()) model_.setChecked(o, c.checked);
+    else if (o.kind == Kind::Slider) model_.setPosition(o, c.position);
+    else if (o.hasText()) model_.setText(o, c.text);
+    model_.setChanged(o);
+  }
   syncView();
 }
 
@@ -554,6 +588,7 @@ void frmmain::img_map_Click(int index) {
   if (!map) return;
   ShowHelp(map->help);
   showPreview(index);
+  Model::UserChange user(model_);
   model_.setToggle(Table::Map, index, !model_.checked(Table::Map, index));
 }
 
@@ -565,6 +600,7 @@ void frmmain::lbl_map_Click(int index) {
 }
 
 void frmmain::cmdallmaps_Click() {
+  Model::UserChange user(model_);
   for (int i = 0; i < static_cast<int>(kMaps.size()); ++i) model_.setToggle(Table::Map, i, true);
 }
 
