@@ -7,7 +7,7 @@
 #include <random>
 
 #include "Checkpath/Checkpath.h"
-#include "Stringconverter/Commands.h"
+#include "Stringconverter/Console.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/Readers.h"
@@ -207,11 +207,18 @@ TEST(RoundTrip, GeneratedNastyFolders) {
 
 // What the game ends with, file by file: each variable's value by the console's rules (the first
 // argument of the last command that names it with one; for "setinfo <key>", the one after it).
+// A command's name: its first word lower-cased, for "setinfo" with the info key.
+std::string keyOf(const console::Command& c) {
+  std::string key = lowerAscii(c.words[0]);
+  if (key == "setinfo" && c.words.size() > 1) (key += ' ') += lowerAscii(c.words[1]);
+  return key;
+}
+
 std::map<std::string, std::string> endValues(std::string_view bytes) {
   std::map<std::string, std::string> out;
-  for (const CommandSpan& c : commandSpans(bytes)) {
-    const std::size_t arg = c.key.starts_with("setinfo ") ? 2 : 1;
-    if (c.wordCount > arg) out[c.key] = c.words[arg];
+  for (const console::Command& c : console::commands(bytes)) {
+    const std::size_t arg = keyOf(c).starts_with("setinfo ") ? 2 : 1;
+    if (c.words.size() > arg) out[keyOf(c)] = c.words[arg];
   }
   return out;
 }
@@ -300,9 +307,9 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what) {
       const std::vector<std::string> keys = keysIn(o.form == Form::Colour ? option("scrollred") : o, *file);
       // A line of the option's: one that holds a command of its variables (or none at all).
       const auto its = [&](std::string_view line) {
-        const auto commands = commandSpans(line);
-        return commands.empty() || std::ranges::any_of(commands, [&](const CommandSpan& c) {
-                 return std::find(keys.begin(), keys.end(), c.key) != keys.end();
+        const auto commands = console::commands(line);
+        return commands.empty() || std::ranges::any_of(commands, [&](const console::Command& c) {
+                 return std::find(keys.begin(), keys.end(), keyOf(c)) != keys.end();
                });
       };
       const auto [gone, come] = differingLines(before.at(name), bytes);
