@@ -428,8 +428,18 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
   }
   // A text the game would cut or drop is not written at all (typed texts cannot be that long;
   // these come from files).
+  // With "Keep my own lines" a text is written only where the user changed it or a file it
+  // goes into is new; the lines of the others stay as they are.
+  const auto written = [&](const Option& o) {
+    if (!model.keepOwnLines || needsRewrite(model, o)) return true;
+    for (GameFile f : kGameFiles)
+      if (!keysIn(o, f).empty() &&
+          files::readFile(gameFile(gamePath, fileName(f))).status == files::ReadResult::Status::Missing)
+        return true;
+    return false;
+  };
   for (const Option& o : catalogue())
-    if (o.form == Form::Text && model.text(o).size() > kMaxTextLength)
+    if (o.form == Form::Text && model.text(o).size() > kMaxTextLength && written(o))
       return SaveFailure{"\"" + std::string(o.caption) + "\" holds " + std::to_string(model.text(o).size()) +
                          " characters, more than the " + std::to_string(kMaxTextLength) +
                          " the game takes whole; shorten it (nothing was written)"};

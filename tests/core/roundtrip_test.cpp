@@ -364,6 +364,20 @@ TEST(KeepOwnLines, GeneratedNastyFolders) {
   }
 }
 
+// A text longer than the game takes whole, read from a file, is refused only where Save would
+// write it: in a new file, or once the user changed it.
+TEST(KeepOwnLines, ALongTextIsRefusedOnlyWhereWritten) {
+  TempDir dir;
+  for (std::string_view name : test::gameFiles()) dir.write(name, "");
+  dir.write("server.cfg", "hostname " + std::string(200, 'x') + "\r\n");
+  MemoryStore store;
+  storeKeepOwnLines(store, true);
+  Model model = loadKeeping(dir, store);
+  EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  std::filesystem::remove(dir / "listenserver.cfg");
+  EXPECT_TRUE(saveFiles(model, dir.str(), store).has_value());
+}
+
 // The values in force: a client option from config.cfg then autoexec.cfg, a server option from
 // server.cfg; what a control cannot show, and other files' values where they disagree, are
 // listed with their file and line.
