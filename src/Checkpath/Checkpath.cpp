@@ -1,5 +1,7 @@
 #include "Checkpath/Checkpath.h"
 
+#include <exception>
+#include <optional>
 #include <system_error>
 
 #include "Stringconverter/Filereader.h"
@@ -32,26 +34,42 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   model.resetToDesign();
   model.configKeptLines.clear();
   model.unreadable.clear();
-  model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store));
+  // A step that fails (out of memory on a huge file, a path the system cannot spell) is skipped
+  // and the sequence goes on; its cause is listed with the files that could not be read, which
+  // also keeps Save from writing over what the pages may not hold.
+  const auto step = [&](std::string_view what, auto&& run) {
+    try {
+      run();
+    } catch (const std::exception& e) {
+      model.unreadable.push_back(std::string(what) + ": " + e.what());
+    }
+  };
+  step("the stored settings",
+       [&] { model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store)); });
 
-  LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
-  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
-  // The kept lines of config.cfg are gathered in the same scan: they change no option, and
-  // nothing before Save reads them.
-  LoadConfigWithKeptLines(config, model, errors);
+  step("autoexec.cfg", [&] { LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors); });
+  std::optional<std::string> config;
+  step("config.cfg", [&] {
+    config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
+    // The kept lines of config.cfg are gathered in the same scan: they change no option, and
+    // nothing before Save reads them.
+    LoadConfigWithKeptLines(config, model, errors);
+  });
   if (model.keepOwnLines) {
-    // A server file that is there but cannot be read is reported like the others: Save would
-    // lose its lines. (autoexec.cfg's reader has reported its own already.)
-    const auto autoexec = readFileBytes(gameFile(gamePath, "autoexec.cfg"));
-    const auto server = readFileBytes(gameFile(gamePath, "server.cfg"), &model.unreadable);
-    const auto listen = readFileBytes(gameFile(gamePath, "listenserver.cfg"), &model.unreadable);
-    const auto at = [](const std::optional<std::string>& bytes) { return bytes ? &*bytes : nullptr; };
-    LoadValuesInForce({at(autoexec), at(config), at(server), at(listen)}, model);
+    step("the values in force", [&] {
+      // A server file that is there but cannot be read is reported like the others: Save would
+      // lose its lines. (autoexec.cfg's reader has reported its own already.)
+      const auto autoexec = readFileBytes(gameFile(gamePath, "autoexec.cfg"));
+      const auto server = readFileBytes(gameFile(gamePath, "server.cfg"), &model.unreadable);
+      const auto listen = readFileBytes(gameFile(gamePath, "listenserver.cfg"), &model.unreadable);
+      const auto at = [](const std::optional<std::string>& bytes) { return bytes ? &*bytes : nullptr; };
+      LoadValuesInForce({at(autoexec), at(config), at(server), at(listen)}, model);
+    });
   }
-  LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
-  LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);
-  LoadMotd(gameFile(gamePath, "motd.txt"), model, errors);
-  LoadStoredPreferences(model, store);
+  step("mapcycle.txt", [&] { LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors); });
+  step("maps/as_forest.txt", [&] { LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model); });
+  step("motd.txt", [&] { LoadMotd(gameFile(gamePath, "motd.txt"), model, errors); });
+  step("the stored settings", [&] { LoadStoredPreferences(model, store); });
   if (pictures && !pictures->loadPreview(programDir / "img" / "as_forest.jpg")) errors += kPictureError;
   return errors;
 }
