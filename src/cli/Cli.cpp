@@ -20,6 +20,7 @@
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Codepage.h"
 #include "Stringconverter/Filereader.h"
+#include "Stringconverter/Keys.h"
 #include "Stringconverter/Readers.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/Platform.h"
@@ -42,6 +43,7 @@ constexpr std::string_view kUsage =
     "  quillet-cli save GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--defaults]\n"
     "                           [--set NAME=VALUE]... [--no-backup] [--dry-run]\n"
     "  quillet-cli show GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--json]\n"
+    "  quillet-cli keys GAMEDIR [--json]\n"
     "  quillet-cli backups GAMEDIR\n"
     "  quillet-cli restore GAMEDIR [NAME]\n"
     "  quillet-cli --help | --version\n"
@@ -67,6 +69,13 @@ constexpr std::string_view kUsage =
     "show   prints every option: control name, console variables, value, page and caption,\n"
     "       one tab-separated line each (CR, LF, tab and backslash as \\r \\n \\t \\\\).\n"
     "  --json            print one JSON object keyed by control name instead\n"
+    "keys   prints every key binding and alias the game runs at its start, in the order it\n"
+    "       runs them (config.cfg, then autoexec.cfg, each followed into the files it execs\n"
+    "       inside GAMEDIR), one tab-separated line each: bind, key, command, file:line and\n"
+    "       state (in force, or overridden or unbound and where); alias, name, commands,\n"
+    "       file:line and state (in force and used or unused, or replaced); note, and what\n"
+    "       was not followed or does nothing.\n"
+    "  --json            print one JSON object with bindings, aliases and notes instead\n"
     "backups  lists the backups in GAMEDIR/quillet-backups, newest first: before save replaces\n"
     "       a file whose bytes change, it copies the old one into a folder named by the time\n"
     "       (YYYY-MM-DD_HHMMSS); the 20 newest folders are kept.\n"
@@ -476,6 +485,12 @@ void defineCommandLine(CLI::App& app, Command& c) {
   CLI::App* show = withGameDir(app.add_subcommand("show"));
   show->add_flag("--json", c.json);
 
+  CLI::App* keys = app.add_subcommand("keys");
+  keys->allow_extras();
+  keys->add_option("GAMEDIR", c.gameDir);
+  keys->add_flag("--json", c.json);
+  keys->callback([&c, keys] { c.name = keys->get_name(); });
+
   for (const char* name : {"backups", "restore"}) {
     CLI::App* sub = app.add_subcommand(name);
     sub->allow_extras();
@@ -666,6 +681,65 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
+QString utf8Text(std::string_view cp1252) {
+  const std::string utf8 = cp1252ToUtf8(cp1252);
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void printKeysPlain(const keys::KeyTable& table, std::ostream& out) {
+  const auto field = [](std::string_view cp1252) { return escapeField(cp1252ToUtf8(cp1252)); };
+  for (const keys::Binding& b : table.bindings)
+    out << "bind\t" << field(b.key) << '\t' << field(b.command) << '\t' << field(keys::placeText(b.place)) << '\t'
+        << field(keys::stateText(b)) << (b.via.empty() ? "" : " (run by alias " + field(b.via) + ")") << '\n';
+  for (const keys::Alias& a : table.aliases)
+    out << "alias\t" << field(a.name) << '\t' << field(a.commands) << '\t' << field(keys::placeText(a.place)) << '\t'
+        << keys::stateText(a) << '\n';
+  for (const std::string& note : table.notes) out << "note\t" << field(note) << '\n';
+}
+
+void printKeysJson(const keys::KeyTable& table, std::ostream& out) {
+  const auto place = [](QJsonObject& o, const keys::Place& p) {
+    o.insert("file", utf8Text(p.file));
+    o.insert("line", static_cast<qint64>(p.line));
+  };
+  QJsonArray bindings, aliases, notes;
+  for (const keys::Binding& b : table.bindings) {
+    QJsonObject o{{"key", utf8Text(b.key)}, {"command", utf8Text(b.command)}};
+    place(o, b.place);
+    o.insert("wins", b.state == keys::Binding::State::InForce);
+    if (b.state != keys::Binding::State::InForce) {
+      QJsonObject ended;
+      place(ended, b.endedBy);
+      o.insert(b.state == keys::Binding::State::Overridden ? "overridden_by" : "unbound_by", ended);
+    }
+    if (!b.via.empty()) o.insert("via_alias", utf8Text(b.via));
+    bindings.append(o);
+  }
+  for (const keys::Alias& a : table.aliases) {
+    QJsonObject o{{"name", utf8Text(a.name)}, {"commands", utf8Text(a.commands)}};
+    place(o, a.place);
+    o.insert("in_force", a.inForce);
+    o.insert("used", a.used);
+    aliases.append(o);
+  }
+  for (const std::string& note : table.notes) notes.append(utf8Text(note));
+  const QByteArray text =
+      QJsonDocument(QJsonObject{{"bindings", bindings}, {"aliases", aliases}, {"notes", notes}}).toJson();
+  out.write(text.constData(), text.size());
+}
+
+int runKeys(const Command& c, std::ostream& out, std::ostream& err) {
+  if (!hasClDlls(c.gameDir)) {
+    err << kProgram << ": " << kInvalidPathText << '\n';
+    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
+    return kExitUsage;
+  }
+  const keys::KeyTable table = keys::readKeys(keys::folderSource(c.gameDir));
+  if (c.json) printKeysJson(table, out);
+  else printKeysPlain(table, out);
+  return kExitOk;
+}
+
 int runBackups(const Command& c, std::ostream& out, std::ostream& err) {
   if (!hasClDlls(c.gameDir)) {
     err << kProgram << ": " << kInvalidPathText << '\n';
@@ -714,6 +788,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kExitOk;
   }
   if (c.name == "backups" || c.name == "restore") return runBackups(c, out, err);
+  if (c.name == "keys") return runKeys(c, out, err);
   return runShowOrSave(c, out, err);
 }
 
