@@ -32,6 +32,8 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   model.configKeptLines.clear();
   model.unreadable.clear();
   model.keptValues.clear();
+  // Changes of key bindings are for the files they were made on.
+  model.keyEdits.clear();
   model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store));
 
   LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);

@@ -139,7 +139,11 @@ class Runner {
       for (const std::string& command : splitCommands(text)) {
         const std::string name = lower(command.substr(0, command.find(' ')));
         pending.push_back(name);
-        if (!name.empty() && name[0] == '+') pending.push_back("-" + name.substr(1));
+        if (!name.empty() && name[0] == '+') {
+          std::string release = name;
+          release[0] = '-';
+          pending.push_back(std::move(release));
+        }
       }
     };
     for (const Binding& b : table_.bindings)
@@ -279,6 +283,56 @@ std::string stateText(const Binding& binding) {
 std::string stateText(const Alias& alias) {
   if (!alias.inForce) return "replaced";
   return alias.used ? "in force, used" : "in force, unused";
+}
+
+std::string bindLine(std::string_view key, std::string_view command) {
+  return "bind \"" + std::string(key) + "\" \"" + std::string(command) + "\"";
+}
+
+std::string unbindLine(std::string_view key) { return "unbind \"" + std::string(key) + "\""; }
+
+std::string aliasLine(std::string_view name, std::string_view commands) {
+  return "alias \"" + std::string(name) + "\" \"" + std::string(commands) + "\"";
+}
+
+std::string keyProblem(std::string_view key) {
+  if (key.empty()) return "no key given";
+  if (keyName(key)) return {};
+  return "the game knows no key \"" + std::string(key) +
+         "\": a key is a printable character (a, 1, /) or one of its key names (MOUSE1, SPACE, F1, "
+         "KP_ENTER, MWHEELUP...)";
+}
+
+std::string commandProblem(std::string_view command) {
+  if (command.empty()) return "the command is empty (to take a key's binding away, remove it)";
+  if (command.find('"') != std::string_view::npos)
+    return "a \" inside the command would end it early and the rest would run as other words; leave it out";
+  for (const char c : command)
+    if (static_cast<unsigned char>(c) < 0x20)
+      return c == '\n' || c == '\r' ? "a line break would end the command; use ; between commands"
+                                    : "a control character (such as a tab) cannot be part of the command";
+  if (command.size() > kMaxCommandBytes)
+    return "the command is " + std::to_string(command.size()) +
+           " bytes; the console drops a quoted text of 515 bytes or more, so a command can be " +
+           std::to_string(kMaxCommandBytes) + " bytes at most (its line then stays well under the " +
+           std::to_string(console::kMaxCommand) + " bytes the console reads as one command)";
+  return {};
+}
+
+std::string aliasNameProblem(std::string_view name) {
+  if (name.empty()) return "the alias has no name";
+  if (name.size() > kMaxAliasName)
+    return "the name is " + std::to_string(name.size()) + " bytes; the game takes alias names of up to " +
+           std::to_string(kMaxAliasName);
+  // Run by its name as a command's first word, the name must come back as that one word.
+  static constexpr std::string_view kOwnCommands[] = {"alias", "bind", "unbind", "unbindall", "exec"};
+  const std::vector<std::string> words = console::words(name);
+  if (words.size() != 1 || words[0] != name || name.find_first_of("\";") != std::string_view::npos ||
+      std::find(std::begin(kOwnCommands), std::end(kOwnCommands), lower(name)) != std::end(kOwnCommands))
+    return std::string("\"").append(name).append(
+        "\" cannot be an alias name: it must be one word, without blanks, quotes, ; { } ( ) ' : or letters "
+        "beyond ASCII, and not one of the game's own commands");
+  return {};
 }
 
 std::vector<std::string> splitCommands(std::string_view text) {

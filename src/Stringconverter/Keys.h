@@ -83,4 +83,24 @@ std::string placeText(const Place& place);  // "config.cfg:12"
 // joined by single blanks.
 std::vector<std::string> splitCommands(std::string_view text);
 
+// The lines Quillet writes: bind "KEY" "COMMAND", unbind "KEY", alias "NAME" "COMMANDS".
+std::string bindLine(std::string_view key, std::string_view command);
+std::string unbindLine(std::string_view key);
+std::string aliasLine(std::string_view name, std::string_view commands);
+
+// Why the console would not run the line Quillet writes as the one binding or alias asked
+// for, in words for the person who typed it; empty when it would. Refused: a key the game does
+// not know, an alias name that is not one word of the console, an empty command, a `"` inside
+// the command (it would end the quoted text early), a line break or another control
+// character, and a command so long that the console drops or cuts it.
+std::string keyProblem(std::string_view key);
+std::string commandProblem(std::string_view command);
+std::string aliasNameProblem(std::string_view name);
+
+// The longest command a binding or an alias can carry: the console drops a word of 515 bytes
+// or more, and the command is one quoted word of the line.
+inline constexpr std::size_t kMaxCommandBytes = 514;
+// Alias names are held in 32 bytes with their end.
+inline constexpr std::size_t kMaxAliasName = 31;
+
 }  // namespace quillet::keys

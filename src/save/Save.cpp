@@ -11,6 +11,7 @@
 #include "platform/GamePath.h"
 #include "save/Backups.h"
 #include "save/Diff.h"
+#include "save/KeyLines.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -59,6 +60,8 @@ class FileText {
     if (bytes.size() < kBorrowFrom) text() += bytes;
     else pieces_.push_back({nullptr, bytes});
   }
+  // Holds `bytes` for as long as the composition, for views of it.
+  std::string_view hold(std::string bytes) { return owned_.emplace_back(std::move(bytes)); }
   std::vector<std::string_view> parts() const {
     std::vector<std::string_view> out;
     for (const Piece& p : pieces_) out.push_back(p.own ? std::string_view(*p.own) : p.view);
@@ -157,7 +160,11 @@ FileText composeConfig(const Model& model) {
   // The user's own lines first (without white space at their two ends), then the program's.
   // With "Keep my own lines" only empty lines give way, so that every line stays as written.
   const auto trims = [&](char c) { return model.keepOwnLines ? c == '\r' || c == '\n' : isSpace(c); };
-  std::string_view kept = model.configKeptLines;
+  FileText out;
+  // Key bindings and aliases changed since the load are changed among the user's lines.
+  std::string_view kept = model.keyEdits.empty()
+                              ? std::string_view(model.configKeptLines)
+                              : out.hold(applyKeyEdits("config.cfg", model.configKeptLines, model.keyEdits));
   while (!kept.empty() && trims(kept.front())) kept.remove_prefix(1);
   std::size_t end = kept.size();
   while (end > 0 && trims(kept[end - 1])) --end;
@@ -173,7 +180,6 @@ FileText composeConfig(const Model& model) {
     for (std::size_t i = end; i < kept.size() && kept[i] != '\r' && kept[i] != '\n'; ++i)
       if (kept[i] == '\t') end = i + 1;
   kept = kept.substr(0, end);
-  FileText out;
   out += "\r\n";
   if (!kept.empty()) {
     appendCrLf(out, kept, 8192);
@@ -291,15 +297,29 @@ constexpr Step kSteps[] = {{"mapcycle.txt", composeMapcycle}, {"motd.txt", compo
 FileText bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error) {
   FileText bytes = step.compose(model);
   error = 0;
-  if (!model.keepOwnLines) return bytes;
-  const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
-  if (old.status == files::ReadResult::Status::Unreadable) error = old.error;
-  FileText merged;
-  merged += keepOwnLines(step.name, old.bytes, bytes.str());
-  return merged;
+  // config.cfg's key edits are made among its kept lines as it is composed.
+  const bool keyEdits = step.name != "config.cfg" && std::any_of(model.keyEdits.begin(), model.keyEdits.end(),
+                                                                 [&](const KeyEdit& e) { return e.file == step.name; });
+  if (!model.keepOwnLines && !keyEdits) return bytes;
+  std::string text = bytes.str();
+  if (model.keepOwnLines) {
+    const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
+    if (old.status == files::ReadResult::Status::Unreadable) error = old.error;
+    text = keepOwnLines(step.name, old.bytes, std::move(text));
+  }
+  FileText edited;
+  edited += keyEdits ? applyKeyEdits(step.name, std::move(text), model.keyEdits) : std::move(text);
+  return edited;
 }
 
 }  // namespace
+
+std::string savedBytes(const Model& model, const std::string& gamePath, std::string_view name) {
+  int unused = 0;
+  for (const Step& step : kSteps)
+    if (step.name == name) return bytesFor(model, gamePath, step, unused).str();
+  return {};
+}
 
 std::string savePreview(const Model& model, const std::string& gamePath) {
   std::string out;

@@ -35,6 +35,10 @@ std::string mergeMapcycle(std::string_view oldBytes, std::string_view newBytes);
 // The merge that fits the file `name` ("server.cfg"); other files keep `newBytes`.
 std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::string newBytes);
 
+// The bytes Save would write for the file `name` ("config.cfg"): with "Keep my own lines",
+// merged with the file as it is now; with the model's key edits made.
+std::string savedBytes(const Model& model, const std::string& gamePath, std::string_view name);
+
 // Where and why Save stopped: "config.cfg: No space left on device".
 struct SaveFailure {
   std::string detail;

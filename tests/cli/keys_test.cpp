@@ -126,5 +126,150 @@ TEST(cliKeys, JsonMarksTheWinnerAndWhereTheOthersEnded) {
   EXPECT_EQ(cli({"keys", "/no/such/folder"}).code, kExitUsage);
 }
 
+// The lines that differ between two texts: the block left between their common first and last
+// lines, as "-line" and "+line" (CR LF ends taken off).
+std::string changedLines(const std::string& before, const std::string& after) {
+  auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l.ends_with('\r') ? l.substr(0, l.size() - 1) : l);
+    return out;
+  };
+  const std::vector<std::string> a = lines(before), b = lines(after);
+  std::size_t head = 0, tail = 0;
+  while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+  while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) ++tail;
+  std::string out;
+  for (std::size_t i = head; i < a.size() - tail; ++i) out += "-" + a[i] + "\n";
+  for (std::size_t i = head; i < b.size() - tail; ++i) out += "+" + b[i] + "\n";
+  return out;
+}
+
+struct EditCase {
+  const char* rule;
+  bool keep;  // "Keep my own lines"
+  std::map<std::string, std::string> files;
+  std::vector<std::string> edit;  // the command and its words after GAMEDIR
+  const char* config;             // the lines that change in config.cfg
+  const char* autoexec;           // in autoexec.cfg
+  // The key's binding or the alias in force afterwards, as keys lists it; after "-", the key
+  // and its field that no binding in force may begin with.
+  const char* listed;
+};
+
+// After a first save (which makes the folder a fixed point of Save), an edit changes its own
+// lines only; keys then lists it in force, and a save more changes nothing.
+TEST(cliKeys, EditsChangeTheirOwnLinesAndReadBackAsSet) {
+  const std::string cfg =
+      "bind \"w\" \"+forward\"\r\nbind x a; bind y b\r\nalias \"go\" \"say 1\"\r\nexec user.cfg\r\n";
+  const std::map<std::string, std::string> folder{{"config.cfg", cfg},
+                                                  {"autoexec.cfg", "bind f1 buy\r\nexec late.cfg\r\n"},
+                                                  {"user.cfg", "bind g drop\r\n"},
+                                                  {"late.cfg", "bind h x\r\n"}};
+  const EditCase cases[] = {
+      {"a binding of config.cfg changes on its own line",
+       false,
+       folder,
+       {"bind", "W", "+back"},
+       "-bind \"w\" \"+forward\"\n+bind \"w\" \"+back\"\n",
+       "",
+       "bind\tw\t+back\tconfig.cfg:2\tin force"},
+      {"a new key goes after config.cfg's own lines, with ; kept inside its quotes",
+       false,
+       folder,
+       {"bind", "mouse3", "say hi; kill"},
+       "+bind \"MOUSE3\" \"say hi; kill\"\n",
+       "",
+       "bind\tMOUSE3\tsay hi; kill\tconfig.cfg:6\tin force"},
+      {"a binding that shares its line is followed by the new one",
+       false,
+       folder,
+       {"bind", "y", "c"},
+       "+bind \"y\" \"c\"\n",
+       "",
+       "bind\ty\tc\tconfig.cfg:4\tin force"},
+      {"unbind takes the line out", false, folder, {"unbind", "w"}, "-bind \"w\" \"+forward\"\n", "", "-bind\tw\t"},
+      {"a key bound by a file Quillet does not rewrite gets an unbind line after it",
+       false,
+       folder,
+       {"unbind", "g"},
+       "+unbind \"g\"\n",
+       "",
+       "-bind\tg\t"},
+      {"an alias changes where it is defined",
+       false,
+       folder,
+       {"alias", "go", "say 2; kill"},
+       "-alias \"go\" \"say 1\"\n+alias \"go\" \"say 2; kill\"\n",
+       "",
+       "alias\tgo\tsay 2; kill\tconfig.cfg:4\tin force, unused"},
+      {"keep mode: a binding of autoexec.cfg changes there",
+       true,
+       folder,
+       {"bind", "F1", "buy2"},
+       "",
+       "-bind f1 buy\n+bind \"F1\" \"buy2\"\n",
+       "bind\tF1\tbuy2\tautoexec.cfg:"},
+      {"keep mode: a key bound by a file autoexec.cfg runs is unbound after it",
+       true,
+       folder,
+       {"unbind", "h"},
+       "",
+       "+unbind \"h\"\n",
+       "-bind\th\t"},
+  };
+  for (const EditCase& c : cases) {
+    test::TempDir dir;
+    for (const auto& [name, bytes] : c.files) dir.write(name, bytes);
+    const std::string store = (dir / "store.ini").string();
+    std::vector<std::string> mode{"--store", store, c.keep ? "--keep-own-lines" : "--replace", "--no-backup"};
+    std::vector<std::string> save{"save", dir.str()};
+    save.insert(save.end(), mode.begin(), mode.end());
+    ASSERT_EQ(cli(save).code, kExitOk) << c.rule;
+    const std::string config = dir.read("config.cfg"), autoexec = dir.read("autoexec.cfg");
+    std::vector<std::string> edit{c.edit.front(), dir.str()};
+    edit.insert(edit.end(), c.edit.begin() + 1, c.edit.end());
+    edit.insert(edit.end(), mode.begin(), mode.end());
+    const CliRun r = cli(edit);
+    ASSERT_EQ(r.code, kExitOk) << c.rule << r.err;
+    EXPECT_EQ(changedLines(config, dir.read("config.cfg")), c.config) << c.rule;
+    EXPECT_EQ(changedLines(autoexec, dir.read("autoexec.cfg")), c.autoexec) << c.rule;
+    // Read back by the console's rules, and kept by a load and a save.
+    const std::string changed = dir.read("config.cfg") + dir.read("autoexec.cfg");
+    ASSERT_EQ(cli(save).code, kExitOk) << c.rule;
+    EXPECT_EQ(dir.read("config.cfg") + dir.read("autoexec.cfg"), changed) << c.rule;
+    const std::string listed = cli({"keys", dir.str()}).out;
+    const bool absent = c.listed[0] == '-';
+    const std::string want = c.listed + (absent ? 1 : 0);
+    const std::string prefix = want.substr(0, want.find('\t', want.find('\t') + 1) + 1);
+    std::string found;
+    for (std::istringstream l(listed); std::getline(l, found);)
+      if (found.starts_with(prefix) && found.find("\tin force") != std::string::npos) break;
+    if (!found.starts_with(prefix)) found.clear();
+    EXPECT_TRUE(absent ? found.empty() : found.starts_with(want)) << c.rule << "\n" << listed;
+  }
+}
+
+// Refused by the console's rules or because nothing is there to change: exit 2, and the folder
+// is as it was.
+TEST(cliKeys, RefusedEditsWriteNothing) {
+  test::TempDir dir;
+  dir.write("config.cfg", "bind w +forward\r\n");
+  const std::vector<std::vector<std::string>> refused = {
+      {"bind", "w", "say \"hi\""},          {"bind", "foo", "jump"},  {"bind", "w", "say a\nquit"},
+      {"bind", "w", std::string(515, 'a')}, {"bind", "w", ""},        {"unbind", "x"},
+      {"alias", "two words", "say"},        {"alias", "bind", "say"}, {"bind", "w"},
+      {"bind", "w", "say", "hi"},           {"alias", "x:y", "say"},  {"unbind", "MOUSE9"}};
+  const auto before = test::TempDir::readFile(dir / "config.cfg");
+  for (const auto& words : refused) {
+    std::vector<std::string> args{words.front(), dir.str(), "--store", (dir / "s.ini").string()};
+    args.insert(args.begin() + 2, words.begin() + 1, words.end());
+    const CliRun r = cli(args);
+    EXPECT_EQ(r.code, kExitUsage) << words.front() << ' ' << words.back();
+    EXPECT_FALSE(dir.exists("autoexec.cfg") || dir.exists("s.ini")) << words.front() << ' ' << words.back();
+  }
+  EXPECT_EQ(test::TempDir::readFile(dir / "config.cfg"), before);
+}
+
 }  // namespace
 }  // namespace quillet
