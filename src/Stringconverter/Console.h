@@ -1,0 +1,47 @@
+// How the game's console reads a command file: which commands it runs and with which words.
+// Quillet uses it to check that what it writes is what the game will set, and to read a
+// command the way the game would.
+//
+// The rules, as the console applies them:
+// - The file is split into commands at every line feed and at every `;` outside double quotes.
+//   The quote state starts even on each command and flips at every `"`, even one inside a `//`
+//   comment.
+// - A command longer than kMaxCommand bytes is cut there; the rest runs as the next command.
+// - A command is split into words. Blanks are the bytes up to 0x20 and, outside quotes, the bytes
+//   from 0x80 up (the console compares signed characters). A word that begins with `//` starts a
+//   comment to the end of the command. A word that begins with `"` runs to the next `"` or to the
+//   end of the command, without its quotes and without escapes. Each of `{ } ( ) ' :` is a word
+//   of its own and ends the word before it. A `"` inside a word is part of it.
+// - Words of kMaxWord bytes or more are dropped; the first kMaxWords words are kept.
+// - A variable is set from its first argument only; without an argument it is only printed.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillet::console {
+
+inline constexpr std::size_t kMaxCommand = 1023;  // longer commands are cut here
+inline constexpr std::size_t kMaxWord = 515;      // words this long or longer are dropped
+inline constexpr std::size_t kMaxWords = 80;      // words after these are ignored
+
+struct Command {
+  std::vector<std::string> words;  // never empty
+  std::size_t line = 0;            // the 1-based line of the file the command starts on
+};
+
+// The commands the game runs from a file's bytes, in order; commands without words are left out.
+std::vector<Command> commands(std::string_view fileBytes);
+
+// One command's words (at most kMaxWords, none of kMaxWord bytes or more).
+std::vector<std::string> words(std::string_view command);
+
+// The value a file leaves `variable` with: the first argument of the last command whose first
+// word is `variable` (compared without regard to ASCII case, as the console finds its
+// variables) and that has an argument; nullopt when no command sets it.
+std::optional<std::string> valueSet(std::string_view fileBytes, std::string_view variable);
+
+}  // namespace quillet::console
