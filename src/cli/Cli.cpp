@@ -580,7 +580,7 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
     return "'" + c.name + "' needs GAMEDIR, the game's mod folder (the one that holds cl_dlls)";
   if (c.gameDir.empty()) return std::string("GAMEDIR is empty");
   for (const char* what : {"KEY", "NAME", "COMMAND", "COMMANDS"})
-    if (sub->get_option_no_throw(what) && sub->count(what) == 0)
+    if (c.name != "restore" && sub->get_option_no_throw(what) && sub->count(what) == 0)
       return "'" + c.name + "' needs " + what + (c.name == "alias" ? " (alias GAMEDIR NAME COMMANDS)" : "");
   return std::nullopt;
 }
