@@ -293,6 +293,7 @@ SetParse textValue(const Option& o, std::string_view utf8) {
   if (o.maxLength > 0 && bytes.size() > static_cast<std::size_t>(o.maxLength))
     return refuse(describe(o) + " holds at most " + std::to_string(o.maxLength) + " characters; the text has " +
                   std::to_string(bytes.size()));
+  if (const std::string why = fieldProblem(o, bytes); !why.empty()) return refuse(describe(o) + ": " + why);
   Assignment a;
   a.option = &o;
   a.text = bytes;

@@ -437,6 +437,15 @@ void frmmain::valueLabelWritten(const Option& slider, std::string_view text) { s
 
 void frmmain::field_Change(const Option& field, std::string text) {
   if (!field.hasText()) return;
+  // A text the game would not take whole is not taken: the field shows its text again and the
+  // help line says why. Such a text that came from a file may still be shortened.
+  const std::string why = fieldProblem(field, text);
+  const std::string& old = model_.text(field);
+  if (!why.empty() && (text.size() >= old.size() || fieldProblem(field, old).empty())) {
+    if (view_) view_->textChanged(field);
+    ShowHelp(" " + why);
+    return;
+  }
   userEdit_ = &field;
   model_.setText(field, std::move(text));
   userEdit_ = nullptr;

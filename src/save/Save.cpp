@@ -346,6 +346,13 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
           (failure.detail.empty() ? "" : "\n") + problem + " (when the settings were loaded; nothing was written)";
     return failure;
   }
+  // A text the game would cut or drop is not written at all (typed texts cannot be that long;
+  // these come from files).
+  for (const Option& o : catalogue())
+    if (o.form == Form::Text && model.text(o).size() > kMaxTextLength)
+      return SaveFailure{"\"" + std::string(o.caption) + "\" holds " + std::to_string(model.text(o).size()) +
+                         " characters, more than the " + std::to_string(kMaxTextLength) +
+                         " the game takes whole; shorten it (nothing was written)"};
   BackupSet backups(gamePath);
   const auto failed = [](std::string_view name, const std::string& cause) {
     return SaveFailure{std::string(name) + ": " + cause};

@@ -29,10 +29,28 @@ bool isQuote(char c) { return c == '"' || c == '\''; }
 }  // namespace
 
 bool writtenAsIs(std::string_view text) {
-  if (!text.empty() && (isQuote(text.front()) || isQuote(text.back()))) return false;
-  for (char c : text)
-    if (c == '\r' || c == '\n' || c == ' ' || c == '\t' || c == ';') return false;
+  if (text.empty()) return true;
+  if (isQuote(text.front()) || isQuote(text.back()) || text.starts_with("//")) return false;
+  for (const char c : text) {
+    // Blanks, and the bytes the console skips outside quotes.
+    if (static_cast<unsigned char>(c) <= 0x20 || static_cast<unsigned char>(c) >= 0x80) return false;
+    if (c == ';' || c == '{' || c == '}' || c == '(' || c == ')' || c == '\'' || c == ':') return false;
+  }
   return true;
+}
+
+std::string fieldProblem(const Option& field, std::string_view text) {
+  if (field.form != Form::Text) return {};
+  const std::string name = "\"" + std::string(field.caption) + "\"";
+  if (text.find('"') != std::string_view::npos)
+    return name + " cannot hold a double quote (\"): the game would end the text there.";
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      return name + " cannot hold a line break, a tab or another control character: the game would cut the text there.";
+  if (text.size() > kMaxTextLength)
+    return name + " holds at most " + std::to_string(kMaxTextLength) +
+           " characters: the game would cut a longer text or drop it.";
+  return {};
 }
 
 std::string quotedText(std::string_view input) {
@@ -41,11 +59,6 @@ std::string quotedText(std::string_view input) {
   std::string text(input);
   for (char& c : text)
     if (c == '\r' || c == '\n') c = ' ';
-  // A quote at either end is quoted too: unquoted, the reader would take it for the value's own
-  // quote, and a double quote written as a single one must keep its quotes to read back the same.
-  const bool split = text.find_first_of(" \t;") != std::string::npos ||
-                     (!text.empty() && (isQuote(text.front()) || isQuote(text.back())));
-  if (!split) return text;
   std::string out;
   out.reserve(text.size() + 2);
   out += '"';

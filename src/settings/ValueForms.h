@@ -1,6 +1,7 @@
 // How positions and texts are written: into the game's files and onto the value labels.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,26 @@ std::string_view netgraphNumber(std::string_view text);
 std::string_view netgraphItem(int number);
 inline constexpr std::string_view kNetgraphItems[] = {"Bottom right", "Center", "Left"};
 
-// A text value as it stands after its console name. A text that the game would split (one that
-// holds a blank, a tab or a ";", or begins or ends with a quote) goes between double
-// quotes, a double quote inside it becoming a single quote; any other text stands as typed.
-// A line break inside the text becomes a blank.
+// A text value as it stands after its console name. The game's console splits an unquoted
+// value at blanks (every byte up to 0x20), skips the bytes from 0x80 up, makes a word of each of
+// { } ( ) ' : of its own, ends the command at ";" and takes a value that begins with "//" for a
+// comment; a text that holds any of these, or begins or ends with a quote, goes between double
+// quotes. Any other text stands as typed, the empty text too ("name " sets nothing). Inside the
+// quotes a double quote becomes a single one and a line break a blank: texts the user types
+// hold neither (see fieldProblem), these come only from files.
 std::string quotedText(std::string_view text);
 // quotedText leaves the text as it is.
 bool writtenAsIs(std::string_view text);
+
+// The longest text written as a console value: far below what the console cuts or drops (a
+// command is cut at 1,023 bytes, a word of 515 bytes is dropped), and more than any name needs.
+inline constexpr std::size_t kMaxTextLength = 127;
+
+// Why `text` cannot be `field`'s value, as a sentence for the help line or an error message;
+// empty when it can. A text written into a command file (name, team, server name) reaches the
+// game whole only without a double quote, a line break or another control character, and with
+// at most kMaxTextLength characters. Other fields take any text.
+std::string fieldProblem(const Option& field, std::string_view text);
 
 // The value written after the option's console name ("2.5" for gamma at 25); for toggles the
 // whole line is the option's own (see consoleLine).

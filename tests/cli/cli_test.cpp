@@ -173,7 +173,7 @@ TEST_F(cliCommand, SetValuesReachTheFilesTheStoreAndShow) {
             kExitOk)
       << err_;
   EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\ngamma 2.5\r\n"), std::string::npos);
-  EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\nname Caf\xE9\r\n"), std::string::npos);
+  EXPECT_NE(fileText(game_ / "autoexec.cfg").find("\r\nname \"Caf\xE9\"\r\n"), std::string::npos);
   EXPECT_NE(fileText(store_).find("32bit=True"), std::string::npos);
   EXPECT_EQ(fileText(store_).find("cspath"), std::string::npos);
 

@@ -63,7 +63,8 @@ TEST(cliSet, AcceptedValuesReachTheirOption) {
 
 TEST(cliSet, RefusalsNameTheProblem) {
   struct Case {
-    const char *set, *says;
+    std::string set;
+    const char* says;
   };  // `says`: a part of the error message
   const Case cases[] = {
       {"scrollgamma", "NAME=VALUE"},
@@ -83,6 +84,9 @@ TEST(cliSet, RefusalsNameTheProblem) {
       {"txtservername=1234567890123456789012345678901", "at most 30"},
       {"txtname=\xE6\x97\xA5", "Windows-1252"},
       {"txtname=a\nb", "single-line"},
+      {"txtname=say \"hi\"", "double quote"},
+      {"team=a\tb", "control character"},
+      {"txtname=" + std::string(128, 'A'), "at most 127"},
       {"con_color=255,0,0", "scrollred, scrollgreen, scrollblue"},
       {"+mlook=1", "img_controls(1)=1"},
       {"drawradar=1", "img_video(3)"},

@@ -5,6 +5,8 @@
 
 #include "test_support.h"
 #include "frmmain/MoreFunctions.h"
+#include "Stringconverter/Console.h"
+#include "Stringconverter/Readers.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
 
@@ -102,16 +104,72 @@ TEST(ConsoleLine, ColourNetgraphAndTexts) {
       {"txtname", "a\"b", "name a\"b"},
       {"txtname", "x\"", "name \"x'\""},
       {"txtname", "'", "name \"'\""},
-      {"txtname", "don't", "name don't"},
+      {"txtname", "don't", "name \"don't\""},
+      {"txtname", "x:y", "name \"x:y\""},
+      {"txtname", "//x", "name \"//x\""},
+      {"txtname", "a//b,c", "name a//b,c"},
       {"txtteam", "red;quit", "team \"red;quit\""},
       {"txtteam", "red\r\nquit", "team \"red  quit\""},
       {"txtservername", "", "hostname "},
       {"txtservername", "My server", "hostname \"My server\""},
-      {"txtservername", "\xC5re", "hostname \xC5re"},
+      {"txtservername", "\xC5re", "hostname \"\xC5re\""},
   };
   for (const Text& t : texts) {
     model.setText(option(t.control), std::string(t.text));
     EXPECT_EQ(consoleLine(model, option(t.control)), t.want) << t.control << " '" << t.text << "'";
+  }
+}
+
+// Every text option set to hostile texts (each byte at the start, in the middle and at the end,
+// the console's limits and its special words): the text is refused as typed, or the game's
+// console, reading every file it is written into, runs the same commands as before and sets
+// exactly that text, and the readers take it back.
+TEST(ConsoleLine, TextsReachTheGameWholeOrAreRefused) {
+  std::vector<std::string> hostile = {
+      "Red Fox", ";quit", "a\";bind w quit", "\"x\"", "\xC9mile", "\xC4\xD6\xDC", "O'Neil", "Srv:27015", "{x}",
+      "(x)",     "//x",   "a // b;c",        " x ",   "a\\"};
+  for (int b = 1; b < 256; ++b) {
+    const std::string c(1, static_cast<char>(b));
+    for (const std::string& v : {c, c + "ab", "a" + c + "b", "ab" + c}) hostile.push_back(v);
+  }
+  for (const std::size_t n : {126, 127, 128, 514, 515, 1017, 1018, 1023}) {
+    hostile.push_back(std::string(n, 'A'));
+    hostile.push_back(std::string(n - 1, 'A') + " bind w quit;");
+  }
+  using Text = std::string (*)(const Model&);
+  static constexpr Text kTexts[] = {autoexecText, configText, serverText, listenserverText};
+  const auto names = [](std::string_view bytes) {
+    std::vector<std::string> out;
+    for (const console::Command& c : console::commands(bytes)) out.push_back(c.words.front());
+    return out;
+  };
+  const Model plain;
+  for (const Option& o : catalogue()) {
+    if (o.form != Form::Text) continue;
+    for (const std::string& v : hostile) {
+      if (!fieldProblem(o, v).empty()) continue;
+      Model model;
+      model.setText(o, v);
+      for (const GameFile f : kGameFiles) {
+        if (keysIn(o, f).empty()) continue;
+        const Text text = kTexts[static_cast<int>(f)];
+        const std::string bytes = text(model);
+        SCOPED_TRACE(std::string(fileName(f)) + ": " + consoleLine(model, o));
+        EXPECT_EQ(names(bytes), names(text(plain)));
+        EXPECT_EQ(console::valueSet(bytes, o.cvar), v);
+        Model back;
+        LoadValuesInForce(fileName(f), bytes, back);
+        EXPECT_EQ(back.text(o), v);
+        // The default reader reads list items: a comma ends one, quoted or not.
+        if (f == GameFile::Config && o.configRead == Read::Text && v.find(',') == std::string::npos) {
+          Model loaded;
+          std::string errors;
+          LoadConfig(bytes, loaded, errors);
+          EXPECT_EQ(loaded.text(o), v) << "default reader";
+        }
+      }
+    }
+    if (HasFailure()) break;
   }
 }
 
