@@ -1,5 +1,7 @@
 #include "Checkpath/Checkpath.h"
 
+#include <exception>
+#include <optional>
 #include <system_error>
 
 #include "Stringconverter/Filereader.h"
@@ -34,29 +36,45 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   model.keptValues.clear();
   // Changes of key bindings are for the files they were made on.
   model.keyEdits.clear();
-  model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store));
+  // A step that fails (out of memory on a huge file, a path the system cannot spell) is skipped
+  // and the sequence goes on; its cause is listed with the files that could not be read, which
+  // also keeps Save from writing over what the pages may not hold.
+  const auto step = [&](std::string_view what, auto&& run) {
+    try {
+      run();
+    } catch (const std::exception& e) {
+      model.unreadable.push_back(std::string(what) + ": " + e.what());
+    }
+  };
+  step("the stored settings",
+       [&] { model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store)); });
 
-  LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors);
-  const auto config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
-  // The kept lines of config.cfg are gathered in the same scan: they change no option, and
-  // nothing before Save reads them.
-  LoadConfigWithKeptLines(config, model, errors);
+  step("autoexec.cfg", [&] { LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors); });
+  std::optional<std::string> config;
+  step("config.cfg", [&] {
+    config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
+    // The kept lines of config.cfg are gathered in the same scan: they change no option, and
+    // nothing before Save reads them.
+    LoadConfigWithKeptLines(config, model, errors);
+  });
   if (model.keepOwnLines) {
     // The values in force: a later file wins.
     for (GameFile f : {GameFile::Autoexec, GameFile::Config, GameFile::Listenserver, GameFile::Server}) {
-      // A server file that is there but cannot be read is reported like the others: Save would
-      // lose its lines. (autoexec.cfg's reader has reported its own already.)
-      const bool server = f == GameFile::Server || f == GameFile::Listenserver;
-      const auto bytes = f == GameFile::Config
-                             ? config
-                             : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
-      if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
+      step(fileName(f), [&] {
+        // A server file that is there but cannot be read is reported like the others: Save
+        // would lose its lines. (autoexec.cfg's reader has reported its own already.)
+        const bool server = f == GameFile::Server || f == GameFile::Listenserver;
+        const auto bytes = f == GameFile::Config
+                               ? config
+                               : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
+        if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
+      });
     }
   }
-  LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors);
-  LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model);
-  LoadMotd(gameFile(gamePath, "motd.txt"), model, errors);
-  LoadStoredPreferences(model, store);
+  step("mapcycle.txt", [&] { LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors); });
+  step("maps/as_forest.txt", [&] { LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model); });
+  step("motd.txt", [&] { LoadMotd(gameFile(gamePath, "motd.txt"), model, errors); });
+  step("the stored settings", [&] { LoadStoredPreferences(model, store); });
   if (pictures && !pictures->loadPreview(programDir / "img" / "as_forest.jpg")) errors += kPictureError;
   return errors;
 }

@@ -294,20 +294,16 @@ const ConfigNames& configNames() {
 }
 
 // The user-info toggles by their key as it follows "setinfo ", lower-cased: bare ("ah") and
-// quoted ("\"ah\"").
-const Vocabulary& setinfoKeys() {
-  static const Vocabulary v = [] {
-    Vocabulary keys;
-    static std::vector<std::string> spelled;
-    spelled.reserve(16);
+// quoted ("\"ah\""); the map owns the spellings.
+const std::unordered_map<std::string, const Option*>& setinfoKeys() {
+  static const std::unordered_map<std::string, const Option*> v = [] {
+    std::unordered_map<std::string, const Option*> keys;
     for (const Option& o : catalogue()) {
       if (o.configRead != Read::Setinfo) continue;
       std::string_view key = o.cvar;
       if (key.starts_with("setinfo ")) key.remove_prefix(8);
-      spelled.emplace_back(key);
-      keys.emplace(spelled.back(), &o);
-      spelled.push_back("\"" + std::string(key) + "\"");
-      keys.emplace(spelled.back(), &o);
+      keys.emplace(std::string(key), &o);
+      keys.emplace("\"" + std::string(key) + "\"", &o);
     }
     return keys;
   }();

@@ -551,14 +551,15 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
     // Words after "--" that the command had no place for come back up to here.
     if (!c.name.empty())
       return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
-    if (!optionName(first).empty()) return "unknown option '" + first + "'; give a command first (save or show)";
-    return "unknown command '" + first + "'; the commands are 'save' and 'show'";
+    if (!optionName(first).empty())
+      return "unknown option '" + first + "'; give a command first (save, show, backups or restore)";
+    return "unknown command '" + first + "'; the commands are 'save', 'show', 'backups' and 'restore'";
   }
   if (c.version) {
     if (!c.name.empty()) return std::string("--version takes nothing after it");
     return std::nullopt;
   }
-  if (c.name.empty()) return std::string("no command given; the commands are 'save' and 'show'");
+  if (c.name.empty()) return std::string("no command given; the commands are 'save', 'show', 'backups' and 'restore'");
   if (c.name == "help") return std::nullopt;
 
   const CLI::App* sub = app.get_subcommand(c.name);
@@ -695,7 +696,14 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   }
 
   if (c.dryRun) {
-    out << savePreview(model, c.gameDir);
+    // The files are Windows-1252; the terminal reads UTF-8, as every other output of this program.
+    out << cp1252ToUtf8(savePreview(model, c.gameDir));
+    // The same checks as a Save, so that a script learns beforehand that it would fail.
+    if (const auto failure = checkSave(model, c.gameDir, store, {.backup = !c.noBackup})) {
+      printLines(err, "", saveErrorMessage(c.gameDir).text, false);
+      printLines(err, "", failure->detail, false);
+      return kExitSaveFailed;
+    }
     return kExitOk;
   }
   if (const auto failure = saveFiles(model, c.gameDir, store, {.backup = !c.noBackup})) {
@@ -849,18 +857,26 @@ int runBackups(const Command& c, std::ostream& out, std::ostream& err) {
   const std::vector<Backup> backups = listBackups(c.gameDir);
   if (c.name == "backups") {
     if (backups.empty()) out << "No backups in " << gameFile(c.gameDir, kBackupFolder).string() << '\n';
-    for (const Backup& b : backups) out << b.name << '\t' << joined(b.files, ", ") << '\n';
+    for (const Backup& b : backups)
+      out << b.name << '\t' << b.time() << '\t' << (b.ofRestore ? "restore" : "Save") << '\t' << joined(b.files, ", ")
+          << '\n';
     return kExitOk;
   }
-  const std::string name = c.backupName.empty() && !backups.empty() ? backups.front().name : c.backupName;
-  if (const auto failure = restoreBackup(c.gameDir, name)) {
-    err << kProgram << ": nothing more was restored\n" << kProgram << ": " << *failure << '\n';
-    return backups.empty() ||
-                   std::none_of(backups.begin(), backups.end(), [&](const Backup& b) { return b.name == name; })
-               ? kExitUsage
-               : kExitSaveFailed;
+  const RestoreResult result = restoreBackup(c.gameDir, c.backupName);
+  if (result.failure) {
+    if (result.name.empty()) {
+      // Nothing to restore from: the name is wrong or there is no backup.
+      err << kProgram << ": " << *result.failure << '\n';
+      return kExitUsage;
+    }
+    err << kProgram << ": the backup " << result.name << " could not be restored"
+        << (result.restored.empty() ? "; nothing was changed" : " completely") << '\n';
+    printLines(err, "", *result.failure, false);
+    return kExitSaveFailed;
   }
-  out << "Restored " << name << " into " << c.gameDir << '\n';
+  out << "Restored " << result.name << " into " << c.gameDir << ": "
+      << (result.restored.empty() ? std::string("every file already held those bytes") : joined(result.restored, ", "))
+      << '\n';
   return kExitOk;
 }
 

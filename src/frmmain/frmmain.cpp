@@ -52,14 +52,6 @@ std::optional<int> mapLabelIndex(std::string_view label) {
   return index;
 }
 
-// Runs one step of a handler; a step that fails is skipped and the handler goes on.
-template <class F>
-void step(F&& f) {
-  try {
-    f();
-  } catch (...) {}
-}
-
 }  // namespace
 
 std::string_view pageButtonName(PageButton b) { return kButtons[static_cast<int>(b)].name; }
@@ -121,41 +113,43 @@ const std::string& frmmain::valueLabel(const Option& slider) const {
 void frmmain::Form_Load() {
   helpPosition_ = 0;
   helpText_ = std::string(kWelcomeText);
-  step([&] { model_.clearToggles(); });
-  step([&] { gamePath_ = store_.read("quillet", "init", "cspath"); });
+  model_.clearToggles();
+  gamePath_ = store_.read("quillet", "init", "cspath");
   setPathText(gamePath_);
   CheckGamePath(gamePath_);
+  if (storeProblems_.empty())
+    if (auto problem = store_.problem()) storeProblems_.push_back(*problem);
   setHighlight(PageButton::Video);
   setTimerInterval(1);
   enableTimer();
-  if (!loadErrors_.empty()) {
-    // The files that were there but could not be read, with the cause, behind the message.
-    std::string detail;
-    for (const std::string& problem : model_.unreadable) (detail += detail.empty() ? "" : "\n") += problem;
-    dialogs_.show({"Error loading settings", loadErrors_, Buttons::Ok, Icon::Information, detail});
-  }
+  // The files that were there but could not be read, and a store that could not be read or
+  // written, with the cause, behind the message.
+  std::string detail;
+  for (const std::string& problem : model_.unreadable) (detail += detail.empty() ? "" : "\n") += problem;
+  for (const std::string& problem : storeProblems_) (detail += detail.empty() ? "" : "\n") += problem;
+  if (!loadErrors_.empty() || !detail.empty())
+    dialogs_.show({"Error loading settings", loadErrors_.empty() ? "Some settings could not be loaded." : loadErrors_,
+                   Buttons::Ok, Icon::Information, detail});
   if (const auto kept = keptValuesMessage(model_)) dialogs_.show(*kept);
   syncView();
 }
 
 bool frmmain::CheckGamePath(const std::string& folder) {
-  bool passes = false;
-  step([&] { passes = hasClDlls(folder); });
-  if (!passes) {
+  if (!hasClDlls(folder)) {
     if (!pathText_.empty()) dialogs_.show({"Error", std::string(kInvalidPathText), Buttons::Ok, Icon::Exclamation});
     ShowPathFrame();
     gamePath_ = pathText_;
     return false;
   }
   gamePath_ = pathText_;
-  step([&] {
-    store_.save(kStoreApp, "init", "cspath", gamePath_);
-    store_.commit();
-  });
+  store_.save(kStoreApp, "init", "cspath", gamePath_);
+  storeProblems_.clear();
+  if (const auto error = store_.commit()) storeProblems_.push_back("the game folder could not be stored: " + *error);
   SetupMainWindow();
   CenterWindow();
   ArrangePages();
-  step([&] { loadErrors_ += runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_); });
+  loadErrors_ += runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  changedSinceSave_ = false;
   syncView();
   return true;
 }
@@ -227,7 +221,7 @@ void frmmain::cmdabort_Click() {
 void frmmain::cmdbrowse_Click() {
   if (!view_) return;
   std::optional<std::string> folder;
-  step([&] { folder = view_->chooseFolder(pathText_); });
+  folder = view_->chooseFolder(pathText_);
   if (folder && !folder->empty()) setPathText(*folder);
 }
 
@@ -378,6 +372,7 @@ void frmmain::caption_Click(std::string_view label) {
 }
 
 void frmmain::toggleChanged(Table t, int index) {
+  changedSinceSave_ = true;
   if (view_) view_->toggleChanged(t, index);
   if (t == Table::Map) RefillDefaultMaps();
 }
@@ -411,6 +406,7 @@ void frmmain::slider_Change(const Option& slider, int position) {
 
 void frmmain::sliderChanged(const Option& slider) {
   if (slider.kind != Kind::Slider) return;
+  changedSinceSave_ = true;
   const int p = model_.position(slider);
   if (userEdit_ != &slider && view_) view_->sliderMoved(slider);
   std::string text = valueLabelText(slider, p, decimalSeparator_);
@@ -453,6 +449,7 @@ void frmmain::field_Change(const Option& field, std::string text) {
 }
 
 void frmmain::textChanged(const Option& field) {
+  changedSinceSave_ = true;
   if (userEdit_ != &field && view_) view_->textChanged(field);
   if (field.launchOnChange) cmdshortcut_Click();
 }
@@ -471,14 +468,14 @@ void frmmain::field_GotFocus(const Option& field) {
 }
 
 void frmmain::cmdshortcut_Click() {
-  step([&] { model_.shortcut = composeLaunchLine(model_); });
+  model_.shortcut = composeLaunchLine(model_);
   syncView();
 }
 
 // ---------------------------------------------------------------- menus and buttons
 
 void frmmain::mnusave_Click() {
-  step([&] { saveCommand(model_, gamePath_, store_, dialogs_); });
+  if (saveCommand(model_, gamePath_, store_, dialogs_)) changedSinceSave_ = false;
 }
 
 void frmmain::mnurestore_Click() {
@@ -489,24 +486,33 @@ void frmmain::mnurestore_Click() {
     return;
   }
   std::vector<std::string> items;
-  for (const Backup& b : backups) {
-    // 2026-12-07_031500 shows as 2026-12-07 03:15:00.
-    const std::string& n = b.name;
-    std::string line =
-        n.substr(0, 10) + " " + n.substr(11, 2) + ":" + n.substr(13, 2) + ":" + n.substr(15, 2) + n.substr(17);
-    for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? ", " : "   ") + b.files[i];
-    items.push_back(std::move(line));
-  }
+  for (const Backup& b : backups) items.push_back(b.describe());
   const int picked = dialogs_.choose("Restore backup",
-                                     "Backups of the game's files, newest first. The files replaced now are "
-                                     "backed up first, so a restore can be undone.",
+                                     "Backups of the game's files, newest first. Restoring one brings every file "
+                                     "back as it was at that time; the files replaced now are backed up first, so "
+                                     "a restore can be undone.",
                                      items);
   if (picked < 0 || picked >= static_cast<int>(items.size())) return;
-  if (const auto failure = restoreBackup(gamePath_, backups[static_cast<std::size_t>(picked)].name))
-    dialogs_.show({"Restore backup", "The backup could not be restored.", Buttons::Ok, Icon::Exclamation, *failure});
+  const RestoreResult result = restoreBackup(gamePath_, backups[static_cast<std::size_t>(picked)].name);
+  if (result.failure)
+    dialogs_.show({"Restore backup",
+                   result.restored.empty() ? "The backup could not be restored; nothing was changed."
+                                           : "The backup could not be restored completely.",
+                   Buttons::Ok, Icon::Exclamation, *result.failure});
   // The pages show what the files hold now.
-  step([&] { runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_); });
+  const std::string errors = runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  changedSinceSave_ = false;
   syncView();
+  if (!result.failure)
+    dialogs_.show({"Restore backup",
+                   "Restored the files as they were at " + backups[static_cast<std::size_t>(picked)].time() + ": " +
+                       (result.restored.empty() ? std::string("none needed") : joinNames(result.restored)) + ".",
+                   Buttons::Ok, Icon::Information});
+  if (!errors.empty()) {
+    std::string detail;
+    for (const std::string& problem : model_.unreadable) (detail += detail.empty() ? "" : "\n") += problem;
+    dialogs_.show({"Error loading settings", errors, Buttons::Ok, Icon::Information, detail});
+  }
 }
 
 void frmmain::mnuexit_Click() { UnloadAll(); }
@@ -514,7 +520,7 @@ void frmmain::mnuexit_Click() { UnloadAll(); }
 void frmmain::mnudefaults_Click() {
   const Message confirm{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo, Icon::None};
   if (dialogs_.show(confirm) != Answer::Yes) return;
-  step([&] { LoadDefaults(model_); });
+  LoadDefaults(model_);
   cmdshortcut_Click();
 }
 
@@ -530,7 +536,11 @@ Message frmmain::aboutMessage() {
 
 void frmmain::mnukeepownlines_Click() {
   model_.keepOwnLines = !model_.keepOwnLines;
-  step([&] { storeKeepOwnLines(store_, model_.keepOwnLines); });
+  // Stored at once: the choice is kept even when no Save follows.
+  storeKeepOwnLines(store_, model_.keepOwnLines);
+  if (const auto error = store_.commit())
+    dialogs_.show({"Keep my own lines", "The choice could not be stored; it holds until Quillet is closed.",
+                   Buttons::Ok, Icon::Exclamation, *error});
   syncView();
 }
 
@@ -538,12 +548,10 @@ void frmmain::mnuAbout_Click() { dialogs_.show(aboutMessage()); }
 
 void frmmain::cmddelCustom_Click() {
   bool deleted = false;
-  step([&] {
-    const std::filesystem::path file = gameFile(gamePath_, "custom.hpk");
-    std::error_code ec;
-    // Only a file is deleted; a folder of that name counts as no file.
-    if (!std::filesystem::is_directory(file, ec)) deleted = std::filesystem::remove(file, ec);
-  });
+  const std::filesystem::path file = gameFile(gamePath_, "custom.hpk");
+  std::error_code ec;
+  // Only a file is deleted; a folder of that name counts as no file.
+  if (!std::filesystem::is_directory(file, ec)) deleted = std::filesystem::remove(file, ec);
   if (deleted) dialogs_.show({"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information});
   else dialogs_.show({"Error", "There is no file to delete, or file already deleted.", Buttons::Ok, Icon::Information});
 }
@@ -552,10 +560,10 @@ void frmmain::cmddelCustom_Click() {
 
 void frmmain::showPreview(int index) {
   const std::string name(kMaps[static_cast<std::size_t>(index)]);
-  step([&] { LoadMapBriefing(gameFile(gamePath_, "maps") / (name + ".txt"), model_); });
+  LoadMapBriefing(gameFile(gamePath_, "maps") / (name + ".txt"), model_);
   syncView();
   // A picture that cannot be loaded leaves the previous one in view.
-  step([&] { pictures_.loadPreview(programDir_ / "img" / (name + ".jpg")); });
+  pictures_.loadPreview(programDir_ / "img" / (name + ".jpg"));
 }
 
 void frmmain::img_map_Click(int index) {

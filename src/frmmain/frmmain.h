@@ -276,6 +276,8 @@ class frmmain : private ModelObserver {
   std::vector<std::string> defaultMaps_;
   std::string gamePath_;
   std::string loadErrors_;
+  std::vector<std::string> storeProblems_;  // why the store could not be read or written at start
+  bool changedSinceSave_ = false;           // a control changed since the last Save or load
   bool changingPath_ = false;
   bool quitting_ = false;
 

@@ -11,7 +11,8 @@ struct Plan {
   Op op = Op::Open;
   int nth = 0;  // 0: no fault planned
   int error = 0;
-  std::array<int, 7> calls{};
+  bool onward = false;
+  std::array<int, 8> calls{};
 };
 
 Plan& plan() {
@@ -26,14 +27,14 @@ std::string causeText(int error) {
   return std::generic_category().message(error);
 }
 
-void failNth(Op op, int nth, int error) { plan() = Plan{op, nth, error, {}}; }
+void failNth(Op op, int nth, int error, bool onward) { plan() = Plan{op, nth, error, onward, {}}; }
 
 void clearFaults() { plan() = Plan{}; }
 
 int injectedFault(Op op) {
   Plan& p = plan();
   const int count = ++p.calls[static_cast<std::size_t>(op)];
-  return p.nth > 0 && p.op == op && count == p.nth ? p.error : 0;
+  return p.nth > 0 && p.op == op && (count == p.nth || (p.onward && count > p.nth)) ? p.error : 0;
 }
 
 int writeFile(const std::filesystem::path& file, std::string_view bytes) {

@@ -64,14 +64,24 @@ class AtomicWrite {
   std::unique_ptr<Impl> impl_;
 };
 
+// Whether `file` could be replaced now, without writing anything: its final target is a
+// regular file that is not read-only (or is missing), and its folder can be written to.
+struct ReplaceCheck {
+  int error = 0;          // 0, kNotRegular (a folder, FIFO, socket or device), EACCES...
+  bool atFolder = false;  // the folder is the obstacle, not the file
+  bool ok() const { return error == 0; }
+};
+ReplaceCheck checkReplace(const std::filesystem::path& file);
+
 // prepare and commit in one.
 int writeFile(const std::filesystem::path& file, std::string_view bytes);
 
 // The fault seam.
-enum class Op { Open, Read, Write, Flush, Sync, Close, Rename };
-// From now on, the `nth` call (1 = the next one) of `op` fails with `error`; any earlier
-// plan is dropped and the counts start again.
-void failNth(Op op, int nth, int error);
+// Open is the creation of a temporary to write; OpenRead the opening of a file to read it.
+enum class Op { Open, Read, Write, Flush, Sync, Close, Rename, OpenRead };
+// From now on, the `nth` call (1 = the next one) of `op` fails with `error` (with `onward`,
+// that call and every later one); any earlier plan is dropped and the counts start again.
+void failNth(Op op, int nth, int error, bool onward = false);
 void clearFaults();
 // Counts one call of `op`; returns the planned error when this is the failing call, else 0.
 // Used by the platform implementations only.

@@ -52,7 +52,13 @@ void largePages(char* data, std::size_t size) {
 ReadResult readFile(const std::filesystem::path& file) {
   ReadResult result;
   // O_NONBLOCK: opening a FIFO returns at once instead of waiting for a writer.
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  int fd;
+  if (const int fault = injectedFault(Op::OpenRead)) {
+    errno = fault;
+    fd = -1;
+  } else {
+    fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  }
   if (fd < 0) {
     result.error = errno;
     result.status =
@@ -209,6 +215,20 @@ struct AtomicWrite::Impl {
     if (tempExists) ::unlink(temp.c_str());
   }
 };
+
+ReplaceCheck checkReplace(const std::filesystem::path& file) {
+  AtomicWrite::Impl probe;
+  probe.file = file;
+  struct stat old {};
+  bool exists = false;
+  if (const int error = probe.resolve(old, exists)) return {error, false};
+  const std::filesystem::path folder = probe.target.has_parent_path() ? probe.target.parent_path() : ".";
+  struct stat dir {};
+  if (::stat(folder.c_str(), &dir) != 0) return {lastError(), true};
+  if (!S_ISDIR(dir.st_mode)) return {ENOTDIR, true};
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return {lastError(), true};
+  return {};
+}
 
 AtomicWrite::AtomicWrite(std::filesystem::path file) : impl_(std::make_unique<Impl>()) {
   impl_->file = std::move(file);

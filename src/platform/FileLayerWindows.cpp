@@ -75,6 +75,11 @@ ReadResult readFile(const std::filesystem::path& file) {
     result.error = kNotRegular;
     return result;
   }
+  if (const int fault = injectedFault(Op::OpenRead)) {
+    result.status = ReadResult::Status::Unreadable;
+    result.error = fault;
+    return result;
+  }
   HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
@@ -186,6 +191,21 @@ struct AtomicWrite::Impl {
     if (tempExists) DeleteFileW(temp.c_str());
   }
 };
+
+ReplaceCheck checkReplace(const std::filesystem::path& file) {
+  std::filesystem::path target;
+  if (const int error = finalPath(file, target)) return {error, false};
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {kNotRegular, false};
+    if (attributes & FILE_ATTRIBUTE_READONLY) return {EACCES, false};
+  }
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+  if (folderAttributes == INVALID_FILE_ATTRIBUTES) return {lastError(), true};
+  if (!(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {ENOTDIR, true};
+  return {};
+}
 
 AtomicWrite::AtomicWrite(std::filesystem::path file) : impl_(std::make_unique<Impl>()) {
   impl_->file = std::move(file);

@@ -52,6 +52,9 @@ class Store {
   // Puts every value saved since the last commit on disk at once: afterwards the store holds
   // either all of them or, on failure, its old values. Returns the cause of a failure.
   virtual std::optional<std::string> commit() { return std::nullopt; }
+  // What keeps the store from being read or written (it could not be read, its file or folder
+  // cannot be written), checked without writing anything; nullopt while all is well.
+  virtual std::optional<std::string> problem() { return std::nullopt; }
 };
 
 // A store in memory, for tests and for runs that keep nothing.

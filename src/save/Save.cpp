@@ -336,8 +336,12 @@ std::string savePreview(const Model& model, const std::string& gamePath) {
   return out;
 }
 
-std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
-                                     const SaveOptions& options) {
+namespace {
+
+// The six files' bytes, composed (and with "Keep my own lines" merged with the files as they
+// are) and every target checked, before anything is written: any failure, and nothing is.
+std::optional<SaveFailure> prepareSave(const Model& model, const std::string& gamePath, Store& store,
+                                       const SaveOptions& options, std::vector<FileText>& texts) {
   // Pages that do not hold what a file holds would overwrite the user's values with others.
   if (!model.unreadable.empty()) {
     SaveFailure failure;
@@ -353,28 +357,81 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
       return SaveFailure{"\"" + std::string(o.caption) + "\" holds " + std::to_string(model.text(o).size()) +
                          " characters, more than the " + std::to_string(kMaxTextLength) +
                          " the game takes whole; shorten it (nothing was written)"};
-  BackupSet backups(gamePath);
   const auto failed = [](std::string_view name, const std::string& cause) {
     return SaveFailure{std::string(name) + ": " + cause};
   };
+  texts.reserve(std::size(kSteps));
   for (const Step& step : kSteps) {
     int unreadable = 0;
-    const FileText text = bytesFor(model, gamePath, step, unreadable);
-    if (unreadable) return failed(step.name, files::causeText(unreadable));
-    const std::vector<std::string_view> parts = text.parts();
+    texts.push_back(bytesFor(model, gamePath, step, unreadable));
+    if (unreadable) return failed(step.name, files::causeText(unreadable) + "; nothing was written");
+  }
+  for (const Step& step : kSteps) {
+    const files::ReplaceCheck check = files::checkReplace(gameFile(gamePath, step.name));
+    if (!check.ok())
+      return failed(step.name, files::causeText(check.error) + " (" + replaceHint(check) + "); nothing was written");
+  }
+  if (options.backup) {
+    // A backup folder that is there must take a new folder; one that is not is made in the game
+    // folder, checked above.
+    const std::filesystem::path root = gameFile(gamePath, kBackupFolder);
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(root, ec))) {
+      const files::ReplaceCheck check = files::checkReplace(root / "new");
+      if (!check.ok())
+        return failed(kBackupFolder, files::causeText(check.error) + " (" +
+                                         (check.atFolder ? std::string("the backup folder cannot be written to")
+                                                         : replaceHint(check)) +
+                                         "); nothing was written");
+    }
+  }
+  if (auto problem = store.problem())
+    return failed("autoexec.cfg",
+                  "the launch options and text colour could not be stored: " + *problem + "; nothing was written");
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SaveFailure> checkSave(const Model& model, const std::string& gamePath, Store& store,
+                                     const SaveOptions& options) {
+  std::vector<FileText> texts;
+  return prepareSave(model, gamePath, store, options, texts);
+}
+
+std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     const SaveOptions& options) {
+  std::vector<FileText> texts;
+  if (auto failure = prepareSave(model, gamePath, store, options, texts)) return failure;
+  BackupSet backups(gamePath);
+  std::vector<std::string> written;
+  // A failure part-way (an I/O error no check could foresee): the files before it are new and
+  // whole, it and the later ones keep their old bytes; the detail says which are which.
+  const auto failed = [&](std::size_t at, const std::string& cause) {
+    std::string detail = std::string(kSteps[at].name) + ": " + cause;
+    detail += "\nWritten: " + (written.empty() ? std::string("none") : joinNames(written));
+    std::vector<std::string> old;
+    for (std::size_t i = at; i < std::size(kSteps); ++i) old.emplace_back(kSteps[i].name);
+    detail += "\nNot written, old bytes kept: " + joinNames(old);
+    return SaveFailure{detail};
+  };
+  for (std::size_t i = 0; i < std::size(kSteps); ++i) {
+    const Step& step = kSteps[i];
+    const std::vector<std::string_view> parts = texts[i].parts();
     // The old bytes are on disk in the backup folder before the file is replaced.
     if (options.backup)
-      if (std::string cause = backups.keep(step.name, parts); !cause.empty()) return failed(step.name, cause);
+      if (std::string cause = backups.keep(step.name, parts); !cause.empty()) return failed(i, cause);
     files::AtomicWrite file(gameFile(gamePath, step.name));
-    if (const int error = file.prepare(parts)) return failed(step.name, files::causeText(error));
+    if (const int error = file.prepare(parts)) return failed(i, files::causeText(error));
     // The preferences are stored once autoexec.cfg is ready to take the old one's place; a
     // store that cannot be written leaves autoexec.cfg as it was.
     if (step.name == "autoexec.cfg") {
       StorePreferences(model, store);
       if (auto error = store.commit())
-        return failed(step.name, "the launch options and text colour could not be stored: " + *error);
+        return failed(i, "the launch options and text colour could not be stored: " + *error);
     }
-    if (const int error = file.commit()) return failed(step.name, files::causeText(error));
+    if (const int error = file.commit()) return failed(i, files::causeText(error));
+    written.emplace_back(step.name);
   }
   if (options.backup) backups.prune();
   return std::nullopt;

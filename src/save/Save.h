@@ -46,14 +46,19 @@ struct SaveFailure {
 
 // Writes mapcycle.txt, motd.txt, config.cfg, autoexec.cfg (storing the preferences once its
 // bytes are on disk, before it replaces the old file), server.cfg and listenserver.cfg, in that
-// order, each replacing its old file whole, stopping at the first failure: the files before it
-// are new, it and the later ones keep their old bytes. Writes nothing while the model holds a
-// file that could not be read when it was loaded.
+// order, each replacing its old file whole. Checks every target first and writes nothing when a
+// check fails (see checkSave). An I/O error part-way stops it: the files before are new, it and
+// the later ones keep their old bytes, and the detail lists both.
 struct SaveOptions {
   // Copy each file whose bytes change into a backup folder first (see Backups.h).
   bool backup = true;
 };
 std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
+                                     const SaveOptions& options = {});
+// Everything saveFiles checks before it writes (files that could not be read, every target a
+// regular file or missing and writable with its folder, the backup folder, the store), writing
+// nothing: the failure saveFiles would stop at before its first write.
+std::optional<SaveFailure> checkSave(const Model& model, const std::string& gamePath, Store& store,
                                      const SaveOptions& options = {});
 
 // What Save would change, file by file in its order: a unified diff of each changed file, or

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 #include "platform/FileLayer.h"
@@ -23,7 +25,178 @@ std::string fromQ(const QString& s) { return s.toStdString(); }
 // per-user program settings; applications are its subkeys.
 constexpr const char* kRegistryRoot = "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings";
 
+// A key or section name as QSettings' INI files spell it: "\" stands for "/", "%XX" and
+// "%UXXXX" for one character.
+QString iniKey(QByteArrayView text) {
+  const QString decoded = QString::fromUtf8(text.trimmed());
+  QString out;
+  for (qsizetype i = 0; i < decoded.size();) {
+    const QChar c = decoded.at(i);
+    if (c == u'\\') {
+      out += u'/';
+      ++i;
+      continue;
+    }
+    if (c == u'%' && i + 1 < decoded.size()) {
+      const qsizetype first = decoded.at(i + 1) == u'U' ? i + 2 : i + 1;
+      const int digits = first == i + 2 ? 4 : 2;
+      bool ok = false;
+      const ushort code = first + digits <= decoded.size() ? decoded.mid(first, digits).toUShort(&ok, 16) : 0;
+      if (ok) {
+        out += QChar(code);
+        i = first + digits;
+        continue;
+      }
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
+// A value as QSettings reads it: quoted parts, C escapes, blanks around unquoted parts dropped;
+// a list (items parted by commas outside quotes) as its items joined by commas.
+QString iniValue(QByteArrayView text) {
+  static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
+                                         {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+  QStringList items;
+  QString current;
+  bool quoted = false;     // inside "..."
+  bool wasQuoted = false;  // the current item had a quoted part: its blanks stay
+  qsizetype keep = 0;      // blanks before this point in `current` are not trailing ones
+  const auto chop = [&] {
+    if (wasQuoted) return;
+    while (current.size() > keep && (current.back() == u' ' || current.back() == u'\t')) current.chop(1);
+  };
+  const auto skipBlanks = [&](qsizetype i) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    return i;
+  };
+  qsizetype i = skipBlanks(0);
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\\') {
+      if (++i >= text.size()) break;
+      const char e = text[i++];
+      bool simple = false;
+      for (const auto& pair : kEscapes)
+        if (e == pair[0]) {
+          current += QLatin1Char(pair[1]);
+          simple = true;
+        }
+      if (!simple) {
+        const bool hex = e == 'x';
+        const int base = hex ? 16 : 8;
+        qsizetype end = hex ? i : i - 1;
+        if (hex || (e >= '0' && e <= '7')) {
+          char32_t code = 0;
+          while (end < text.size()) {
+            const char d = text[end];
+            const int v = (d >= '0' && d <= '9')          ? d - '0'
+                          : hex && (d >= 'a' && d <= 'f') ? d - 'a' + 10
+                          : hex && (d >= 'A' && d <= 'F') ? d - 'A' + 10
+                                                          : -1;
+            if (v < 0 || v >= base || code > 0x10FFFF / 16) break;
+            code = code * base + static_cast<char32_t>(v);
+            ++end;
+          }
+          if (end > (hex ? i : i - 1)) current += QString::fromUcs4(&code, 1);
+          i = end;
+        } else if ((e == '\n' || e == '\r') && i < text.size() && (text[i] == '\n' || text[i] == '\r') &&
+                   text[i] != e) {
+          ++i;  // an escaped line end continues the value
+        }
+      }
+      keep = current.size();
+    } else if (c == '"') {
+      ++i;
+      wasQuoted = true;
+      quoted = !quoted;
+      if (!quoted) i = skipBlanks(i);
+    } else if (c == ',' && !quoted) {
+      chop();
+      items.append(current);
+      current.clear();
+      wasQuoted = false;
+      keep = 0;
+      i = skipBlanks(i + 1);
+    } else {
+      qsizetype j = i + 1;
+      while (j < text.size() && text[j] != '\\' && text[j] != '"' && (quoted || text[j] != ',')) ++j;
+      current += QString::fromUtf8(text.sliced(i, j - i));
+      i = j;
+    }
+  }
+  chop();
+  items.append(current);
+  QString value = items.join(QLatin1Char(','));
+  // A leading "@" marks a typed value: "@@" stands for "@", a byte array or string for its
+  // text; the other types (points, sizes, serialised data) hold no text Quillet could use.
+  if (value.startsWith(QLatin1String("@@"))) return value.mid(1);
+  for (const char* type : {"@ByteArray(", "@String("})
+    if (value.startsWith(QLatin1String(type)) && value.endsWith(u')'))
+      return value.mid(qsizetype(std::strlen(type)), value.size() - qsizetype(std::strlen(type)) - 1);
+  if (value.startsWith(u'@') && value.endsWith(u')') && value.indexOf(u'(') > 1) return {};
+  return value;
+}
+
 }  // namespace
+
+// Reads the INI text as QSettings would: "[section]" lines, "key=value" lines, ";" comments,
+// quoted values that may run over line ends, a backslash before a line end continuing the line.
+// False when a line is neither (QSettings' format error).
+bool QtStore::parseIni(std::string_view bytes, std::map<std::string, std::string>& values) {
+  // A byte order mark is no part of the syntax: the first line then holds it (as for QSettings).
+  const QByteArrayView data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QString section;
+  bool ok = true;
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
+  qsizetype pos = 0;
+  while (pos < data.size()) {
+    // One logical line: from its first non-blank byte to a line end or ";" outside quotes.
+    while (pos < data.size() && isSpace(data[pos])) ++pos;
+    if (pos >= data.size()) break;
+    if (data[pos] == ';') {
+      while (pos < data.size() && data[pos] != '\n' && data[pos] != '\r') ++pos;
+      continue;
+    }
+    const qsizetype start = pos;
+    qsizetype equals = -1;
+    bool quoted = false;
+    while (pos < data.size()) {
+      const char c = data[pos];
+      if (c == '=' && !quoted && equals < 0) equals = pos;
+      else if ((c == '\n' || c == '\r' || c == ';') && !quoted) break;
+      else if (c == '"') quoted = !quoted;
+      else if (c == '\\' && pos + 1 < data.size()) {
+        ++pos;
+        if (pos + 1 < data.size() &&
+            ((data[pos] == '\n' && data[pos + 1] == '\r') || (data[pos] == '\r' && data[pos + 1] == '\n')))
+          ++pos;
+      }
+      ++pos;
+    }
+    const QByteArrayView line = data.sliced(start, pos - start);
+    if (line.startsWith('[')) {
+      const qsizetype close = line.indexOf(']');
+      if (close < 0) ok = false;
+      const QByteArrayView name = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
+      if (QString::fromUtf8(name).compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) section.clear();
+      else if (QString::fromUtf8(name).compare(QLatin1String("%general"), Qt::CaseInsensitive) == 0)
+        section = QStringLiteral("general/");
+      else section = iniKey(name) + u'/';
+      continue;
+    }
+    if (equals < 0) {
+      ok = false;
+      continue;
+    }
+    const QString key = iniKey(data.sliced(start, equals - start));
+    if (key.isEmpty()) continue;
+    values[lowerAscii(fromQ(section + key))] = fromQ(iniValue(data.sliced(equals + 1, pos - equals - 1)));
+  }
+  return ok;
+}
 
 QtStore::QtStore(bool createWhenMissing) {
   const QByteArray named = qgetenv("QUILLET_STORE");
@@ -75,19 +248,12 @@ void QtStore::openIni(const std::string& path, bool createWhenMissing) {
     unreadable_ = true;
     return;
   }
-  // QSettings parses the file once; from then on the values live here, and commit writes
-  // them all through the file layer (QSettings itself was seen to leave an empty store
-  // behind when the disk filled during its write, and to report success).
-  QSettings parsed(file, QSettings::IniFormat);
-  if (parsed.status() == QSettings::FormatError) {
+  // The one reading is parsed here: QSettings would open and read the file once more, and a
+  // second reading that failed would leave an empty store to be written over the old one.
+  if (!parseIni(existing.bytes, values_)) {
     error_ = "the store " + path + " is not a readable INI file";
     unreadable_ = true;
-    return;
-  }
-  for (const QString& key : parsed.allKeys()) {
-    const QVariant v = parsed.value(key);
-    values_[lowerAscii(fromQ(key))] =
-        v.typeId() == QMetaType::QStringList ? fromQ(v.toStringList().join(QLatin1Char(','))) : fromQ(v.toString());
+    values_.clear();
   }
 }
 
@@ -190,6 +356,17 @@ void QtStore::save(std::string_view app, std::string_view section, std::string_v
     settings_->setValue(toQ(k), toQ(value));
   }
   pending_ = true;
+}
+
+std::optional<std::string> QtStore::problem() {
+  if (unreadable_ || (!ini_ && !error_.empty())) return error_;
+  if (!ini_) return std::nullopt;
+  const files::ReplaceCheck check =
+      files::checkReplace(std::filesystem::path(std::u8string(path_.begin(), path_.end())));
+  // A folder that is not there yet is made by the commit.
+  if (check.ok() || (check.atFolder && check.error == ENOENT)) return std::nullopt;
+  return "cannot write the store " + location() + ": " + files::causeText(check.error) +
+         (check.atFolder ? " (its folder cannot be written to)" : "");
 }
 
 std::optional<std::string> QtStore::commit() {

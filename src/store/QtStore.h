@@ -36,6 +36,7 @@ class QtStore : public Store {
   // Keeps the value; commit puts every kept value on disk in one write.
   void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override;
   std::optional<std::string> commit() override;
+  std::optional<std::string> problem() override;
 
   // Where the values are kept: the INI file's path, or the registry key.
   std::string location() const;
@@ -46,6 +47,10 @@ class QtStore : public Store {
   // The INI file used when no other is named: quillet/quillet.ini in the user's configuration
   // folder.
   static std::string defaultIniPath();
+
+  // Parses an INI file's bytes as QSettings reads them into `values` (keys "section/name" in
+  // lower case, the General section's without a section). False when a line is malformed.
+  static bool parseIni(std::string_view bytes, std::map<std::string, std::string>& values);
 
  private:
   void openIni(const std::string& path, bool createWhenMissing);

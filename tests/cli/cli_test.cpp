@@ -324,14 +324,20 @@ TEST_F(cliCommand, DryRunBackupsAndRestore) {
   EXPECT_EQ(cli({"save", g, "--store", store_, "--set", "gamma=1", "--no-backup"}), kExitOk);
   EXPECT_EQ(listBackups(g).front().name, backups.front().name);
 
-  // A restore brings the newest backup back and is itself undone by the next restore.
+  // A restore brings the newest Save's backup back; its own backup is marked and undoes it only
+  // when named: a plain restore again takes the Save's.
   const std::string latest = fileText(game_ / "autoexec.cfg");
   ASSERT_EQ(cli({"backups", g}), kExitOk);
-  EXPECT_EQ(out_.substr(0, out_.find('\n')), backups.front().name + "\tconfig.cfg, autoexec.cfg");
+  EXPECT_EQ(out_.substr(0, out_.find('\n')),
+            backups.front().name + "\t" + backups.front().time() + "\tSave\tconfig.cfg, autoexec.cfg");
+  const std::string restored = fileText(game_ / "quillet-backups" / backups.front().name / "autoexec.cfg");
   ASSERT_EQ(cli({"restore", g}), kExitOk) << err_;
-  EXPECT_EQ(fileText(game_ / "autoexec.cfg"),
-            fileText(game_ / "quillet-backups" / backups.front().name / "autoexec.cfg"));
+  EXPECT_EQ(fileText(game_ / "autoexec.cfg"), restored);
+  const Backup undo = listBackups(g).front();
+  EXPECT_TRUE(undo.ofRestore) << undo.name;
   ASSERT_EQ(cli({"restore", g}), kExitOk) << err_;
+  EXPECT_EQ(fileText(game_ / "autoexec.cfg"), restored);
+  ASSERT_EQ(cli({"restore", g, undo.name}), kExitOk) << err_;
   EXPECT_EQ(fileText(game_ / "autoexec.cfg"), latest);
   EXPECT_EQ(cli({"restore", g, "1999-01-01_000000"}), kExitUsage);
 }

@@ -11,6 +11,10 @@
 #include "platform/FileLayer.h"
 #include "store/QtStore.h"
 
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
 namespace quillet {
 namespace {
 
@@ -52,6 +56,30 @@ TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
   QtStore again(file_);
   for (std::size_t i = 0; i < std::size(values); ++i)
     EXPECT_EQ(again.read("Quillet", "settings", std::to_string(i) + "k"), values[i]) << i;
+}
+
+TEST_F(cliQtStore, TheOneReadingIsParsedAsQSettingsReadsIt) {
+  const std::string texts[] = {"[init]\ncspath=/games/cstrike\n[settings]\nLan=True\n",
+                               "\xEF\xBB\xBF[General]\nx = a, b ,\" c \" \n; comment\n[%General]\ny=1\n",
+                               "[a%20b]\nk\\sub=\"line\\nbreak\\t\\x41\\101\\\"\"\nj=v;comment\nl=\"multi\nline\"\n",
+                               "[s]\r\nat=@@x\r\nba=@ByteArray(bytes)\r\ncont=one\\\r\ntwo\r\nq=\"a,b\",c\r\ne=\r\n",
+                               "[s]\nno equals sign\n",
+                               "[s\nk=v\n",
+                               "[s]\n%U00e9=\xC3\xA9\n"};
+  for (const std::string& text : texts) {
+    test::writeFile(file_, text);
+    std::map<std::string, std::string> ours;
+    const bool ok = QtStore::parseIni(text, ours);
+    QSettings qt(QString::fromStdString(file_), QSettings::IniFormat);
+    std::map<std::string, std::string> theirs;
+    for (const QString& key : qt.allKeys()) {
+      const QVariant v = qt.value(key);
+      theirs[lowerAscii(key.toStdString())] =
+          (v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString()).toStdString();
+    }
+    EXPECT_EQ(ok, qt.status() == QSettings::NoError) << text;
+    EXPECT_EQ(ours, theirs) << text;
+  }
 }
 
 TEST_F(cliQtStore, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
@@ -106,6 +134,18 @@ TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWri
       EXPECT_TRUE(failure->ends_with(files::causeText(error))) << *failure;
       EXPECT_EQ(fileText(), old);
       EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    }
+  }
+  // A store whose opening or reading fails is reported and never written: its keys would be lost.
+  for (files::Op op : {files::Op::OpenRead, files::Op::Read}) {
+    for (int error : {EIO, ENOSPC}) {
+      files::failNth(op, 1, error, true);
+      QtStore store(file_);
+      files::clearFaults();
+      EXPECT_EQ(store.error(), "cannot read the store " + file_ + ": " + files::causeText(error));
+      store.save("Quillet", "settings", "Lan", "True");
+      EXPECT_TRUE(store.commit().has_value());
+      EXPECT_EQ(fileText(), old);
     }
   }
   // A FIFO in the store's place: reported at once, never waited on, never replaced.

@@ -15,6 +15,7 @@
 #include "test_support.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/FileLayer.h"
+#include "save/Backups.h"
 #include "save/Diff.h"
 #include "save/Save.h"
 
@@ -75,15 +76,26 @@ struct FaultRow {
   files::Op op;
   int nth;  // each file is backed up, then written: the odd calls copy, the even ones write
   int error;
+  bool onward;  // that call and every later one fail
 };
+
+bool isRead(files::Op op) { return op == files::Op::OpenRead || op == files::Op::Read; }
 
 std::vector<FaultRow> faultRows() {
   std::vector<FaultRow> rows;
   for (int error : {EIO, ENOSPC}) {
-    for (files::Op op :
-         {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename})
-      for (int nth = 1; nth <= 12; ++nth) rows.push_back({op, nth, error});
-    rows.push_back({files::Op::Open, 0, error});  // the store's commit fails
+    for (bool onward : {false, true}) {
+      for (files::Op op :
+           {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename})
+        for (int nth = 1; nth <= 12; ++nth) rows.push_back({op, nth, error, onward});
+      // The reading of each old file for its backup copy, after the preview's: six opens, and
+      // two reads of each file (its bytes, then its end).
+      for (int file = 0; file < 6; ++file) {
+        rows.push_back({files::Op::OpenRead, 7 + file, error, onward});
+        rows.push_back({files::Op::Read, 13 + 2 * file, error, onward});
+      }
+    }
+    rows.push_back({files::Op::Open, 0, error, false});  // the store's commit fails
   }
   return rows;
 }
@@ -109,23 +121,34 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
   Model model;
   model.setText(option("txtmotd"), "new message");
   test::FakeDialogs dialogs;
-  if (row.nth > 0) files::failNth(row.op, row.nth, row.error);
+  if (row.nth > 0) files::failNth(row.op, row.nth, row.error, row.onward);
   else store.failWith = row.error;
 
   EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
 
   // The store is written with autoexec.cfg: its failure leaves autoexec.cfg old.
-  const std::size_t firstOld = row.nth > 0 ? static_cast<std::size_t>(row.nth - 1) / 2 : 3;
-  const bool atBackup = row.nth % 2 == 1;
+  const std::size_t firstOld = row.nth == 0                    ? 3
+                               : row.op == files::Op::OpenRead ? static_cast<std::size_t>(row.nth - 7)
+                               : row.op == files::Op::Read     ? static_cast<std::size_t>(row.nth - 13) / 2
+                                                               : static_cast<std::size_t>(row.nth - 1) / 2;
+  const bool atBackup = isRead(row.op) || row.nth % 2 == 1;
   const std::string failedAt(names[firstOld]);
   const std::string cause = files::causeText(row.error);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
+  // The detail names the file and the cause, then which files are new and which are old.
+  std::string written, old;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::string& list = i < firstOld ? written : old;
+    (list += list.empty() ? "" : ", ") += names[i];
+  }
   EXPECT_EQ(dialogs.shown[1].detail, failedAt + ": " +
-                                         (row.nth == 0 ? "the launch options and text colour could not be stored: "
-                                          : atBackup   ? "the old file could not be backed up: "
-                                                       : "") +
-                                         cause);
+                                         (row.nth == 0     ? "the launch options and text colour could not be stored: "
+                                          : isRead(row.op) ? ""
+                                          : atBackup       ? "the old file could not be backed up: "
+                                                           : "") +
+                                         cause + "\nWritten: " + (written.empty() ? "none" : written) +
+                                         "\nNot written, old bytes kept: " + old);
   auto expected = snapshot(dir.path());
   std::map<std::string, std::string> backedUp;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -177,10 +200,10 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
       {Plant::DanglingLink, false, ""},
       {Plant::Folder, false, ""},
       {Plant::Fifo, false, ""},
-      {Plant::DanglingLink, true, "No such file or directory"},
-      {Plant::Folder, true, "not a regular file"},
-      {Plant::Fifo, true, "not a regular file"},
-      {Plant::ReadOnly, true, "Permission denied"},
+      {Plant::DanglingLink, true, "No such file or directory (it is a link to a file that is not there)"},
+      {Plant::Folder, true, "not a regular file (a folder or other special file stands in its place; move it away)"},
+      {Plant::Fifo, true, "not a regular file (a folder or other special file stands in its place; move it away)"},
+      {Plant::ReadOnly, true, "Permission denied (the file is write-protected; clear its read-only mark)"},
   };
   const auto& names = test::gameFiles();
   for (const PlantRow& row : rows) {
@@ -208,11 +231,14 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
       const std::string where =
           name + " row " + std::to_string(static_cast<int>(row.what)) + (row.inPlace ? " in place" : " beside");
       EXPECT_EQ(snapshot(outside.path()), outsideBefore) << where;
+      // Every target is checked first: a failed check, and nothing is written.
       auto expected = before;
-      const std::size_t firstOld = row.detail.empty() ? names.size() : at;
-      for (std::size_t i = 0; i < firstOld; ++i) expected[std::string(names[i])] = newText(model, i);
+      if (row.detail.empty())
+        for (std::size_t i = 0; i < names.size(); ++i) expected[std::string(names[i])] = newText(model, i);
       EXPECT_EQ(snapshot(dir.path()), expected) << where;
-      EXPECT_EQ(failure ? failure->detail : "", row.detail.empty() ? "" : name + ": " + row.detail) << where;
+      EXPECT_EQ(failure ? failure->detail : "",
+                row.detail.empty() ? "" : name + ": " + row.detail + "; nothing was written")
+          << where;
     }
   }
 }
@@ -300,11 +326,77 @@ TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
 
   // A missing folder: the error at the first file, nothing created.
   EXPECT_FALSE(saveCommand(model, (dir / "nowhere").string(), store, dialogs));
-  EXPECT_EQ(dialogs.shown.back(),
-            saveErrorMessage((dir / "nowhere").string(), {"mapcycle.txt: No such file or directory"}));
+  EXPECT_EQ(
+      dialogs.shown.back(),
+      saveErrorMessage((dir / "nowhere").string(),
+                       {"mapcycle.txt: No such file or directory (its folder is not there); nothing was written"}));
   EXPECT_EQ(dialogs.shown.back().title, "Error saving file");
   EXPECT_EQ(dialogs.shown.back().icon, Icon::Exclamation);
   EXPECT_FALSE(dir.exists("nowhere"));
+}
+
+// ---------------------------------------------------------------- backups and restore
+
+TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
+  TempDir dir;
+  writeOldFiles(dir);
+  // Entries that are not Quillet's backups: listed never, and never a reason to fail.
+  for (std::string_view odd : {"2024-01-01_000000-99999999999999999999", "2024-01-01_000000-x", "2024-01-01_00000",
+                               "2024-01-01_000000--2", "2024-01-01_000000-restore-restore", "notes"})
+    fs::create_directories(dir / "quillet-backups" / odd);
+  test::writeFile(dir / "quillet-backups" / "2024-01-01_000001", "a file, not a folder");
+  fs::create_directory_symlink(dir / "cl_dlls", dir / "quillet-backups" / "2024-01-01_000002");
+  // Foreign folders of the right form sort by time, then number.
+  for (std::string_view own : {"2024-01-01_000000", "2024-01-01_000000-10", "2024-01-01_000000-9-restore"})
+    fs::create_directories(dir / "quillet-backups" / own);
+  std::vector<std::string> listed;
+  for (const Backup& b : listBackups(dir.str())) listed.push_back(b.name + (b.ofRestore ? " r" : ""));
+  EXPECT_EQ(listed,
+            (std::vector<std::string>{"2024-01-01_000000-10", "2024-01-01_000000-9-restore r", "2024-01-01_000000"}));
+
+  // Three Saves, each changing other files; each restore brings the six files back to what they
+  // were just before that Save, from whichever later backup holds each file.
+  MemoryStore store;
+  Model model;
+  std::vector<std::map<std::string, std::string>> before;
+  const auto sixFiles = [&] {
+    std::map<std::string, std::string> out;
+    for (std::string_view name : test::gameFiles()) out[std::string(name)] = dir.read(name);
+    return out;
+  };
+  for (const auto& [name, value] : {std::pair{"txtmotd", "one"}, {"txtmotd", "two"}, {"txtname", "three"}}) {
+    before.push_back(sixFiles());
+    model.setText(option(name), value);
+    ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  }
+  std::vector<std::string> saves;
+  for (const Backup& b : listBackups(dir.str()))
+    if (!b.name.starts_with("2024")) saves.insert(saves.begin(), b.name);
+  ASSERT_EQ(saves.size(), 3u);
+  for (std::size_t i = 3; i-- > 0;) {
+    const RestoreResult result = restoreBackup(dir.str(), saves[i]);
+    EXPECT_FALSE(result.failure.has_value()) << *result.failure;
+    EXPECT_EQ(sixFiles(), before[i]) << i;
+  }
+
+  // A restore that a check stops changes nothing; the next plain restore takes the newest
+  // Save's backup (not the restores' own) and finishes it.
+  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  const auto latest = sixFiles();
+  model.setText(option("txtname"), "four");
+  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  const auto saved = sixFiles();
+  fs::permissions(dir / "autoexec.cfg", fs::perms::owner_read);
+  const RestoreResult stopped = restoreBackup(dir.str());
+  ASSERT_TRUE(stopped.failure.has_value());
+  EXPECT_EQ(
+      *stopped.failure,
+      "autoexec.cfg: Permission denied (the file is write-protected; clear its read-only mark); nothing was restored")
+      << "the first write-protected file it would replace";
+  EXPECT_EQ(sixFiles(), saved);
+  fs::permissions(dir / "autoexec.cfg", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_FALSE(restoreBackup(dir.str()).failure.has_value());
+  EXPECT_EQ(sixFiles(), latest);
 }
 
 TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {

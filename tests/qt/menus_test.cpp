@@ -131,11 +131,13 @@ class WindowMenus : public QObject {
     f.find<QAction>("mnurestore")->trigger();
     QCOMPARE(f.dialogs.lists.size(), std::size_t(1));
     QCOMPARE(f.dialogs.lists[0].size(), std::size_t(1));
-    QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   config.cfg, autoexec.cfg"),
+    QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   before a Save   config.cfg, autoexec.cfg"),
              f.dialogs.lists[0][0].c_str());
     QCOMPARE(readFile(f.game + "/autoexec.cfg"), first);
     QCOMPARE(name->text(), QStringLiteral("Red"));
-    QVERIFY(f.dialogs.shown.empty());
+    // The window says what was restored.
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QVERIFY2(f.dialogs.shown[0].text.ends_with(": config.cfg, autoexec.cfg."), f.dialogs.shown[0].text.c_str());
   }
 
   // The chooser itself: the list in the given order, the first line current, OK picks.
