@@ -310,6 +310,16 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
       if (!text.empty()) (added += text) += eol;
       continue;
     }
+    if (text.empty()) {
+      // The option's unchecked form writes no line ("gl_polyoffset 20" / nothing): every command
+      // of its variable gives way, or an earlier one would still be in force.
+      for (const CommandSpan& c : spans)
+        if (std::find(keys.begin(), keys.end(), c.key) != keys.end())
+          edits.push_back({c.wordsFrom,
+                           oddQuotes(oldBytes.substr(c.wordsFrom, c.wordsTo - c.wordsFrom)) ? c.end : c.wordsTo,
+                           c.cut && c.end < oldBytes.size() && oldBytes[c.end] != '\n' ? "\n" : ""});
+      continue;
+    }
     // The command's words give way; a comment after them stays, unless a quote left open in
     // them or in the new text would change how the console splits what follows.
     const std::string_view words = oldBytes.substr(last->wordsFrom, last->wordsTo - last->wordsFrom);
