@@ -293,7 +293,14 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
   if (options.empty()) return std::string(oldBytes);
   const bool autoexec = file == GameFile::Autoexec;
   const std::string_view eol = lineEndOf(oldBytes);
-  const std::vector<CommandSpan> spans = commandSpans(oldBytes);
+  // The commands of the variables to write, and no others: a big file costs no list of all.
+  std::vector<std::string> wanted;
+  for (const Option* o : options)
+    for (std::string& key : keysIn(*o, file)) wanted.push_back(std::move(key));
+  std::vector<CommandSpan> spans;
+  forEachCommand(oldBytes, [&](const CommandSpan& c) {
+    if (std::find(wanted.begin(), wanted.end(), c.key) != wanted.end()) spans.push_back(c);
+  });
   struct Edit {
     std::size_t from, to;
     std::string text;
