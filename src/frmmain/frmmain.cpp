@@ -445,11 +445,11 @@ void frmmain::valueLabelWritten(const Option& slider, std::string_view text) { s
 
 void frmmain::field_Change(const Option& field, std::string text) {
   if (!field.hasText()) return;
-  // A text the game would not take whole is not taken: the field shows its text again and the
-  // help line says why. Such a text that came from a file may still be shortened.
-  const std::string why = fieldProblem(field, text);
+  // A text the game would not take as meant is not taken: the field shows its text again and the
+  // help line says why. Such a text that came from a file or the store may still be shortened.
+  const std::string why = fieldProblem(field, text, true);
   const std::string& old = model_.text(field);
-  if (!why.empty() && (text.size() >= old.size() || fieldProblem(field, old).empty())) {
+  if (!why.empty() && (text.size() >= old.size() || fieldProblem(field, old, true).empty())) {
     if (view_) view_->textChanged(field);
     ShowHelp(" " + why);
     return;
@@ -458,6 +458,9 @@ void frmmain::field_Change(const Option& field, std::string text) {
   model_.setText(field, std::move(text));
   userEdit_ = nullptr;
   syncView();
+  // The beginning of a launch field's value ("192.168.") is taken; the help line says what it
+  // still needs.
+  if (const std::string need = fieldProblem(field, model_.text(field)); !need.empty()) ShowHelp(" " + need);
 }
 
 void frmmain::textChanged(const Option& field) {

@@ -73,6 +73,15 @@ enum class Read : std::uint8_t {
 
 enum class Factory : std::uint8_t { Kept, Checked, Unchecked, Value };
 
+// What a field of the Commandline page takes, so that the game's launcher reads each switch of
+// the composed line with exactly the field's text as its value (see fieldProblem).
+enum class Input : std::uint8_t {
+  Any,
+  Count,    // a whole number from the option's min to its max
+  Address,  // an IP address: four numbers from 0 to 255
+  Word,     // one word the game's console takes as it is (a map's name)
+};
+
 // The value label of a slider.
 enum class LabelForm : std::uint8_t {
   None,
@@ -134,7 +143,8 @@ struct Option {
 
   // ---- text fields and choice boxes
   std::string_view designText{};
-  int maxLength = 0;  // 0: unlimited
+  int maxLength = 0;         // 0: unlimited
+  Input input = Input::Any;  // launch fields: what they take (Count: from min to max)
   bool multiLine = false;
 
   // ---- "Load defaults"

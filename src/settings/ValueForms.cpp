@@ -39,17 +39,64 @@ bool writtenAsIs(std::string_view text) {
   return true;
 }
 
-std::string fieldProblem(const Option& field, std::string_view text) {
-  if (field.form != Form::Text) return {};
+namespace {
+
+// A whole number without a leading zero, not above `max`; `typing`
+// takes the empty text too.
+bool numberUpTo(std::string_view text, long max, bool typing) {
+  if (text.empty()) return typing;
+  if (text.size() > 5 || (text.size() > 1 && text.front() == '0')) return false;
+  long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return value <= max;
+}
+
+bool isAddress(std::string_view text, bool typing) {
+  int groups = 0;
+  for (std::size_t from = 0;; ++groups) {
+    const std::size_t dot = text.find('.', from);
+    if (groups == 4 || !numberUpTo(text.substr(from, dot - from), 255, typing)) return false;
+    if (dot == std::string_view::npos) break;
+    from = dot + 1;
+  }
+  return typing || groups == 3;
+}
+
+}  // namespace
+
+std::string fieldProblem(const Option& field, std::string_view text, bool typing) {
   const std::string name = "\"" + std::string(field.caption) + "\"";
-  if (text.find('"') != std::string_view::npos)
-    return name + " cannot hold a double quote (\"): the game would end the text there.";
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-      return name + " cannot hold a line break, a tab or another control character: the game would cut the text there.";
-  if (text.size() > kMaxTextLength)
-    return name + " holds at most " + std::to_string(kMaxTextLength) +
-           " characters: the game would cut a longer text or drop it.";
+  if (field.form == Form::Text) {
+    if (text.find('"') != std::string_view::npos)
+      return name + " cannot hold a double quote (\"): the game would end the text there.";
+    for (const char c : text)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+        return name +
+               " cannot hold a line break, a tab or another control character: the game would cut the text there.";
+    if (text.size() > kMaxTextLength)
+      return name + " holds at most " + std::to_string(kMaxTextLength) +
+             " characters: the game would cut a longer text or drop it.";
+    return {};
+  }
+  if (text.empty()) return {};
+  switch (field.input) {
+    case Input::Count:
+      if (numberUpTo(text, field.max, typing) && (typing || std::stol(std::string(text)) >= field.min)) return {};
+      return name + " takes a whole number from " + std::to_string(field.min) + " to " + std::to_string(field.max) +
+             ", or nothing.";
+    case Input::Address:
+      if (isAddress(text, typing)) return {};
+      return name + " takes an IP address, four numbers from 0 to 255 (192.168.0.2), or nothing.";
+    case Input::Word:
+      if (writtenAsIs(text) && text.find('"') == std::string_view::npos) return {};
+      return name +
+             " takes a map's name, without blanks, quotes, control characters, accented letters or any of "
+             "; { } ( ) ' :, or nothing.";
+    case Input::Any: break;
+  }
   return {};
 }
 

@@ -38,8 +38,11 @@ inline constexpr std::size_t kMaxTextLength = 127;
 // Why `text` cannot be `field`'s value, as a sentence for the help line or an error message;
 // empty when it can. A text written into a command file (name, team, server name) reaches the
 // game whole only without a double quote, a line break or another control character, and with
-// at most kMaxTextLength characters. Other fields take any text.
-std::string fieldProblem(const Option& field, std::string_view text);
+// at most kMaxTextLength characters. A field of the Commandline page takes what its Input says,
+// or nothing, so that the launcher splits the composed line into each switch and exactly its
+// value. `typing`: the text is being typed, so the beginning of a value is taken too ("192.168.").
+// Other fields take any text.
+std::string fieldProblem(const Option& field, std::string_view text, bool typing = false);
 
 // The value written after the option's console name ("2.5" for gamma at 25); for toggles the
 // whole line is the option's own (see consoleLine).
