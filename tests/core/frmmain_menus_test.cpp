@@ -104,9 +104,10 @@ TEST_F(FrmmainTest, ExitAsksOnlyAfterAChange) {
     w->mnuexit_Click();
     EXPECT_EQ(view.quits - quits, row.quits ? 1 : 0) << position;
     EXPECT_EQ(dialogs.shown.size(), row.shown) << position;
-    if (row.shown > 0)
+    if (row.shown > 0) {
       EXPECT_EQ(dialogs.shown[0],
                 (Message{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation}));
+    }
     EXPECT_EQ(test::TempDir::readFile(game / "autoexec.cfg") != before, row.saved) << position;
   }
 }
