@@ -1,5 +1,7 @@
 #include "Checks.h"
 
+#include <array>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -93,18 +95,19 @@ std::string keptLinesSound(const std::string& kept) {
 // Save writes itself). The load sequence's one scan must find what the two readings find.
 std::string checkConfig(std::string_view bytes) {
   const std::optional<std::string> content{std::string(bytes)};
+  const std::array<const std::string*, 4> inForce{nullptr, &*content, nullptr, nullptr};
   for (const bool keep : {false, true}) {
     Model model, once;
     model.keepOwnLines = once.keepOwnLines = keep;
     std::string errors;
     LoadConfig(content, model, errors);
     if (!errors.empty()) return "readable bytes reported: " + errors;
-    if (keep) LoadValuesInForce("config.cfg", bytes, model);
+    if (keep) LoadValuesInForce(inForce, model);
     CollectConfigLines(content, model);
     if (auto e = keptLinesSound(model.configKeptLines); !e.empty()) return e;
     if (auto e = saneModel(model); !e.empty()) return e;
     LoadConfigWithKeptLines(content, once, errors);
-    if (keep) LoadValuesInForce("config.cfg", bytes, once);
+    if (keep) LoadValuesInForce(inForce, once);
     if (once.configKeptLines != model.configKeptLines) return "one scan keeps other lines than the two readings";
     for (const Option& o : catalogue())
       if (once.checked(o) != model.checked(o) || once.position(o) != model.position(o) || once.text(o) != model.text(o))

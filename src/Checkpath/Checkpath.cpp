@@ -29,11 +29,11 @@ std::filesystem::path pictureHome(const std::filesystem::path& executableDir) {
 std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store, PictureLoader* pictures,
                             const std::filesystem::path& programDir) {
   std::string errors;
-  // A reload keeps nothing of the previous folder that the pages do not show.
-  model.clearToggles();
+  // Every load starts from the values a first start starts from: a new folder never inherits
+  // the values of the one read before.
+  model.resetToDesign();
   model.configKeptLines.clear();
   model.unreadable.clear();
-  model.keptValues.clear();
   // A step that fails (out of memory on a huge file, a path the system cannot spell) is skipped
   // and the sequence goes on; its cause is listed with the files that could not be read, which
   // also keeps Save from writing over what the pages may not hold.
@@ -56,18 +56,15 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
     LoadConfigWithKeptLines(config, model, errors);
   });
   if (model.keepOwnLines) {
-    // The values in force: a later file wins.
-    for (GameFile f : {GameFile::Autoexec, GameFile::Config, GameFile::Listenserver, GameFile::Server}) {
-      step(fileName(f), [&] {
-        // A server file that is there but cannot be read is reported like the others: Save
-        // would lose its lines. (autoexec.cfg's reader has reported its own already.)
-        const bool server = f == GameFile::Server || f == GameFile::Listenserver;
-        const auto bytes = f == GameFile::Config
-                               ? config
-                               : readFileBytes(gameFile(gamePath, fileName(f)), server ? &model.unreadable : nullptr);
-        if (bytes) LoadValuesInForce(fileName(f), *bytes, model);
-      });
-    }
+    step("the values in force", [&] {
+      // A server file that is there but cannot be read is reported like the others: Save would
+      // lose its lines. (autoexec.cfg's reader has reported its own already.)
+      const auto autoexec = readFileBytes(gameFile(gamePath, "autoexec.cfg"));
+      const auto server = readFileBytes(gameFile(gamePath, "server.cfg"), &model.unreadable);
+      const auto listen = readFileBytes(gameFile(gamePath, "listenserver.cfg"), &model.unreadable);
+      const auto at = [](const std::optional<std::string>& bytes) { return bytes ? &*bytes : nullptr; };
+      LoadValuesInForce({at(autoexec), at(config), at(server), at(listen)}, model);
+    });
   }
   step("mapcycle.txt", [&] { LoadMapcycle(gameFile(gamePath, "mapcycle.txt"), model, errors); });
   step("maps/as_forest.txt", [&] { LoadMapBriefing(gameFile(gamePath, "maps/as_forest.txt"), model); });

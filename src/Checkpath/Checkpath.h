@@ -24,10 +24,10 @@ inline constexpr std::string_view kInvalidPathText =
 // does, the executable's folder, so that the missing-picture message shows as it always did.
 std::filesystem::path pictureHome(const std::filesystem::path& executableDir);
 
-// The load sequence over a folder that passed the check: clears every toggle entry and the kept
-// lines, then reads autoexec.cfg, config.cfg, mapcycle.txt, the as_forest briefing, motd.txt,
-// the kept lines of config.cfg, the stored preferences and (when `pictures` is given) the
-// as_forest preview from `programDir`/img. Returns this run's load errors.
+// The load sequence over a folder that passed the check: puts every value back to what a first
+// start starts from (no value of a folder read before stays) and clears the kept lines, then reads autoexec.cfg,
+// config.cfg, mapcycle.txt, the as_forest briefing, motd.txt, the kept lines of config.cfg, the stored preferences and
+// (when `pictures` is given) the as_forest preview from `programDir`/img. Returns this run's load errors.
 std::string runLoadSequence(Model& model, const std::string& gamePath, Store& store, PictureLoader* pictures = nullptr,
                             const std::filesystem::path& programDir = {});
 

@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <span>
 #include <unordered_map>
 
+#include "Stringconverter/Commands.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/Platform.h"
@@ -446,71 +448,122 @@ std::string_view secondWord(std::string_view line) {
   return blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
 }
 
-// Applies a value in force to its option; false when the control cannot show it.
-bool applyInForce(const Option& o, const LowerWords& w, std::string_view item, Model& model) {
-  const bool setinfo = o.cvar.starts_with("setinfo ");
-  const std::string value = stripQuotes(setinfo ? w.w3 : w.w2);
+enum class Shown : std::uint8_t { Exactly, Rounded, Not };
+
+// The value word of a command: the first argument, or for "setinfo <key>" the one after the key.
+std::string_view valueWord(const Option& o, const CommandSpan& c) {
+  return o.cvar.starts_with("setinfo ") ? std::string_view(c.words[2]) : std::string_view(c.words[1]);
+}
+
+// Puts a value in force into its option's control: exactly, rounded to what the control can
+// show, or not at all (out of range, not a number, a word the control does not know).
+Shown applyInForce(const Option& o, const CommandSpan& c, Model& model) {
+  const std::string_view value = valueWord(o, c);
+  const auto number = wholeNumber(value);
   switch (o.form) {
-    case Form::Flag: model.setChecked(o, NumericValue(value) == 1.0); return true;
+    case Form::Flag:
+      if (!number || (*number != 0 && *number != 1)) return Shown::Not;
+      model.setChecked(o, *number == 1);
+      return Shown::Exactly;
     case Form::Lines: {
       // A switch ("+mlook" / "-mlook", "drawradar" / "hideradar") by its name; a line with a
       // value ("gl_texturemode ...", "gl_polyoffset 20") by the value as well.
       for (const bool on : {true, false}) {
         const std::string line = lowerAscii(on ? o.on : o.off);
-        if (line.empty() || lineKey(line) != w.w1) continue;
+        if (line.empty() || lineKey(line) != c.key) continue;
         const std::string_view want = secondWord(line);
-        if (want.empty() || value == want || (wholeNumber(want) && numberIs(value, *wholeNumber(want)))) {
+        if (want.empty() || lowerAscii(value) == want || (wholeNumber(want) && numberIs(value, *wholeNumber(want)))) {
           model.setChecked(o, on);
-          return true;
+          return Shown::Exactly;
         }
       }
-      return false;
+      return Shown::Not;
     }
     case Form::N:
     case Form::D:
     case Form::Negated: {
-      const auto v = wholeNumber(value);
-      if (!v) return false;
+      if (!number) return Shown::Not;
       const Read rule = o.autoexecRead == Read::SliderCeiling ? Read::SliderCeiling : Read::Slider;
-      const auto position = sliderPositionFor(o, *v, rule);
-      return position && model.setPosition(o, *position);
+      const auto position = sliderPositionFor(o, *number, rule);
+      if (!position || !model.setPosition(o, *position)) return Shown::Not;
+      return *position == *number * o.readFactor() ? Shown::Exactly : Shown::Rounded;
     }
-    case Form::Smoke: return wholeNumber(value) && applyReadValue(o, Read::Smoke, value, model);
-    case Form::Netgraph: return wholeNumber(value) && applyReadValue(o, Read::Netgraph, value, model);
-    case Form::Text: model.setText(o, std::string(textValue(item))); return true;
+    case Form::Smoke:
+    case Form::Netgraph: {
+      const Read rule = o.form == Form::Smoke ? Read::Smoke : Read::Netgraph;
+      return number && applyReadValue(o, rule, value, model) ? Shown::Exactly : Shown::Not;
+    }
+    case Form::Text: model.setText(o, std::string(value)); return Shown::Exactly;
     case Form::Colour:  // the text colour comes from the store, as in the default mode
-    case Form::None: return true;
+    case Form::None: break;
   }
+  return Shown::Exactly;
+}
+
+// True when two commands give the option different values.
+bool disagree(const Option& o, const CommandSpan& a, const CommandSpan& b) {
+  if (a.key != b.key) return true;
+  const std::string_view va = valueWord(o, a), vb = valueWord(o, b);
+  const auto na = wholeNumber(va), nb = wholeNumber(vb);
+  if (na && nb) return *na != *nb;
+  return o.form == Form::Text ? va != vb : !equalsNoCase(va, vb);
+}
+
+// A key whose command sets nothing without an argument (all but the bare switches).
+bool takesArgument(std::string_view key) {
+  const Option* o = writerOfKey(key);
+  if (!o || o->form != Form::Lines) return true;
+  for (std::string_view line : {o->on, o->off})
+    if (!line.empty() && lineKey(line) == key) return !secondWord(lowerAscii(line)).empty();
   return true;
 }
 
 }  // namespace
 
-void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& model) {
-  // One command per line, as the game runs them: the line's first item names it (for the game a
-  // comma starts no new command), so a line kept verbatim reads back as it read the first time.
-  for (LineReader lines(bytes); !lines.atEnd();) {
-    const std::string_view line = lines.next();
-    ListReader reader(line);
-    if (reader.atEnd()) continue;
-    std::string item(reader.next());
-    const LowerWords w(item);
-    const std::string key = w.w1 == "setinfo" ? w.w1 + " " + stripQuotes(w.w2) : w.w1;
-    const Option* o = writerOfKey(key);
-    if (!o || o->form == Form::Colour) continue;
-    // A text runs to the line's end: a comma in it ("name \"Smith, John\"") does not end it,
-    // so that what Save writes reads back the same.
-    if (o->form == Form::Text && !reader.quoted()) {
-      std::string_view whole = line;
-      while (!whole.empty() && (whole.front() == ' ' || whole.front() == '\t')) whole.remove_prefix(1);
-      while (!whole.empty() && (whole.back() == ' ' || whole.back() == '\t')) whole.remove_suffix(1);
-      item = whole;
+void LoadValuesInForce(const std::array<const std::string*, 4>& files, Model& model) {
+  // Per file, the last command that sets each key Quillet writes there: the value the file
+  // leaves in force.
+  std::array<std::vector<CommandSpan>, 4> spans;
+  std::array<std::unordered_map<std::string, std::size_t>, 4> last;
+  for (GameFile f : kGameFiles) {
+    const auto i = static_cast<std::size_t>(f);
+    if (!files[i]) continue;
+    spans[i] = commandSpans(*files[i]);
+    for (std::size_t n = 0; n < spans[i].size(); ++n) {
+      const CommandSpan& c = spans[i][n];
+      const std::size_t needs = c.key.starts_with("setinfo ") ? 3 : takesArgument(c.key) ? 2 : 1;
+      if (c.wordCount >= needs && writesKey(f, c.key)) last[i][c.key] = n;
     }
-    auto& kept = model.keptValues;
-    std::erase_if(kept, [o](const KeptValue& k) { return k.option == o; });
-    if (applyInForce(*o, w, item, model)) continue;
-    kept.push_back(
-        {o, reader.quoted() ? "\"" + item + "\"" : item, file, model.checked(*o), model.position(*o), model.text(*o)});
+  }
+  for (const Option& o : catalogue()) {
+    if (o.form == Form::Colour || o.form == Form::None) continue;
+    // A server option is read from server.cfg, a client option from config.cfg then
+    // autoexec.cfg (the game runs them in that order); the first file that sets it is shown.
+    static constexpr GameFile kServerOrder[] = {GameFile::Server, GameFile::Listenserver, GameFile::Autoexec,
+                                                GameFile::Config};
+    static constexpr GameFile kClientOrder[] = {GameFile::Autoexec, GameFile::Config};
+    const std::span<const GameFile> order =
+        o.writes.server > 0 ? std::span<const GameFile>(kServerOrder) : std::span<const GameFile>(kClientOrder);
+    const CommandSpan* shown = nullptr;
+    for (GameFile f : order) {
+      const auto i = static_cast<std::size_t>(f);
+      const CommandSpan* found = nullptr;
+      for (const std::string& key : keysIn(o, f))
+        if (const auto it = last[i].find(key); it != last[i].end())
+          if (!found || &spans[i][it->second] > found) found = &spans[i][it->second];
+      if (!found) continue;
+      const auto keep = [&](bool other) {
+        const std::string item = files[i]->substr(found->wordsFrom, found->wordsTo - found->wordsFrom);
+        model.keptValues.push_back(
+            {&o, item, fileName(f), found->line, other, model.checked(o), model.position(o), model.text(o)});
+      };
+      if (!shown) {
+        shown = found;
+        if (applyInForce(o, *found, model) != Shown::Exactly) keep(false);
+      } else if (disagree(o, *found, *shown)) {
+        keep(true);
+      }
+    }
   }
 }
 
@@ -519,7 +572,8 @@ std::optional<Message> keptValuesMessage(const Model& model) {
   std::string text =
       "These values in your files cannot be shown on the pages. Save writes each back as it is "
       "until you change its control:\r\n";
-  for (const KeptValue& k : model.keptValues) ((((text += "\r\n") += k.item) += "  (") += k.file) += ")";
+  for (const KeptValue& k : model.keptValues)
+    ((((((text += "\r\n") += k.item) += "  (") += k.file) += ", line ") += std::to_string(k.line)) += ")";
   return Message{"Values kept as they are", text, Buttons::Ok, Icon::Information};
 }
 

@@ -1,6 +1,7 @@
 // The start-up readers: the game's files back into the model.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,11 +27,14 @@ void LoadMotd(const std::filesystem::path& file, Model& model, std::string& load
 // The briefing of a map into model.mapInfo; empty when the file cannot be read.
 void LoadMapBriefing(const std::filesystem::path& file, Model& model);
 
-// "Keep my own lines": reads every variable that Save writes with a value into any of the four
-// console files from the first item of each line of one of them (`file` is its name, "server.cfg"), so that called for
-// autoexec.cfg, config.cfg, listenserver.cfg and server.cfg in this order the last file wins.
-// A toggle is set both ways; a value that its control cannot show goes to model.keptValues.
-void LoadValuesInForce(std::string_view file, std::string_view bytes, Model& model);
+// "Keep my own lines": the values in force, from the bytes of autoexec.cfg, config.cfg,
+// server.cfg and listenserver.cfg (indexed by GameFile; nullptr for a file that is missing),
+// each read as the game's console runs it. A client option shows what config.cfg then
+// autoexec.cfg leave it with, a server option what server.cfg does (or, where it sets nothing,
+// the first of listenserver.cfg, autoexec.cfg, config.cfg that does). A value the control cannot
+// show (or only rounded), and another file's value where the files disagree, go to
+// model.keptValues with their file and line.
+void LoadValuesInForce(const std::array<const std::string*, 4>& files, Model& model);
 // The box that lists the kept values after the start-up, nullopt when there are none.
 std::optional<Message> keptValuesMessage(const Model& model);
 

@@ -74,8 +74,9 @@ constexpr std::string_view kUsage =
     "       GAMEDIR, after backing up the files they replace, so a restore can be undone.\n"
     "\n"
     "  --keep-own-lines  for this run, keep your own lines: read the values in force from\n"
-    "                    autoexec.cfg, config.cfg, listenserver.cfg and server.cfg, and let\n"
-    "                    save merge with the files instead of replacing them\n"
+    "                    autoexec.cfg, config.cfg, server.cfg and listenserver.cfg, and let\n"
+    "                    save edit the files in place: only the lines of what --set and\n"
+    "                    --defaults change are rewritten (\"Nothing to save\" when none)\n"
     "  --replace         for this run, write the files whole (the default)\n"
     "                    Without either, the choice stored by the window's Settings menu holds.\n"
     "  --store FILE      keep the stored preferences in the INI file FILE (created when\n"
@@ -634,7 +635,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   printLines(err, "warning: ", loadErrors, true);
   for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
   for (const KeptValue& k : model.keptValues)
-    err << kProgram << ": kept as it is: " << k.item << " (" << k.file << ")\n";
+    err << kProgram << ": kept as it is: " << k.item << " (" << k.file << ", line " << k.line << ")\n";
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);
@@ -660,6 +661,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     }
     return kExitOk;
   }
+  const bool nothing = saveWritesNothing(model, c.gameDir);
   if (const auto failure = saveFiles(model, c.gameDir, store, {.backup = !c.noBackup})) {
     printLines(err, "", saveErrorMessage(c.gameDir).text, false);
     printLines(err, "", failure->detail, false);
@@ -669,6 +671,10 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     err << kProgram << ": the game's files were written, but the launch options and text colour "
         << "could not be stored: " << qtStore->error() << '\n';
     return kExitSaveFailed;
+  }
+  if (nothing) {
+    out << kNothingToSave << '\n';
+    return kExitOk;
   }
   out << "Saved mapcycle.txt, motd.txt, config.cfg, autoexec.cfg, server.cfg and listenserver.cfg in " << c.gameDir
       << '\n';
@@ -782,6 +788,7 @@ SetParse parseSet(std::string_view s) {
 
 void applyAssignment(const Assignment& a, Model& model) {
   const Option& o = *a.option;
+  Model::UserChange user(model);
   if (o.isToggle()) model.setChecked(o, a.checked);
   else if (o.kind == Kind::Slider) model.setPosition(o, a.position);
   else model.setText(o, a.text);

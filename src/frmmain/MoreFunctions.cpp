@@ -3,6 +3,8 @@
 namespace quillet {
 
 void LoadDefaults(Model& model) {
+  // The factory values count as the user's changes.
+  Model::UserChange user(model);
   const Option& last = option("scrollsuitvolume");
   const auto apply = [&](const Option& o) {
     switch (o.factory) {

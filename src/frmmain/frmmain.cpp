@@ -357,7 +357,10 @@ void frmmain::toggle_Click(Table t, int index) {
   }
   const Option* o = findToggle(t, index);
   if (!o || o->kind != Kind::Toggle) return;  // no control there (or the hidden console entry)
-  model_.setToggle(t, index, !model_.checked(t, index));
+  {
+    Model::UserChange user(model_);
+    model_.setToggle(t, index, !model_.checked(t, index));
+  }
   if (t == Table::Client && index == 11) model_.netgraphEnabled = model_.checked(t, index);
   if (t == Table::Launch) cmdshortcut_Click();
   if (!o->help.empty()) ShowHelp(o->help);
@@ -412,6 +415,7 @@ void frmmain::updateColourPreview(const Option* moving, int position) {
 void frmmain::slider_Change(const Option& slider, int position) {
   if (slider.kind != Kind::Slider) return;
   userEdit_ = &slider;
+  Model::UserChange user(model_);
   model_.setPosition(slider, position);  // a real change reaches sliderChanged
   userEdit_ = nullptr;
 }
@@ -455,7 +459,10 @@ void frmmain::field_Change(const Option& field, std::string text) {
     return;
   }
   userEdit_ = &field;
-  model_.setText(field, std::move(text));
+  {
+    Model::UserChange user(model_);
+    model_.setText(field, std::move(text));
+  }
   userEdit_ = nullptr;
   syncView();
   // The beginning of a launch field's value ("192.168.") is taken; the help line says what it
@@ -490,7 +497,11 @@ void frmmain::cmdshortcut_Click() {
 // ---------------------------------------------------------------- menus and buttons
 
 void frmmain::mnusave_Click() {
-  if (saveCommand(model_, gamePath_, store_, dialogs_)) changedSinceSave_ = false;
+  // What is saved counts as changed no more.
+  if (saveCommand(model_, gamePath_, store_, dialogs_)) {
+    changedSinceSave_ = false;
+    model_.clearChanged();
+  }
 }
 
 void frmmain::mnurestore_Click() {
@@ -552,12 +563,37 @@ Message frmmain::aboutMessage() {
 }
 
 void frmmain::mnukeepownlines_Click() {
-  model_.keepOwnLines = !model_.keepOwnLines;
+  const bool on = !model_.keepOwnLines;
   // Stored at once: the choice is kept even when no Save follows.
-  storeKeepOwnLines(store_, model_.keepOwnLines);
+  storeKeepOwnLines(store_, on);
   if (const auto error = store_.commit())
     dialogs_.show({"Keep my own lines", "The choice could not be stored; it holds until Quillet is closed.",
                    Buttons::Ok, Icon::Exclamation, *error});
+  model_.keepOwnLinesForRun = on;
+  reloadKeepingChanges();
+}
+
+void frmmain::reloadKeepingChanges() {
+  // The folder is read again the way the mode reads it; the values the user changed keep what
+  // he gave them and stay marked as changed.
+  struct Change {
+    const Option* option;
+    bool checked;
+    int position;
+    std::string text;
+  };
+  std::vector<Change> changes;
+  for (const Option& o : catalogue())
+    if (model_.changed(o)) changes.push_back({&o, model_.checked(o), model_.position(o), model_.text(o)});
+  runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  for (const Change& c : changes) {
+    const Option& o = *c.option;
+    if (o.isToggle()) model_.setChecked(o, c.checked);
+    else if (o.kind == Kind::Slider) model_.setPosition(o, c.position);
+    else if (o.hasText()) model_.setText(o, c.text);
+    model_.setChanged(o);
+  }
+  changedSinceSave_ = !changes.empty();
   syncView();
 }
 
@@ -588,6 +624,7 @@ void frmmain::img_map_Click(int index) {
   if (!map) return;
   ShowHelp(map->help);
   showPreview(index);
+  Model::UserChange user(model_);
   model_.setToggle(Table::Map, index, !model_.checked(Table::Map, index));
 }
 
@@ -599,6 +636,7 @@ void frmmain::lbl_map_Click(int index) {
 }
 
 void frmmain::cmdallmaps_Click() {
+  Model::UserChange user(model_);
   for (int i = 0; i < static_cast<int>(kMaps.size()); ++i) model_.setToggle(Table::Map, i, true);
 }
 

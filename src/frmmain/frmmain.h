@@ -246,6 +246,8 @@ class frmmain : private ModelObserver {
   void disableTimer();
   void showPreview(int index);
   void UnloadAll();
+  // Reads the folder again, the options the user changed keeping their values and marks.
+  void reloadKeepingChanges();
   // Tells the view about the plain model fields (briefing, launch line, net-graph box) that
   // changed since it was last told.
   void syncView();

@@ -5,6 +5,7 @@
 #include <span>
 #include <system_error>
 
+#include "Stringconverter/Commands.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/FileLayer.h"
@@ -82,6 +83,13 @@ class FileText {
   std::deque<std::string> owned_;  // stays where it is while parts are added
   std::vector<Piece> pieces_;
 };
+
+// The line an option writes: with "Keep my own lines", a value its control cannot show goes back
+// as the file had it.
+std::string lineText(const Model& model, const Option& o, bool autoexec) {
+  if (const KeptValue* kept = model.keepOwnLines ? model.keptValue(o) : nullptr) return kept->item;
+  return consoleLine(model, o, autoexec);
+}
 
 void appendLines(FileText& out, const Model& model, std::span<const Option* const> lines, bool autoexec) {
   for (const Option* o : lines) {
@@ -218,62 +226,142 @@ std::string autoexecText(const Model& model) { return composeAutoexec(model).str
 std::string serverText(const Model& model) { return composeServer(model).str(); }
 std::string listenserverText(const Model& model) { return composeListenserver(model).str(); }
 
-bool isQuilletLine(GameFile file, std::string_view line) {
-  static const std::vector<std::string> frame = [] {
-    std::vector<std::string> lines(std::begin(kSectionTitles), std::end(kSectionTitles));
-    const std::string head = header();
-    for (LineReader r(head); !r.atEnd();) lines.emplace_back(r.next());
-    lines.emplace_back(kClosingEcho);
-    lines.emplace_back(kOwnLinesTitle);
-    return lines;
-  }();
-  if (line.empty() || std::find(frame.begin(), frame.end(), line) != frame.end()) return true;
-  return writesKey(file, lineKey(line));
-}
+namespace {
 
-std::string mergeOwnLines(GameFile file, std::string_view oldBytes, std::string newBytes) {
-  std::string block;
-  for (LineReader r(oldBytes); !r.atEnd();)
-    if (const std::string_view line = r.next(); !isQuilletLine(file, line)) (block += line) += kEol;
-  if (block.empty()) return newBytes;
-  block.insert(0, "\r\n" + std::string(kOwnLinesTitle) + "\r\n");
-  // At the end of autoexec.cfg; in the server files before their closing echo line.
-  const std::size_t echo = newBytes.rfind(kClosingEcho);
-  newBytes.insert(file == GameFile::Autoexec || echo == std::string::npos ? newBytes.size() : echo, block);
-  return newBytes;
-}
-
-std::string mergeMapcycle(std::string_view oldBytes, std::string_view newBytes) {
-  std::vector<std::string_view> checked;
-  for (LineReader r(newBytes); !r.atEnd();)
-    if (const std::string_view line = r.next(); !line.empty()) checked.push_back(line);
-  const auto trimmed = [](std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-  };
-  std::string out;
-  std::vector<std::string_view> listed;
-  for (LineReader r(oldBytes); !r.atEnd();) {
-    const std::string_view line = r.next();
-    const std::string_view name = trimmed(line);
-    if (std::find(kMaps.begin(), kMaps.end(), name) != kMaps.end()) {
-      // A standard map stays where it stands while it is checked.
-      if (std::find(checked.begin(), checked.end(), name) == checked.end()) continue;
-      listed.push_back(name);
-    }
-    (out += line) += kEol;
+// The options whose lines Save writes into `file`, in file order.
+std::vector<const Option*> linesOf(GameFile file) {
+  std::vector<const Option*> out;
+  const auto add = [&](std::span<const Option* const> lines) { out.insert(out.end(), lines.begin(), lines.end()); };
+  switch (file) {
+    case GameFile::Autoexec:
+      for (quillet::Section s : {quillet::Section::Video, quillet::Section::Client, quillet::Section::Server,
+                                 quillet::Section::Controls, quillet::Section::Sound})
+        add(sectionLines(s));
+      break;
+    case GameFile::Config: add(configLines()); break;
+    case GameFile::Server: add(sectionLines(quillet::Section::Server)); break;
+    case GameFile::Listenserver: add(listenserverLines()); break;
   }
-  for (std::string_view map : checked)
-    if (std::find(listed.begin(), listed.end(), map) == listed.end()) ((out += map) += kEol) += kEol;
   return out;
 }
 
-std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::string newBytes) {
-  if (name == "mapcycle.txt") return mergeMapcycle(oldBytes, newBytes);
-  for (GameFile f : {GameFile::Autoexec, GameFile::Server, GameFile::Listenserver})
-    if (name == fileName(f)) return mergeOwnLines(f, oldBytes, std::move(newBytes));
-  return newBytes;  // config.cfg keeps its lines through the load; motd.txt is kept whole
+// The line end a file uses: LF where its first line ends in a bare LF, else CR LF.
+std::string_view lineEndOf(std::string_view bytes) {
+  const std::size_t lf = bytes.find('\n');
+  return lf != std::string_view::npos && (lf == 0 || bytes[lf - 1] != '\r') ? "\n" : kEol;
+}
+
+bool oddQuotes(std::string_view text) { return std::ranges::count(text, '"') % 2 != 0; }
+
+// Where lines are added to a file: before the closing echo line of a server file, else at its
+// end.
+std::size_t addPlace(std::string_view bytes) {
+  for (std::size_t end = bytes.size(); end > 0;) {
+    const std::size_t lf = end >= 2 ? bytes.rfind('\n', end - 2) : std::string_view::npos;
+    const std::size_t start = lf == std::string_view::npos ? 0 : lf + 1;
+    std::string_view line = bytes.substr(start, end - start);
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
+    if (line == kClosingEcho) return start;
+    if (!line.empty()) break;
+    end = start;
+  }
+  return bytes.size();
+}
+
+}  // namespace
+
+bool needsRewrite(const Model& model, const Option& o) {
+  if (model.changed(o)) return true;
+  // The colour line is written from three sliders.
+  if (o.form == Form::Colour)
+    for (const Option& other : catalogue())
+      if (other.form == Form::Colour && model.changed(other)) return true;
+  return false;
+}
+
+std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& model) {
+  std::vector<const Option*> options;
+  for (const Option* o : linesOf(file))
+    if (needsRewrite(model, *o)) options.push_back(o);
+  if (options.empty()) return std::string(oldBytes);
+  const bool autoexec = file == GameFile::Autoexec;
+  const std::string_view eol = lineEndOf(oldBytes);
+  const std::vector<CommandSpan> spans = commandSpans(oldBytes);
+  struct Edit {
+    std::size_t from, to;
+    std::string text;
+  };
+  std::vector<Edit> edits;
+  std::string added;
+  for (const Option* o : options) {
+    std::string text = lineText(model, *o, autoexec);
+    const std::vector<std::string> keys = keysIn(*o, file);
+    const auto last = std::find_if(spans.rbegin(), spans.rend(), [&](const CommandSpan& c) {
+      return std::find(keys.begin(), keys.end(), c.key) != keys.end();
+    });
+    if (last == spans.rend()) {
+      if (!text.empty()) (added += text) += eol;
+      continue;
+    }
+    // The command's words give way; a comment after them stays, unless a quote left open in
+    // them or in the new text would change how the console splits what follows.
+    const std::string_view words = oldBytes.substr(last->wordsFrom, last->wordsTo - last->wordsFrom);
+    const bool whole = oddQuotes(words) || oddQuotes(text);
+    const std::size_t to = whole ? last->end : last->wordsTo;
+    // A command the console cut, or new text that leaves a quote open, keeps what followed it
+    // a command of its own.
+    if ((last->cut || oddQuotes(text)) && to < oldBytes.size() && oldBytes[to] != '\n') text += '\n';
+    edits.push_back({last->wordsFrom, to, std::move(text)});
+  }
+  if (!added.empty()) {
+    const std::size_t at = addPlace(oldBytes);
+    // The last line gets a line feed first: a CR before it would join its last word (a quote
+    // left open runs to the end of the command).
+    const bool lineEnd = at == 0 || oldBytes[at - 1] == '\n';
+    edits.push_back({at, at, lineEnd ? std::move(added) : '\n' + added});
+  }
+  std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+  std::string out;
+  out.reserve(oldBytes.size() + 256);
+  std::size_t pos = 0;
+  for (const Edit& e : edits) {
+    out.append(oldBytes.substr(pos, e.from - pos));
+    out += e.text;
+    pos = e.to;
+  }
+  out.append(oldBytes.substr(pos));
+  return out;
+}
+
+std::string editMapcycle(std::string_view oldBytes, const Model& model) {
+  const auto changedMap = [&](std::size_t i) {
+    const Option* map = findToggle(Table::Map, static_cast<int>(i));
+    return map && model.changed(*map);
+  };
+  std::string out;
+  std::vector<bool> listed(kMaps.size(), false);
+  for (std::size_t pos = 0; pos < oldBytes.size();) {
+    const std::size_t end = scan::lineEnd(oldBytes, pos);
+    const std::size_t next = scan::afterLineEnd(oldBytes, end);
+    std::string_view name = oldBytes.substr(pos, end - pos);
+    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    const auto map = std::find(kMaps.begin(), kMaps.end(), name);
+    const auto i = static_cast<std::size_t>(map - kMaps.begin());
+    // A standard map the user unchecked goes; every other line stays as it is.
+    if (map == kMaps.end() || !changedMap(i) || model.checked(Table::Map, static_cast<int>(i))) {
+      out.append(oldBytes.substr(pos, next - pos));
+      if (map != kMaps.end()) listed[i] = true;
+    }
+    pos = next;
+  }
+  const std::string_view eol = lineEndOf(oldBytes);
+  std::string added;
+  for (std::size_t i = 0; i < kMaps.size(); ++i)
+    if (changedMap(i) && model.checked(Table::Map, static_cast<int>(i)) && !listed[i])
+      (((added += kMaps[i]) += eol) += eol);
+  if (!added.empty() && !out.empty() && out.back() != '\n' && out.back() != '\r') out += eol;
+  return out + added;
 }
 
 namespace {
@@ -286,17 +374,29 @@ constexpr Step kSteps[] = {{"mapcycle.txt", composeMapcycle}, {"motd.txt", compo
                            {"config.cfg", composeConfig},     {"autoexec.cfg", composeAutoexec},
                            {"server.cfg", composeServer},     {"listenserver.cfg", composeListenserver}};
 
-// The bytes Save writes for one file: with "Keep my own lines", merged with the file as it is
-// now. `error` is set when the file is there but cannot be read: the merge would lose it.
-FileText bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error) {
-  FileText bytes = step.compose(model);
+// The bytes Save writes for one file. With "Keep my own lines" an existing file is edited in
+// place: only the lines of the options the user changed change; `same` tells that nothing did.
+// `error` is set when the file is there but cannot be read: the edit would lose it.
+FileText bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error, bool* same = nullptr) {
   error = 0;
-  if (!model.keepOwnLines) return bytes;
+  if (same) *same = false;
+  if (!model.keepOwnLines) return step.compose(model);
   const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
-  if (old.status == files::ReadResult::Status::Unreadable) error = old.error;
-  FileText merged;
-  merged += keepOwnLines(step.name, old.bytes, bytes.str());
-  return merged;
+  if (old.status == files::ReadResult::Status::Missing) return step.compose(model);
+  if (!old.ok()) {
+    error = old.error;
+    return {};
+  }
+  std::string edited;
+  if (step.name == "mapcycle.txt") edited = editMapcycle(old.bytes, model);
+  else if (step.name == "motd.txt") edited = model.changed(option("txtmotd")) ? step.compose(model).str() : old.bytes;
+  else
+    for (GameFile f : kGameFiles)
+      if (step.name == fileName(f)) edited = editInPlace(f, old.bytes, model);
+  if (same) *same = edited == old.bytes;
+  FileText out;
+  out += edited;
+  return out;
 }
 
 }  // namespace
@@ -321,7 +421,8 @@ namespace {
 // The six files' bytes, composed (and with "Keep my own lines" merged with the files as they
 // are) and every target checked, before anything is written: any failure, and nothing is.
 std::optional<SaveFailure> prepareSave(const Model& model, const std::string& gamePath, Store& store,
-                                       const SaveOptions& options, std::vector<FileText>& texts) {
+                                       const SaveOptions& options, std::vector<FileText>& texts,
+                                       std::vector<bool>& same) {
   // Pages that do not hold what a file holds would overwrite the user's values with others.
   if (!model.unreadable.empty()) {
     SaveFailure failure;
@@ -331,9 +432,18 @@ std::optional<SaveFailure> prepareSave(const Model& model, const std::string& ga
     return failure;
   }
   // A text the game would cut or drop is not written at all (typed texts cannot be that long;
-  // these come from files).
+  // these come from files). With "Keep my own lines" a text is written only where the user changed it or a file it
+  // goes into is new; the lines of the others stay as they are.
+  const auto written = [&](const Option& o) {
+    if (!model.keepOwnLines || needsRewrite(model, o)) return true;
+    for (GameFile f : kGameFiles)
+      if (!keysIn(o, f).empty() &&
+          files::readFile(gameFile(gamePath, fileName(f))).status == files::ReadResult::Status::Missing)
+        return true;
+    return false;
+  };
   for (const Option& o : catalogue())
-    if (o.form == Form::Text && model.text(o).size() > kMaxTextLength)
+    if (o.form == Form::Text && model.text(o).size() > kMaxTextLength && written(o))
       return SaveFailure{"\"" + std::string(o.caption) + "\" holds " + std::to_string(model.text(o).size()) +
                          " characters, more than the " + std::to_string(kMaxTextLength) +
                          " the game takes whole; shorten it (nothing was written)"};
@@ -343,10 +453,14 @@ std::optional<SaveFailure> prepareSave(const Model& model, const std::string& ga
   texts.reserve(std::size(kSteps));
   for (const Step& step : kSteps) {
     int unreadable = 0;
-    texts.push_back(bytesFor(model, gamePath, step, unreadable));
+    bool unchanged = false;
+    texts.push_back(bytesFor(model, gamePath, step, unreadable, &unchanged));
+    same.push_back(unchanged);
     if (unreadable) return failed(step.name, files::causeText(unreadable) + "; nothing was written");
   }
-  for (const Step& step : kSteps) {
+  for (std::size_t i = 0; i < std::size(kSteps); ++i) {
+    const Step& step = kSteps[i];
+    if (same[i]) continue;  // a file that keeps its bytes is not written
     const files::ReplaceCheck check = files::checkReplace(gameFile(gamePath, step.name));
     if (!check.ok())
       return failed(step.name, files::causeText(check.error) + " (" + replaceHint(check) + "); nothing was written");
@@ -376,13 +490,15 @@ std::optional<SaveFailure> prepareSave(const Model& model, const std::string& ga
 std::optional<SaveFailure> checkSave(const Model& model, const std::string& gamePath, Store& store,
                                      const SaveOptions& options) {
   std::vector<FileText> texts;
-  return prepareSave(model, gamePath, store, options, texts);
+  std::vector<bool> same;
+  return prepareSave(model, gamePath, store, options, texts, same);
 }
 
 std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
                                      const SaveOptions& options) {
   std::vector<FileText> texts;
-  if (auto failure = prepareSave(model, gamePath, store, options, texts)) return failure;
+  std::vector<bool> same;
+  if (auto failure = prepareSave(model, gamePath, store, options, texts, same)) return failure;
   BackupSet backups(gamePath);
   std::vector<std::string> written;
   // A failure part-way (an I/O error no check could foresee): the files before it are new and
@@ -397,6 +513,16 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
   };
   for (std::size_t i = 0; i < std::size(kSteps); ++i) {
     const Step& step = kSteps[i];
+    if (same[i]) {
+      // With "Keep my own lines" a file that already holds these bytes is neither written nor
+      // backed up; the preferences are still stored in its turn.
+      if (step.name == "autoexec.cfg") {
+        StorePreferences(model, store);
+        if (auto error = store.commit())
+          return failed(i, "the launch options and text colour could not be stored: " + *error);
+      }
+      continue;
+    }
     const std::vector<std::string_view> parts = texts[i].parts();
     // The old bytes are on disk in the backup folder before the file is replaced.
     if (options.backup)
@@ -417,15 +543,29 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
   return std::nullopt;
 }
 
+bool saveWritesNothing(const Model& model, const std::string& gamePath) {
+  if (!model.keepOwnLines) return false;
+  for (const Step& step : kSteps) {
+    int error = 0;
+    bool same = false;
+    bytesFor(model, gamePath, step, error, &same);
+    if (!same) return false;
+  }
+  return true;
+}
+
 bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs) {
   Message confirm = saveConfirmMessage();
   confirm.detail = savePreview(model, gamePath);
   if (dialogs.show(confirm) != Answer::Yes) return false;
+  const bool nothing = saveWritesNothing(model, gamePath);
   if (auto failure = saveFiles(model, gamePath, store)) {
     dialogs.show(saveErrorMessage(gamePath, *failure));
     return false;
   }
-  dialogs.show(saveSuccessMessage());
+  Message success = saveSuccessMessage();
+  if (nothing) success.detail = std::string(kNothingToSave);
+  dialogs.show(success);
   return true;
 }
 

@@ -20,20 +20,21 @@ std::string autoexecText(const Model& model);
 std::string serverText(const Model& model);
 std::string listenserverText(const Model& model);
 
-// "Keep my own lines": merges of a file's old bytes with the bytes Save would write.
-inline constexpr std::string_view kOwnLinesTitle = "//Your own lines, kept by Quillet";
-// A line of Quillet's own in `file`: one whose key Save writes there, a line of the header
-// block, a section title, the closing echo line, the title of the kept block, an empty line.
-bool isQuilletLine(GameFile file, std::string_view line);
-// autoexec.cfg, server.cfg, listenserver.cfg: every other line of the old file, in its order,
-// in one block after an empty line and kOwnLinesTitle; at the end of autoexec.cfg, before the
-// closing echo line of the server files.
-std::string mergeOwnLines(GameFile file, std::string_view oldBytes, std::string newBytes);
-// mapcycle.txt: the old lines in their order, less the standard maps no longer checked, then
-// the checked maps not yet listed in the written form.
-std::string mergeMapcycle(std::string_view oldBytes, std::string_view newBytes);
-// The merge that fits the file `name` ("server.cfg"); other files keep `newBytes`.
-std::string keepOwnLines(std::string_view name, std::string_view oldBytes, std::string newBytes);
+// "Keep my own lines": Save edits the existing files in place.
+// True when the option's line must be written again: the user changed it (for the text
+// colour's line, any of its three sliders).
+bool needsRewrite(const Model& model, const Option& option);
+// A console file's old bytes with the line of every option the user changed replaced in place
+// (the last command that sets its variable; a comment after it stays), or, where the file sets
+// none, added at its end (before the closing echo line of a server file). Every other byte stays.
+std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& model);
+// mapcycle.txt: the old lines less those of the standard maps the user unchecked, then the maps
+// the user checked that it does not list yet.
+std::string editMapcycle(std::string_view oldBytes, const Model& model);
+// True when, with "Keep my own lines", every file exists and already holds what Save would
+// write: Save then writes no file and makes no backup.
+bool saveWritesNothing(const Model& model, const std::string& gamePath);
+inline constexpr std::string_view kNothingToSave = "Nothing to save: the files already hold these settings";
 
 // Where and why Save stopped: "config.cfg: No space left on device".
 struct SaveFailure {

@@ -30,6 +30,10 @@ struct KeptValue {
   const Option* option = nullptr;
   std::string item;       // the item as the file holds it ("fps_max 300")
   std::string_view file;  // "config.cfg"
+  int line = 0;           // the line of the file that holds it, from 1
+  // Another file's value where the files the option writes disagree: the control shows the value
+  // of the file the game reads for it, and this one is only listed.
+  bool other = false;
   // What the control showed when the value was read.
   bool checked = false;
   int position = 0;
@@ -61,6 +65,27 @@ class Model {
 
   void setObserver(ModelObserver* observer) { observer_ = observer; }
 
+  // Which options the user changed since the folder was read (a click, a drag, a typed text,
+  // Load defaults, a --set): "Keep my own lines" rewrites only their lines.
+  bool changed(const Option& o) const { return changed_[o.id]; }
+  bool anyChanged() const;
+  void setChanged(const Option& o, bool on = true) { changed_[o.id] = on; }
+  void clearChanged() { changed_.assign(changed_.size(), false); }
+  // While one lives, every value that changes is marked as changed by the user.
+  class UserChange {
+   public:
+    explicit UserChange(Model& model) : model_(model) { ++model_.userChanging_; }
+    ~UserChange() { --model_.userChanging_; }
+    UserChange(const UserChange&) = delete;
+    UserChange& operator=(const UserChange&) = delete;
+
+   private:
+    Model& model_;
+  };
+  // Every value as the window is built with: toggles off, sliders and texts at their design
+  // values, the net-graph box enabled, nothing kept or marked changed (observers are told).
+  void resetToDesign();
+
   // Lines of config.cfg that Quillet does not own, each ending in CR LF.
   std::string configKeptLines;
   // The briefing shown on the map page (bytes of the map's text file).
@@ -83,13 +108,16 @@ class Model {
   std::optional<bool> keepOwnLinesForRun;
   // The values read in that mode that their controls cannot show, one per option.
   std::vector<KeptValue> keptValues;
-  // The kept value of `option` while its control still shows what it showed, else nullptr.
+  // The kept value of `option` that its control could not show, while the control still shows
+  // what it showed; else nullptr.
   const KeptValue* keptValue(const Option& option) const;
 
  private:
   std::array<std::vector<bool>, kTableCount> tables_;
   std::vector<int> values_;
   std::vector<std::string> texts_;
+  std::vector<bool> changed_;
+  int userChanging_ = 0;
   ModelObserver* observer_ = nullptr;
 };
 

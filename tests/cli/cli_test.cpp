@@ -198,7 +198,7 @@ TEST_F(cliCommand, KeepOwnLinesFollowsTheStoreOrTheSwitch) {
   const std::string rcon = "rcon_password \"mine\"";
   for (const Case& c : cases) {
     std::ofstream(game_ / "server.cfg", std::ios::binary) << rcon << "\r\nmp_timelimit 45\r\nfps_max 300\r\n";
-    std::ofstream(game_ / "autoexec.cfg", std::ios::binary) << "";
+    std::ofstream(game_ / "autoexec.cfg", std::ios::binary) << "mp_timelimit 20\r\n";
     std::ofstream(store_, std::ios::trunc)
         << (*c.stored ? std::string("[settings]\nkeepownlines=") + c.stored + "\n" : "");
     std::vector<std::string> args = {"show", game_.string(), "--store", store_};

@@ -210,11 +210,9 @@ TEST(LoadErrors, EachMissingFileReportsOnce) {
   TempDir dir;
   Model model;
   MemoryStore store;
-  model.setText(option("txtmotd"), "kept");
   std::string errors = runLoadSequence(model, dir.str(), store);
   EXPECT_EQ(errors, std::string(kAutoexecError) + std::string(kConfigError) + std::string(kMapcycleError) +
                         std::string(kMotdError));
-  EXPECT_EQ(model.text(option("txtmotd")), "kept");
   EXPECT_FALSE(dir.exists("motd.txt"));
   // A second load in the same run does not report the map cycle again.
   errors = runLoadSequence(model, dir.str(), store);
@@ -226,18 +224,25 @@ TEST(LoadErrors, EachMissingFileReportsOnce) {
 
 TEST(LoadSequence, ClearsWhatThePreviousFolderSet) {
   TempDir first, second;
-  first.write("autoexec.cfg", "crosshair 1\r\nmp_cheats 1\r\n");
+  first.write("autoexec.cfg", "crosshair 1\r\nmp_cheats 1\r\nhostname Mine\r\nmp_c4timer 45\r\n");
   first.write("config.cfg", "bind a b\r\n");
   first.write("mapcycle.txt", "de_dust\r\n");
+  first.write("motd.txt", "Welcome\r\n");
   second.write("config.cfg", "bind c d\r\n");
-  Model model;
-  MemoryStore store;
-  runLoadSequence(model, first.str(), store);
-  ASSERT_TRUE(model.checked(option("img_video(2)")));
-  runLoadSequence(model, second.str(), store);
-  EXPECT_FALSE(model.checked(option("img_video(2)")));
-  EXPECT_FALSE(model.checked(Table::Map, 13));
-  EXPECT_EQ(model.configKeptLines, "bind c d\r\n");
+  for (const bool keep : {false, true}) {
+    Model fresh, model;
+    fresh.keepOwnLinesForRun = model.keepOwnLinesForRun = keep;
+    MemoryStore store;
+    runLoadSequence(fresh, second.str(), store);
+    runLoadSequence(model, first.str(), store);
+    ASSERT_TRUE(model.checked(option("img_video(2)")));
+    ASSERT_EQ(model.text(option("txtservername")), "Mine");
+    runLoadSequence(model, second.str(), store);
+    // Every value is the one a first start on the second folder shows.
+    for (const Option& o : catalogue())
+      EXPECT_EQ(test::valueText(model, o), test::valueText(fresh, o)) << o.control << (keep ? " (keep)" : "");
+    EXPECT_EQ(model.configKeptLines, "bind c d\r\n");
+  }
 }
 
 TEST(LoadSequence, BriefingAndPicture) {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "Checkpath/Checkpath.h"
+#include "Stringconverter/Console.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "Stringconverter/Filereader.h"
 #include "Stringconverter/Readers.h"
@@ -204,53 +205,129 @@ TEST(RoundTrip, GeneratedNastyFolders) {
 
 // ---------------------------------------------------------------- "Keep my own lines"
 
-// One load and Save with the mode on, checking what the issue promises of it: (a) every old
-// line stands verbatim in the new file or is a line Quillet writes there, (c) every value kept
-// as it was stands in every file that carries its variable; and (d) a second round changes
-// nothing.
-void expectKeptAndFixed(const TempDir& dir, const std::string& what) {
-  MemoryStore store;
-  storeKeepOwnLines(store, true);
-  const Files before = readAll(dir);
-  Model model;
-  runLoadSequence(model, dir.str(), store);
-  ASSERT_TRUE(model.keepOwnLines);
-  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << what;
-  const Files after = readAll(dir);
+// What the game ends with, file by file: each variable's value by the console's rules (the first
+// argument of the last command that names it with one; for "setinfo <key>", the one after it).
+// A command's name: its first word lower-cased, for "setinfo" with the info key.
+std::string keyOf(const console::Command& c) {
+  std::string key = lowerAscii(c.words[0]);
+  if (key == "setinfo" && c.words.size() > 1) (key += ' ') += lowerAscii(c.words[1]);
+  return key;
+}
 
-  const auto lines = [](std::string_view bytes) {
+std::map<std::string, std::string> endValues(std::string_view bytes) {
+  std::map<std::string, std::string> out;
+  for (const console::Command& c : console::commands(bytes)) {
+    const std::size_t arg = keyOf(c).starts_with("setinfo ") ? 2 : 1;
+    if (c.words.size() > arg) out[keyOf(c)] = c.words[arg];
+  }
+  return out;
+}
+
+// The lines (split at line feeds, as the console splits them) that differ between two texts:
+// what lies between their common first and last lines.
+std::pair<std::vector<std::string_view>, std::vector<std::string_view>> differingLines(std::string_view a,
+                                                                                       std::string_view b) {
+  const auto lines = [](std::string_view s) {
     std::vector<std::string_view> out;
-    for (LineReader r(bytes); !r.atEnd();) out.push_back(r.next());
+    for (std::size_t pos = 0; pos < s.size();) {
+      const std::size_t lf = s.find('\n', pos);
+      const std::size_t end = lf == std::string_view::npos ? s.size() : lf + 1;
+      // A last line that gains its line end (a line is added after it) is the same line.
+      std::string_view line = s.substr(pos, end - pos);
+      if (line.ends_with('\n')) line.remove_suffix(1);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      out.push_back(line);
+      pos = end;
+    }
     return out;
   };
-  const auto holds = [&](const std::string& file, std::string_view line) {
-    const auto l = lines(after.at(file));
-    return std::find(l.begin(), l.end(), line) != l.end();
-  };
-  for (GameFile f : kGameFiles)
-    for (std::string_view line : lines(before.at(std::string(fileName(f)))))
-      if (!isQuilletLine(f, line)) {
-        EXPECT_TRUE(holds(std::string(fileName(f)), line)) << what << ": " << fileName(f) << " lost " << line;
-      }
-  for (std::string_view line : lines(before.at("mapcycle.txt"))) {
-    std::string_view name = line;
-    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-    if (std::find(kMaps.begin(), kMaps.end(), name) == kMaps.end()) {
-      EXPECT_TRUE(holds("mapcycle.txt", line)) << what << ": mapcycle.txt lost " << line;
-    }
-  }
-  for (const KeptValue& k : model.keptValues)
-    for (GameFile f : kGameFiles)
-      if (!keysIn(*k.option, f).empty()) {
-        EXPECT_TRUE(holds(std::string(fileName(f)), k.item)) << what << ": " << fileName(f) << " lacks " << k.item;
-      }
+  auto la = lines(a), lb = lines(b);
+  std::size_t head = 0;
+  while (head < la.size() && head < lb.size() && la[head] == lb[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < la.size() - head && tail < lb.size() - head && la[la.size() - 1 - tail] == lb[lb.size() - 1 - tail])
+    ++tail;
+  return {{la.begin() + head, la.end() - tail}, {lb.begin() + head, lb.end() - tail}};
+}
 
-  EXPECT_EQ(loadAndSave(dir, store), after) << "a second round changed " << what;
+// The user's change of one option, as a click, a drag or typing would make it.
+void change(Model& model, const Option& o) {
+  Model::UserChange user(model);
+  if (o.isToggle()) model.setChecked(o, !model.checked(o));
+  else if (o.kind == Kind::Slider) model.setPosition(o, model.position(o) == o.max ? o.min : o.max);
+  else model.setText(o, model.text(o) == "Changed" ? "Other" : "Changed");
+}
+
+Model loadKeeping(const TempDir& dir, Store& store) {
+  Model model;
+  runLoadSequence(model, dir.str(), store);
+  EXPECT_TRUE(model.keepOwnLines);
+  return model;
+}
+
+// The mode's promises on one folder: a Save with no change leaves every existing file byte for
+// byte and makes no backup; a Save after the change of one option (each row below in turn)
+// changes only lines of that option's variables, every other variable ending, file by file, as
+// it did, and the pages read the new value back; a second Save writes nothing.
+void expectEditedInPlace(const TempDir& dir, const std::string& what) {
+  static constexpr std::string_view kChanges[] = {"scrollmaxfps", "txtservername",   "img_server(4)", "img_video(3)",
+                                                  "scrollgreen",  "img_client(0)",   "txtname",       "scrollgamma",
+                                                  "img_map(13)",  "img_controls(1)", "txtmotd",       "scrolldecals"};
+  MemoryStore store;
+  storeKeepOwnLines(store, true);
+  const Files original = readAll(dir);
+  {
+    Model model = loadKeeping(dir, store);
+    ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << what;
+    for (const auto& [name, bytes] : readAll(dir))
+      if (!original.at(name).empty()) {
+        EXPECT_EQ(bytes, original.at(name)) << what << ": " << name << " changed";
+      }
+    EXPECT_FALSE(dir.exists("quillet-backups")) << what << ": a Save that changed nothing made a backup";
+  }
+  const Files before = readAll(dir);  // now with every file there
+  for (std::string_view control : kChanges) {
+    const Option& o = option(control);
+    const std::string where = what + ", " + std::string(control);
+    for (const auto& [name, bytes] : before) dir.write(name, bytes);
+    Model model = loadKeeping(dir, store);
+    change(model, o);
+    const std::string want = test::valueText(model, o);
+    ASSERT_FALSE(saveFiles(model, dir.str(), store, {.backup = false}).has_value()) << where;
+    const Files after = readAll(dir);
+    for (const auto& [name, bytes] : after) {
+      const auto file = std::ranges::find_if(kGameFiles, [&](GameFile f) { return fileName(f) == name; });
+      if (file == std::end(kGameFiles)) {
+        const bool its = name == (o.table == Table::Map ? "mapcycle.txt" : control == "txtmotd" ? "motd.txt" : "");
+        if (!its) {
+          EXPECT_EQ(bytes, before.at(name)) << where << ": " << name << " changed";
+        }
+        continue;
+      }
+      const std::vector<std::string> keys = keysIn(o.form == Form::Colour ? option("scrollred") : o, *file);
+      // A line of the option's: one that holds a command of its variables (or none at all).
+      const auto its = [&](std::string_view line) {
+        const auto commands = console::commands(line);
+        return commands.empty() || std::ranges::any_of(commands, [&](const console::Command& c) {
+                 return std::find(keys.begin(), keys.end(), keyOf(c)) != keys.end();
+               });
+      };
+      const auto [gone, come] = differingLines(before.at(name), bytes);
+      for (const auto& side : {gone, come})
+        for (std::string_view line : side) EXPECT_TRUE(its(line)) << where << ": " << name << " changed " << line;
+      auto was = endValues(before.at(name)), is = endValues(bytes);
+      for (const std::string& key : keys) was.erase(key), is.erase(key);
+      EXPECT_EQ(is, was) << where << ": another variable of " << name << " ends otherwise";
+    }
+    EXPECT_EQ(test::valueText(loadKeeping(dir, store), o), want) << where << ": the new value is not in force";
+    ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << where;
+    EXPECT_EQ(readAll(dir), after) << where << ": the second Save wrote again";
+    if (::testing::Test::HasFailure()) return;
+  }
 }
 
 // Every folder that the files of a root laid out like the corpus make, one of each kind.
-int expectEveryFolderKept(const std::filesystem::path& root) {
+int expectEveryFolderEditedInPlace(const std::filesystem::path& root) {
   const auto listens = filesOfKind(root, "listenserver");
   int folders = 0;
   for (const auto& a : filesOfKind(root, "autoexec"))
@@ -263,61 +340,78 @@ int expectEveryFolderKept(const std::filesystem::path& root) {
         dir.write("listenserver.cfg", TempDir::readFile(listens[folders % listens.size()]));
         dir.write("mapcycle.txt", TempDir::readFile(filesOfKind(root, "mapcycle").front()));
         dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
-        expectKeptAndFixed(dir, a.filename().string() + " " + c.filename().string() + " " + s.filename().string());
+        expectEditedInPlace(dir, a.filename().string() + " " + c.filename().string() + " " + s.filename().string());
         ++folders;
       }
   return folders;
 }
 
-TEST(KeepOwnLines, EveryFixtureFolder) { EXPECT_EQ(expectEveryFolderKept(test::fixtureDir()), 1); }
+TEST(KeepOwnLines, EveryFixtureFolder) { EXPECT_EQ(expectEveryFolderEditedInPlace(test::fixtureDir()), 1); }
 
 TEST(KeepOwnLines, EveryCorpusFolder) {
   QUILLET_SKIP_WITHOUT_CORPUS();
-  EXPECT_GE(expectEveryFolderKept(QUILLET_CORPUS_DIR), 30);
+  EXPECT_GE(expectEveryFolderEditedInPlace(QUILLET_CORPUS_DIR), 30);
 }
 
 TEST(KeepOwnLines, GeneratedNastyFolders) {
-  for (unsigned seed = 1; seed <= 120; ++seed) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
     NastyFiles gen(seed, true);
     TempDir dir;
     for (std::string_view name : {"autoexec.cfg", "config.cfg", "server.cfg", "listenserver.cfg", "mapcycle.txt"})
       if (seed % 5 != name.size() % 5) dir.write(name, gen.file());
-    expectKeptAndFixed(dir, "seed " + std::to_string(seed));
+    expectEditedInPlace(dir, "seed " + std::to_string(seed));
     if (HasFailure()) break;
   }
 }
 
-// (b): the values in force, a later file winning, toggles both ways; what a control cannot show
-// is listed instead.
+// A text longer than the game takes whole, read from a file, is refused only where Save would
+// write it: in a new file, or once the user changed it.
+TEST(KeepOwnLines, ALongTextIsRefusedOnlyWhereWritten) {
+  TempDir dir;
+  for (std::string_view name : test::gameFiles()) dir.write(name, "");
+  dir.write("server.cfg", "hostname " + std::string(200, 'x') + "\r\n");
+  MemoryStore store;
+  storeKeepOwnLines(store, true);
+  Model model = loadKeeping(dir, store);
+  EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  std::filesystem::remove(dir / "listenserver.cfg");
+  EXPECT_TRUE(saveFiles(model, dir.str(), store).has_value());
+}
+
+// The values in force: a client option from config.cfg then autoexec.cfg, a server option from
+// server.cfg; what a control cannot show, and other files' values where they disagree, are
+// listed with their file and line.
 TEST(KeepOwnLines, ValuesInForce) {
   struct Case {
     Files files;
     std::vector<std::pair<std::string_view, std::string>> shown;  // control, value as text
-    std::vector<std::string> kept;                                // "item (file)"
+    std::vector<std::string> kept;                                // "item (file line)"
   };
   const Case cases[] = {
-      {{{"autoexec.cfg", "fps_max 60\r\n"}, {"config.cfg", "fps_max \"80\"\r\necho x, fps_max 90\r\n"}},
-       {{"scrollmaxfps", "80"}},
+      {{{"autoexec.cfg", "fps_max 100\r\nsensitivity 2.8\r\nvolume 0.6\r\n"},
+        {"server.cfg", "hostname \"Public One\"\r\nmp_timelimit 25\r\nmp_friendlyfire 1\r\nfps_max 300\r\n"},
+        {"listenserver.cfg", "hostname \"LAN Party\"\r\nmp_timelimit 20\r\nmp_friendlyfire 0\r\n"},
+        {"config.cfg", "brightness \"100\"\r\n"}},
+       {{"scrollmaxfps", "100"}, {"txtservername", "Public One"}, {"scrolltimelimit", "25"}, {"img_server(4)", "1"}},
+       {"sensitivity 2.8 (autoexec.cfg 2)", "volume 0.6 (autoexec.cfg 3)", "brightness \"100\" (config.cfg 1)",
+        "hostname \"LAN Party\" (listenserver.cfg 1)", "mp_timelimit 20 (listenserver.cfg 2)",
+        "mp_friendlyfire 0 (listenserver.cfg 3)"}},
+      {{{"autoexec.cfg", "fps_max 60\r\n"}, {"config.cfg", "fps_max \"80\"\r\necho x; fps_max 90 // 95\r\n"}},
+       {{"scrollmaxfps", "60"}},
+       {"fps_max 90 (config.cfg 2)"}},
+      {{{"config.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 2\r\nrate 25000\r\nname Red Fox\r\n"}},
+       {{"img_video(2)", "1"}, {"img_client(2)", "0"}, {"txtname", "Red"}},
+       {"hud_centerid 2 (config.cfg 3)", "rate 25000 (config.cfg 4)"}},
+      {{{"autoexec.cfg", "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\nfastsprites 1\r\n"}},
+       {{"img_client(0)", "0"},
+        {"img_client(4)", "1"},
+        {"img_controls(1)", "1"},
+        {"img_client(12)", "0"},
+        {"scrollsmoke", "1"}},
        {}},
-      {{{"listenserver.cfg", "mp_timelimit 20\r\n"}, {"server.cfg", "mp_timelimit 45\r\n"}},
-       {{"scrolltimelimit", "45"}},
-       {}},
-      {{{"server.cfg", "hostname \"My Server\"\r\ncl_updaterate 30\r\n"}, {"config.cfg", "rate 25000\r\n"}},
-       {{"txtservername", "My Server"}, {"scrollfromserverrate", "30"}, {"scrollrate", "1500"}},
-       {"rate 25000 (config.cfg)"}},
-      {{{"autoexec.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 1\r\n"},
-        {"config.cfg", "crosshair 0\r\nhideradar\r\nhud_centerid 2\r\n"}},
-       {{"img_video(2)", "0"}, {"img_video(3)", "0"}, {"img_client(2)", "0"}},
-       {}},
-      {{{"autoexec.cfg", "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\n"}},
-       {{"img_client(0)", "0"}, {"img_client(4)", "1"}, {"img_controls(1)", "1"}, {"img_client(12)", "0"}},
-       {}},
-      {{{"autoexec.cfg", "net_graphpos 4\r\ngl_polyoffset 0.1\r\nfastsprites 1\r\ngamma abc\r\n"}},
-       {{"cmbnetgraphpos", "Bottom right"}, {"img_video(9)", "0"}, {"scrollsmoke", "1"}, {"scrollgamma", "0"}},
-       {"net_graphpos 4 (autoexec.cfg)", "gl_polyoffset 0.1 (autoexec.cfg)", "gamma abc (autoexec.cfg)"}},
-      {{{"autoexec.cfg", "volume 25\r\nfps_max 300\r\n"}, {"server.cfg", "fps_max 90\r\n"}},
-       {{"scrollvolume", "10"}, {"scrollmaxfps", "90"}},
-       {}},
+      {{{"autoexec.cfg", "net_graphpos 4\r\ngl_polyoffset 0.1\r\ngamma abc\r\n"}},
+       {{"cmbnetgraphpos", "Bottom right"}, {"img_video(9)", "0"}, {"scrollgamma", "0"}},
+       {"net_graphpos 4 (autoexec.cfg 1)", "gl_polyoffset 0.1 (autoexec.cfg 2)", "gamma abc (autoexec.cfg 3)"}},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -331,45 +425,44 @@ TEST(KeepOwnLines, ValuesInForce) {
       EXPECT_EQ(test::valueText(model, option(control)), want) << control << " after " << where;
     }
     std::vector<std::string> kept;
-    for (const KeptValue& k : model.keptValues) kept.push_back(k.item + " (" + std::string(k.file) + ")");
-    EXPECT_EQ(kept, c.kept) << where;
+    for (const KeptValue& k : model.keptValues)
+      kept.push_back(k.item + " (" + std::string(k.file) + " " + std::to_string(k.line) + ")");
+    std::sort(kept.begin(), kept.end());
+    std::vector<std::string> want = c.kept;
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(kept, want) << where;
   }
 }
 
-// The merges over text, and which lines are Quillet's own.
-TEST(KeepOwnLines, MergesAndOwnLines) {
-  const std::string echo = "echo    **Quillet generated config-file successfully loaded**\r\n";
-  const std::string title = "\r\n//Your own lines, kept by Quillet\r\n";
-  EXPECT_EQ(mergeOwnLines(GameFile::Server, "rcon_password x\nmp_timelimit 9\n\n//mine\r", "a\r\n" + echo),
-            "a\r\n" + title + "rcon_password x\r\n//mine\r\n" + echo);
-  EXPECT_EQ(mergeOwnLines(GameFile::Autoexec, "bind q quit\r\n", "a\r\n"), "a\r\n" + title + "bind q quit\r\n");
-  EXPECT_EQ(mergeOwnLines(GameFile::Autoexec, "fps_max 5\r\n//Video settings\r\n", "a\r\n"), "a\r\n");
-  // A checked map stays where it stands, an unchecked one goes, a new one is appended.
-  EXPECT_EQ(mergeMapcycle("my_map\nde_dust\n cs_italy\n//x\n", "cs_italy\r\n\r\nde_nuke\r\n\r\n"),
-            "my_map\r\n cs_italy\r\n//x\r\nde_nuke\r\n\r\n");
-
+// The edits over text: the last command that sets the variable gives way (a comment after it
+// stays, a command beside it on the line too), else the line is added before the closing echo.
+TEST(KeepOwnLines, EditsInPlace) {
+  const std::string echo = "echo    **Quillet generated config-file successfully loaded**\n";
   struct Row {
     GameFile file;
-    std::string_view line;
-    bool own;
+    std::string_view control;
+    std::string old, edited;
   };
   const Row rows[] = {
-      {GameFile::Autoexec, "  FPS_MAX 100", true},
-      {GameFile::Autoexec, "allowupload 1", true},
-      {GameFile::Autoexec, "setinfo \"ah\" 1", true},
-      {GameFile::Autoexec, "setinfo _pw x", false},
-      {GameFile::Autoexec, "hideradar", true},
-      {GameFile::Autoexec, "rcon_password x", false},
-      {GameFile::Listenserver, "mp_decals 5", false},
-      {GameFile::Server, "mp_decals 5", true},
-      {GameFile::Config, "bgmvolume 1", false},
-      {GameFile::Config, "-jlook", true},
-      {GameFile::Config, "setinfo dm 1", false},
-      {GameFile::Config, "mp_flashlight 1", true},
-      {GameFile::Server, "//Your own lines, kept by Quillet", true},
-      {GameFile::Server, " ", false},
+      {GameFile::Server, "scrolltimelimit", "mp_timelimit 9\r\nmp_timelimit \"5\" // mine;x\r\nlog on",
+       "mp_timelimit 9\r\nmp_timelimit 10 // mine;x\r\nlog on"},
+      {GameFile::Server, "scrolltimelimit", "log on; mp_timelimit 9;rate 1\n", "log on; mp_timelimit 10;rate 1\n"},
+      {GameFile::Server, "scrolltimelimit", "rcon_password x\n" + echo, "rcon_password x\nmp_timelimit 10\n" + echo},
+      {GameFile::Autoexec, "scrolltimelimit", "bind q quit\r\nx \"", "bind q quit\r\nx \"\nmp_timelimit 10\r\n"},
+      {GameFile::Server, "txtservername", "hostname \"a;b\" c; fps_max 1\n", "hostname CS_server; fps_max 1\n"},
+      {GameFile::Server, "txtservername", "hostname \"open; fps_max 1\n", "hostname CS_server\n"},
+      {GameFile::Config, "img_controls(1)", "-mlook\r\n+mlook //x\r\n", "-mlook\r\n-mlook //x\r\n"},
   };
-  for (const Row& r : rows) EXPECT_EQ(isQuilletLine(r.file, r.line), r.own) << r.line;
+  for (const Row& r : rows) {
+    Model model;
+    model.setChanged(option(r.control));
+    EXPECT_EQ(editInPlace(r.file, r.old, model), r.edited) << r.old;
+  }
+  // A map the user unchecked goes, one he checked is added; every other line stays as it is.
+  Model model;
+  for (int i : {8, 13, 14}) model.setChanged(*findToggle(Table::Map, i));
+  model.setToggle(Table::Map, 14, true);
+  EXPECT_EQ(editMapcycle("my_map\nde_dust\n cs_italy\r\n//x", model), "my_map\n//x\nde_nuke\n\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The bytes Save writes: every option's line in both states, and every file's layout.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 
 #include "test_support.h"
@@ -158,7 +159,9 @@ TEST(ConsoleLine, TextsReachTheGameWholeOrAreRefused) {
         EXPECT_EQ(names(bytes), names(text(plain)));
         EXPECT_EQ(console::valueSet(bytes, o.cvar), v);
         Model back;
-        LoadValuesInForce(fileName(f), bytes, back);
+        std::array<const std::string*, 4> files{};
+        files[static_cast<std::size_t>(f)] = &bytes;
+        LoadValuesInForce(files, back);
         EXPECT_EQ(back.text(o), v);
         // The default reader reads list items: a comma ends one, quoted or not.
         if (f == GameFile::Config && o.configRead == Read::Text && v.find(',') == std::string::npos) {

@@ -10,9 +10,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QComboBox>
 #include <QSignalSpy>
 
 #include "harness.h"
+#include "save/Save.h"
 
 using namespace quillet;
 using namespace quillet::qt;
@@ -206,6 +209,95 @@ class WindowMenus : public QObject {
     QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("False"));
     keep->trigger();
     QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("True"));
+  }
+
+  // Ticked on a real server folder, the mode reads the folder again: a Save then changes no byte
+  // and says so; a slider dragged afterwards keeps its value through a turn of the mode and
+  // changes only the lines of its variable.
+  void keepOwnLinesSavesOnlyWhatChanged() {
+    Fixture f;
+    const QString corpus = QStringLiteral(QUILLET_CORPUS_DIR);
+    const QString root = QDir(corpus).exists() ? corpus : QStringLiteral(QUILLET_SOURCE_DIR "/tests/fixtures");
+    const QStringList names = {"autoexec.cfg",     "config.cfg",   "server.cfg",
+                               "listenserver.cfg", "mapcycle.txt", "motd.txt"};
+    QMap<QString, QByteArray> before;
+    for (const QString& name : names) {
+      const QString kind = name.section(QLatin1Char('.'), 0, 0);
+      const QString file = QDir(root + "/" + kind).entryList(QDir::Files, QDir::Name).constLast();
+      writeFile(f.game + "/" + name, before[name] = readFile(root + "/" + kind + "/" + file));
+    }
+    MainWindow& w = f.startInGame();
+    activate(w);
+    f.find<QAction>("mnukeepownlines")->trigger();
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.dialogs.shown.back().title, std::string("Success"));
+    QCOMPARE(f.dialogs.shown.back().detail, std::string(kNothingToSave));
+    for (const QString& name : names) QVERIFY2(readFile(f.game + "/" + name) == before[name], qPrintable(name));
+    QVERIFY(!QDir(f.game + "/quillet-backups").exists());
+
+    const Option& limit = option("scrolltimelimit");
+    f.showPageOf(limit);
+    auto* bar = f.find<QScrollBar>("scrolltimelimit");
+    const int dragged = bar->value() == bar->maximum() ? bar->minimum() : bar->maximum();
+    bar->setValue(dragged);
+    // Off and on again, the folder is read twice; the dragged slider keeps its value.
+    for (int i = 0; i < 2; ++i) f.find<QAction>("mnukeepownlines")->trigger();
+    QCOMPARE(bar->value(), dragged);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.dialogs.shown.back().detail, std::string());
+    for (const QString& name : names) {
+      QList<QByteArray> was = before[name].split('\n'), is = readFile(f.game + "/" + name).split('\n');
+      while (!was.isEmpty() && !is.isEmpty() && was.first() == is.first()) was.removeFirst(), is.removeFirst();
+      while (!was.isEmpty() && !is.isEmpty() && was.last() == is.last()) was.removeLast(), is.removeLast();
+      for (const QByteArray& line : was + is)
+        QVERIFY2(line.toLower().contains("mp_timelimit") || line.trimmed().isEmpty(), qPrintable(name + ": " + line));
+      if (name.contains("server"))
+        QVERIFY(readFile(f.game + "/" + name).contains("mp_timelimit " + QByteArray::number(bar->value())));
+    }
+  }
+
+  // Change path, in both modes: every page shows what a first start on the new folder shows,
+  // nothing of the folder before.
+  void changePathShowsOnlyTheNewFolder() {
+    const auto shown = [](Fixture& f, const Option& o) {
+      QWidget* c = f.window->control(o.control);
+      if (auto* image = qobject_cast<ToggleImage*>(c)) return QString::number(image->isChecked());
+      if (auto* bar = qobject_cast<QScrollBar*>(c))
+        return QString::number(bar->value()) + " " + f.window->valueLabel(o)->text();
+      if (auto* box = qobject_cast<QComboBox*>(c)) return box->currentText();
+      if (auto* line = qobject_cast<QLineEdit*>(c)) return line->text();
+      if (auto* text = qobject_cast<QPlainTextEdit*>(c)) return text->toPlainText();
+      return QString();
+    };
+    for (const QByteArray mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
+      Fixture f, fresh;
+      const QByteArray first =
+          "hostname \"Quillet test server\"\r\nmp_c4timer 45\r\nmp_freezetime 6\r\nmp_timelimit 30\r\n"
+          "gamma 2.5\r\nfastsprites 0\r\nname Zoe\r\nnet_graphpos 3\r\n";
+      writeFile(f.game + "/autoexec.cfg", first);
+      writeFile(f.game + "/server.cfg", first);
+      writeFile(f.game + "/motd.txt", "Welcome");
+      const QString other = f.dir.filePath(QStringLiteral("other"));
+      QDir().mkpath(other + "/cl_dlls");
+      for (const QString& game : {other, fresh.game}) writeFile(game + "/autoexec.cfg", "mp_c4timer 20\r\n");
+      for (Fixture* x : {&f, &fresh}) {
+        x->storeGamePath(x->game);
+        writeFile(x->storePath, readFile(x->storePath) + mode);
+        x->start();
+        x->buildEveryPage();
+      }
+      QCOMPARE(shown(f, option("txtservername")), QStringLiteral("Quillet test server"));
+      f.window->core().mnuchangePath_Click();
+      auto* path = f.find<QLineEdit>("txtpath");
+      path->setFocus();
+      path->selectAll();
+      QTest::keyClicks(path, other);
+      click(f.find("cmdsearch"));
+      QCOMPARE(f.window->core().GamePath(), other.toStdString());
+      for (const Option& o : catalogue())
+        QVERIFY2(shown(f, o) == shown(fresh, o),
+                 qPrintable(QString::fromLatin1(o.control) + ": " + shown(f, o) + " / " + shown(fresh, o)));
+    }
   }
 
   void changePathModeTurnsTheMenusOff() {

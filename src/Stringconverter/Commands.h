@@ -1,0 +1,38 @@
+// Where the game's console finds its commands in a file's bytes, so that one command can be
+// read, or replaced, without touching the bytes around it.
+//
+// The console splits a file into commands at every line feed and at every `;` outside double
+// quotes (the quote state flips at every `"` of the command, even in a `//` comment); a command
+// longer than 1,023 bytes is cut there and the rest runs as the next command. A command's words
+// are split at blanks (bytes up to 0x20 and, outside quotes, from 0x80 up); `//` starts a
+// comment; a word that begins with `"` runs to the next `"` (or the end of the command) and
+// loses its quotes; each of `{ } ( ) ' :` is a word of its own.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillet {
+
+inline constexpr std::size_t kCommandCut = 1023;
+
+struct CommandSpan {
+  std::size_t begin = 0;      // the command's first byte
+  std::size_t end = 0;        // after its last byte (the `;` or line feed that ends it excluded)
+  std::size_t wordsFrom = 0;  // where its first word begins
+  std::size_t wordsTo = 0;    // where its last word ends (a comment or blanks may follow)
+  bool cut = false;           // cut at kCommandCut: the next command follows with no separator
+  int line = 1;               // the line it begins on, from 1
+  // Its first three words as the console takes them (quotes removed), and how many it has.
+  std::string words[3];
+  std::size_t wordCount = 0;
+  // The first word lower-cased; for "setinfo", "setinfo " and the info key lower-cased.
+  std::string key;
+};
+
+// The commands of a file that have at least one word, in order.
+std::vector<CommandSpan> commandSpans(std::string_view bytes);
+
+}  // namespace quillet
