@@ -567,13 +567,18 @@ void LoadValuesInForce(const std::array<const std::string*, 4>& files, Model& mo
   }
 }
 
+std::string keptValueLine(const KeptValue& k) {
+  std::string line = k.item + "  (" + std::string(k.file) + ", line " + std::to_string(k.line);
+  return line + (k.other ? ", differs)" : ")");
+}
+
 std::optional<Message> keptValuesMessage(const Model& model) {
   if (model.keptValues.empty()) return std::nullopt;
   std::string text =
-      "These values in your files cannot be shown on the pages. Save writes each back as it is "
-      "until you change its control:\r\n";
-  for (const KeptValue& k : model.keptValues)
-    ((((((text += "\r\n") += k.item) += "  (") += k.file) += ", line ") += std::to_string(k.line)) += ")";
+      "These values in your files are kept as they are: the pages cannot show them, or (\"differs\") "
+      "the page shows the value of the file the game reads for it. Save leaves each line alone until "
+      "you change its control:\r\n";
+  for (const KeptValue& k : model.keptValues) (text += "\r\n") += keptValueLine(k);
   return Message{"Values kept as they are", text, Buttons::Ok, Icon::Information};
 }
 

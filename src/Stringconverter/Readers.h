@@ -35,6 +35,9 @@ void LoadMapBriefing(const std::filesystem::path& file, Model& model);
 // show (or only rounded), and another file's value where the files disagree, go to
 // model.keptValues with their file and line.
 void LoadValuesInForce(const std::array<const std::string*, 4>& files, Model& model);
+// One kept value as the box and the command line list it: the item, its file and line, and
+// ", differs" where the page shows another file's value.
+std::string keptValueLine(const KeptValue& kept);
 // The box that lists the kept values after the start-up, nullopt when there are none.
 std::optional<Message> keptValuesMessage(const Model& model);
 

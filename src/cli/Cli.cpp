@@ -634,8 +634,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   const std::string loadErrors = runLoadSequence(model, c.gameDir, store);
   printLines(err, "warning: ", loadErrors, true);
   for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
-  for (const KeptValue& k : model.keptValues)
-    err << kProgram << ": kept as it is: " << k.item << " (" << k.file << ", line " << k.line << ")\n";
+  for (const KeptValue& k : model.keptValues) err << kProgram << ": kept as it is: " << keptValueLine(k) << '\n';
 
   if (c.name == "show") {
     if (c.json) printShowJson(model, out);

@@ -385,7 +385,7 @@ TEST(KeepOwnLines, ValuesInForce) {
   struct Case {
     Files files;
     std::vector<std::pair<std::string_view, std::string>> shown;  // control, value as text
-    std::vector<std::string> kept;                                // "item (file line)"
+    std::vector<std::string> kept;  // "item (file line)", "other" where another file is shown
   };
   const Case cases[] = {
       {{{"autoexec.cfg", "fps_max 100\r\nsensitivity 2.8\r\nvolume 0.6\r\n"},
@@ -394,11 +394,11 @@ TEST(KeepOwnLines, ValuesInForce) {
         {"config.cfg", "brightness \"100\"\r\n"}},
        {{"scrollmaxfps", "100"}, {"txtservername", "Public One"}, {"scrolltimelimit", "25"}, {"img_server(4)", "1"}},
        {"sensitivity 2.8 (autoexec.cfg 2)", "volume 0.6 (autoexec.cfg 3)", "brightness \"100\" (config.cfg 1)",
-        "hostname \"LAN Party\" (listenserver.cfg 1)", "mp_timelimit 20 (listenserver.cfg 2)",
-        "mp_friendlyfire 0 (listenserver.cfg 3)"}},
+        "hostname \"LAN Party\" (listenserver.cfg 1 other)", "mp_timelimit 20 (listenserver.cfg 2 other)",
+        "mp_friendlyfire 0 (listenserver.cfg 3 other)"}},
       {{{"autoexec.cfg", "fps_max 60\r\n"}, {"config.cfg", "fps_max \"80\"\r\necho x; fps_max 90 // 95\r\n"}},
        {{"scrollmaxfps", "60"}},
-       {"fps_max 90 (config.cfg 2)"}},
+       {"fps_max 90 (config.cfg 2 other)"}},
       {{{"config.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 2\r\nrate 25000\r\nname Red Fox\r\n"}},
        {{"img_video(2)", "1"}, {"img_client(2)", "0"}, {"txtname", "Red"}},
        {"hud_centerid 2 (config.cfg 3)", "rate 25000 (config.cfg 4)"}},
@@ -426,7 +426,7 @@ TEST(KeepOwnLines, ValuesInForce) {
     }
     std::vector<std::string> kept;
     for (const KeptValue& k : model.keptValues)
-      kept.push_back(k.item + " (" + std::string(k.file) + " " + std::to_string(k.line) + ")");
+      kept.push_back(k.item + " (" + std::string(k.file) + " " + std::to_string(k.line) + (k.other ? " other)" : ")"));
     std::sort(kept.begin(), kept.end());
     std::vector<std::string> want = c.kept;
     std::sort(want.begin(), want.end());
