@@ -11,11 +11,10 @@ bool isBlank(char c, bool quoted) {
 }
 bool isOwnWord(char c) { return c == '{' || c == '}' || c == '(' || c == ')' || c == '\'' || c == ':'; }
 
-std::string lower(std::string_view s) {
-  std::string out(s);
+void lower(std::string_view s, std::string& out) {
+  out.assign(s);
   for (char& c : out)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
 }
 
 // Fills the words of the command `span` of `bytes`.
@@ -44,18 +43,21 @@ void splitWords(std::string_view bytes, CommandSpan& span) {
     first = false;
     span.wordsTo = i;
     if (word.size() >= kWordDropped) continue;  // the console drops a word this long
-    if (span.wordCount < 3) span.words[span.wordCount] = std::string(word);
+    if (span.wordCount < 3) span.words[span.wordCount] = word;
     ++span.wordCount;
   }
 }
 
 }  // namespace
 
-std::vector<CommandSpan> commandSpans(std::string_view bytes) {
-  std::vector<CommandSpan> out;
+void forEachCommand(std::string_view bytes, const std::function<void(const CommandSpan&)>& visit) {
+  CommandSpan span;
   int line = 1;
   for (std::size_t i = 0; i < bytes.size();) {
-    CommandSpan span;
+    span.wordCount = 0;
+    span.words[0] = span.words[1] = span.words[2] = {};
+    span.wordsFrom = span.wordsTo = 0;
+    span.cut = false;
     span.begin = i;
     span.line = line;
     std::size_t end = i;
@@ -75,10 +77,19 @@ std::vector<CommandSpan> commandSpans(std::string_view bytes) {
     i = next;
     splitWords(bytes, span);
     if (span.wordCount == 0) continue;
-    span.key = lower(span.words[0]);
-    if (span.key == "setinfo") span.key.append(1, ' ').append(lower(span.words[1]));
-    out.push_back(std::move(span));
+    lower(span.words[0], span.key);
+    if (span.key == "setinfo") {
+      std::string info;
+      lower(span.words[1], info);
+      span.key.append(1, ' ').append(info);
+    }
+    visit(span);
   }
+}
+
+std::vector<CommandSpan> commandSpans(std::string_view bytes) {
+  std::vector<CommandSpan> out;
+  forEachCommand(bytes, [&](const CommandSpan& c) { out.push_back(c); });
   return out;
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,14 +26,18 @@ struct CommandSpan {
   std::size_t wordsTo = 0;    // where its last word ends (a comment or blanks may follow)
   bool cut = false;           // cut at kCommandCut: the next command follows with no separator
   int line = 1;               // the line it begins on, from 1
-  // Its first three words as the console takes them (quotes removed), and how many it has.
-  std::string words[3];
+  // Its first three words as the console takes them (quotes removed: views into the file's
+  // bytes), and how many it has.
+  std::string_view words[3];
   std::size_t wordCount = 0;
   // The first word lower-cased; for "setinfo", "setinfo " and the info key lower-cased.
   std::string key;
 };
 
-// The commands of a file that have at least one word, in order.
+// Calls `visit` with each command of a file that has at least one word, in order; the span is
+// valid during the call only (copy what is kept).
+void forEachCommand(std::string_view bytes, const std::function<void(const CommandSpan&)>& visit);
+// The same commands in a list.
 std::vector<CommandSpan> commandSpans(std::string_view bytes);
 
 }  // namespace quillet

@@ -523,17 +523,14 @@ bool takesArgument(std::string_view key) {
 void LoadValuesInForce(const std::array<const std::string*, 4>& files, Model& model) {
   // Per file, the last command that sets each key Quillet writes there: the value the file
   // leaves in force.
-  std::array<std::vector<CommandSpan>, 4> spans;
-  std::array<std::unordered_map<std::string, std::size_t>, 4> last;
+  std::array<std::unordered_map<std::string, CommandSpan>, 4> last;
   for (GameFile f : kGameFiles) {
     const auto i = static_cast<std::size_t>(f);
     if (!files[i]) continue;
-    spans[i] = commandSpans(*files[i]);
-    for (std::size_t n = 0; n < spans[i].size(); ++n) {
-      const CommandSpan& c = spans[i][n];
+    forEachCommand(*files[i], [&](const CommandSpan& c) {
       const std::size_t needs = c.key.starts_with("setinfo ") ? 3 : takesArgument(c.key) ? 2 : 1;
-      if (c.wordCount >= needs && writesKey(f, c.key)) last[i][c.key] = n;
-    }
+      if (c.wordCount >= needs && writesKey(f, c.key)) last[i].insert_or_assign(c.key, c);
+    });
   }
   for (const Option& o : catalogue()) {
     if (o.form == Form::Colour || o.form == Form::None) continue;
@@ -550,7 +547,7 @@ void LoadValuesInForce(const std::array<const std::string*, 4>& files, Model& mo
       const CommandSpan* found = nullptr;
       for (const std::string& key : keysIn(o, f))
         if (const auto it = last[i].find(key); it != last[i].end())
-          if (!found || &spans[i][it->second] > found) found = &spans[i][it->second];
+          if (!found || it->second.begin > found->begin) found = &it->second;
       if (!found) continue;
       const auto keep = [&](bool other) {
         const std::string item = files[i]->substr(found->wordsFrom, found->wordsTo - found->wordsFrom);

@@ -286,7 +286,14 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
   if (options.empty()) return std::string(oldBytes);
   const bool autoexec = file == GameFile::Autoexec;
   const std::string_view eol = lineEndOf(oldBytes);
-  const std::vector<CommandSpan> spans = commandSpans(oldBytes);
+  // The commands of the variables to write, and no others: a big file costs no list of all.
+  std::vector<std::string> wanted;
+  for (const Option* o : options)
+    for (std::string& key : keysIn(*o, file)) wanted.push_back(std::move(key));
+  std::vector<CommandSpan> spans;
+  forEachCommand(oldBytes, [&](const CommandSpan& c) {
+    if (std::find(wanted.begin(), wanted.end(), c.key) != wanted.end()) spans.push_back(c);
+  });
   struct Edit {
     std::size_t from, to;
     std::string text;
@@ -301,6 +308,16 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
     });
     if (last == spans.rend()) {
       if (!text.empty()) (added += text) += eol;
+      continue;
+    }
+    if (text.empty()) {
+      // The option's unchecked form writes no line ("gl_polyoffset 20" / nothing): every command
+      // of its variable gives way, or an earlier one would still be in force.
+      for (const CommandSpan& c : spans)
+        if (std::find(keys.begin(), keys.end(), c.key) != keys.end())
+          edits.push_back({c.wordsFrom,
+                           oddQuotes(oldBytes.substr(c.wordsFrom, c.wordsTo - c.wordsFrom)) ? c.end : c.wordsTo,
+                           c.cut && c.end < oldBytes.size() && oldBytes[c.end] != '\n' ? "\n" : ""});
       continue;
     }
     // The command's words give way; a comment after them stays, unless a quote left open in
