@@ -214,8 +214,6 @@ std::vector<std::string_view> lines(std::string_view text) {
   return out;
 }
 
-std::string firstWord(std::string_view line) { return std::string(line.substr(0, line.find(' '))); }
-
 std::string checkSet(std::string_view bytes) {
   using Text = std::string (*)(const Model&);
   static constexpr Text kTexts[] = {autoexecText, configText, serverText, listenserverText};

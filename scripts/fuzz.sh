@@ -71,6 +71,7 @@ printf '255\000180\00030\000True\000False\000True\000False\000True\00016\000127.
   >"$build/seeds/store/typical"
 printf 'scrollgamma=25\000txtname=Red Fox\000hostname=My server\000gamma=2.5' >"$build/seeds/set/typical"
 printf 'txtmotd=hello\000img_server(4)=0\000mp_friendlyfire=1\000sv_password=a;b' >"$build/seeds/set/more"
+printf 'txtname=O\047Neil\000txtteam={x}\000hostname=Srv:27015\000name=//x\000team=\303\211mile' >"$build/seeds/set/hostile"
 # The round trip's input: autoexec.cfg, config.cfg, mapcycle.txt, motd.txt, a briefing,
 # server.cfg and listenserver.cfg.
 joined "$build/seeds/roundtrip/sample" "$sample/autoexec.cfg" "$sample/config.cfg" "$sample/mapcycle.txt" \

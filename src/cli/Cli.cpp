@@ -61,6 +61,8 @@ constexpr std::string_view kUsage =
     "                    text (quote it when it holds blanks: --set \"txtname=Red Fox\").\n"
     "                    NAME may also be a console variable with its value as the game's\n"
     "                    files carry it: gamma=2.5, mp_friendlyfire=0, \"hostname=My server\".\n"
+    "                    A text takes no double quote or control character and at most 127\n"
+    "                    characters; launch fields take a number, an IP address or a map.\n"
     "  --no-backup       do not copy the files it replaces into GAMEDIR/quillet-backups\n"
     "  --dry-run         print what save would change, as a unified diff per file, and write\n"
     "                    nothing (not even the store)\n"
