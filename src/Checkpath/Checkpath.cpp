@@ -34,6 +34,8 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   model.resetToDesign();
   model.configKeptLines.clear();
   model.unreadable.clear();
+  // Changes of key bindings are for the files they were made on.
+  model.keyEdits.clear();
   // A step that fails (out of memory on a huge file, a path the system cannot spell) is skipped
   // and the sequence goes on; its cause is listed with the files that could not be read, which
   // also keeps Save from writing over what the pages may not hold.

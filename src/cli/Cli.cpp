@@ -20,11 +20,13 @@
 #include "Checkpath/Checkpath.h"
 #include "Stringconverter/Codepage.h"
 #include "Stringconverter/Filereader.h"
+#include "Stringconverter/Keys.h"
 #include "Stringconverter/Readers.h"
 #include "frmmain/MoreFunctions.h"
 #include "platform/Platform.h"
 #include "store/QtStore.h"
 #include "save/Backups.h"
+#include "save/KeyLines.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
 
@@ -42,6 +44,11 @@ constexpr std::string_view kUsage =
     "  quillet-cli save GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--defaults]\n"
     "                           [--set NAME=VALUE]... [--no-backup] [--dry-run]\n"
     "  quillet-cli show GAMEDIR [--store FILE] [--keep-own-lines | --replace] [--json]\n"
+    "  quillet-cli keys GAMEDIR [--json]\n"
+    "  quillet-cli bind GAMEDIR KEY COMMAND [--store FILE] [--keep-own-lines | --replace]\n"
+    "                           [--no-backup] [--dry-run]\n"
+    "  quillet-cli unbind GAMEDIR KEY [same options as bind]\n"
+    "  quillet-cli alias GAMEDIR NAME COMMANDS [same options as bind]\n"
     "  quillet-cli backups GAMEDIR\n"
     "  quillet-cli restore GAMEDIR [NAME]\n"
     "  quillet-cli --help | --version\n"
@@ -69,6 +76,22 @@ constexpr std::string_view kUsage =
     "show   prints every option: control name, console variables, value, page and caption,\n"
     "       one tab-separated line each (CR, LF, tab and backslash as \\r \\n \\t \\\\).\n"
     "  --json            print one JSON object keyed by control name instead\n"
+    "keys   prints every key binding and alias the game runs at its start, in the order it\n"
+    "       runs them (config.cfg, then autoexec.cfg, each followed into the files it execs\n"
+    "       inside GAMEDIR), one tab-separated line each: bind, key, command, file:line and\n"
+    "       state (in force, or overridden or unbound and where); alias, name, commands,\n"
+    "       file:line and state (in force and used or unused, or replaced); note, and what\n"
+    "       was not followed or does nothing.\n"
+    "  --json            print one JSON object with bindings, aliases and notes instead\n"
+    "bind   binds KEY (a key name such as w, MOUSE1, SPACE, F1; any case) to COMMAND and\n"
+    "       saves as save does. The binding in force is changed on its own line where Save\n"
+    "       writes that file with your lines (config.cfg; autoexec.cfg too with\n"
+    "       --keep-own-lines); otherwise a new line goes into config.cfg. Refused, with\n"
+    "       nothing written: a key the game does not know, a \" in COMMAND, a line break,\n"
+    "       a command over 514 bytes, and a change the game would not end with.\n"
+    "unbind takes KEY's binding away: its line goes, or an unbind line is written where\n"
+    "       the key is bound by a file Quillet does not rewrite.\n"
+    "alias  defines the alias NAME (or changes it where it is defined) as COMMANDS.\n"
     "backups  lists the backups in GAMEDIR/quillet-backups, newest first: before save replaces\n"
     "       a file whose bytes change, it copies the old one into a folder named by the time\n"
     "       (YYYY-MM-DD_HHMMSS); the 20 newest folders are kept.\n"
@@ -444,6 +467,8 @@ struct Command {
   bool noBackup = false;
   bool dryRun = false;
   std::string backupName;  // restore's NAME
+  std::string keyName;     // bind and unbind's KEY, alias's NAME
+  std::string keyCommand;  // bind's COMMAND, alias's COMMANDS
 };
 
 int usageError(std::ostream& err, std::string_view text) {
@@ -479,6 +504,21 @@ void defineCommandLine(CLI::App& app, Command& c) {
 
   CLI::App* show = withGameDir(app.add_subcommand("show"));
   show->add_flag("--json", c.json);
+
+  for (const char* name : {"bind", "unbind", "alias"}) {
+    CLI::App* sub = withGameDir(app.add_subcommand(name));
+    sub->add_option(std::string_view(name) == "alias" ? "NAME" : "KEY", c.keyName);
+    if (std::string_view(name) != "unbind")
+      sub->add_option(std::string_view(name) == "alias" ? "COMMANDS" : "COMMAND", c.keyCommand);
+    sub->add_flag("--no-backup", c.noBackup);
+    sub->add_flag("--dry-run", c.dryRun);
+  }
+
+  CLI::App* keys = app.add_subcommand("keys");
+  keys->allow_extras();
+  keys->add_option("GAMEDIR", c.gameDir);
+  keys->add_flag("--json", c.json);
+  keys->callback([&c, keys] { c.name = keys->get_name(); });
 
   for (const char* name : {"backups", "restore"}) {
     CLI::App* sub = app.add_subcommand(name);
@@ -534,6 +574,9 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
           return option + " belongs to '" + other->get_name() + "'" + (c.name == "show" ? "; 'show' only reads" : "");
       return "unknown option '" + first + "'";
     }
+    if (c.name == "bind" || c.name == "alias")
+      return "'" + first + "' is one word too many: give the command as one argument, in quotes ('say hi; kill')";
+    if (c.name == "unbind") return "'" + first + "' is one word too many: unbind takes one KEY";
     return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
   }
   if (c.stores.size() > 1) return std::string("--store is given twice");
@@ -541,6 +584,9 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
   if (sub->count("GAMEDIR") == 0)
     return "'" + c.name + "' needs GAMEDIR, the game's mod folder (the one that holds cl_dlls)";
   if (c.gameDir.empty()) return std::string("GAMEDIR is empty");
+  for (const char* what : {"KEY", "NAME", "COMMAND", "COMMANDS"})
+    if (c.name != "restore" && sub->get_option_no_throw(what) && sub->count(what) == 0)
+      return "'" + c.name + "' needs " + what + (c.name == "alias" ? " (alias GAMEDIR NAME COMMANDS)" : "");
   return std::nullopt;
 }
 
@@ -682,6 +728,133 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
+QString utf8Text(std::string_view cp1252) {
+  const std::string utf8 = cp1252ToUtf8(cp1252);
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void printKeysPlain(const keys::KeyTable& table, std::ostream& out) {
+  const auto field = [](std::string_view cp1252) { return escapeField(cp1252ToUtf8(cp1252)); };
+  for (const keys::Binding& b : table.bindings)
+    out << "bind\t" << field(b.key) << '\t' << field(b.command) << '\t' << field(keys::placeText(b.place)) << '\t'
+        << field(keys::stateText(b)) << (b.via.empty() ? "" : " (run by alias " + field(b.via) + ")") << '\n';
+  for (const keys::Alias& a : table.aliases)
+    out << "alias\t" << field(a.name) << '\t' << field(a.commands) << '\t' << field(keys::placeText(a.place)) << '\t'
+        << keys::stateText(a) << '\n';
+  for (const std::string& note : table.notes) out << "note\t" << field(note) << '\n';
+}
+
+void printKeysJson(const keys::KeyTable& table, std::ostream& out) {
+  const auto place = [](QJsonObject& o, const keys::Place& p) {
+    o.insert("file", utf8Text(p.file));
+    o.insert("line", static_cast<qint64>(p.line));
+  };
+  QJsonArray bindings, aliases, notes;
+  for (const keys::Binding& b : table.bindings) {
+    QJsonObject o{{"key", utf8Text(b.key)}, {"command", utf8Text(b.command)}};
+    place(o, b.place);
+    o.insert("wins", b.state == keys::Binding::State::InForce);
+    if (b.state != keys::Binding::State::InForce) {
+      QJsonObject ended;
+      place(ended, b.endedBy);
+      o.insert(b.state == keys::Binding::State::Overridden ? "overridden_by" : "unbound_by", ended);
+    }
+    if (!b.via.empty()) o.insert("via_alias", utf8Text(b.via));
+    bindings.append(o);
+  }
+  for (const keys::Alias& a : table.aliases) {
+    QJsonObject o{{"name", utf8Text(a.name)}, {"commands", utf8Text(a.commands)}};
+    place(o, a.place);
+    o.insert("in_force", a.inForce);
+    o.insert("used", a.used);
+    aliases.append(o);
+  }
+  for (const std::string& note : table.notes) notes.append(utf8Text(note));
+  const QByteArray text =
+      QJsonDocument(QJsonObject{{"bindings", bindings}, {"aliases", aliases}, {"notes", notes}}).toJson();
+  out.write(text.constData(), text.size());
+}
+
+int runKeys(const Command& c, std::ostream& out, std::ostream& err) {
+  if (!hasClDlls(c.gameDir)) {
+    err << kProgram << ": " << kInvalidPathText << '\n';
+    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
+    return kExitUsage;
+  }
+  const keys::KeyTable table = keys::readKeys(keys::folderSource(c.gameDir));
+  if (c.json) printKeysJson(table, out);
+  else printKeysPlain(table, out);
+  return kExitOk;
+}
+
+int runKeyEdit(const Command& c, std::ostream& out, std::ostream& err) {
+  const KeyEdit::Kind kind = c.name == "bind"     ? KeyEdit::Kind::Bind
+                             : c.name == "unbind" ? KeyEdit::Kind::Unbind
+                                                  : KeyEdit::Kind::Alias;
+  const auto refused = [&](const std::string& why) {
+    err << kProgram << ": " << c.name << ' ' << c.keyName << ": " << why << '\n'
+        << kProgram << ": nothing was written\n";
+    return kExitUsage;
+  };
+  const std::string command = utf8ToCp1252(c.keyCommand);
+  if (cp1252ToUtf8(command) != c.keyCommand)
+    return refused(
+        "the command is not UTF-8, or holds a character that the game's files cannot store (they use "
+        "the Western European code page Windows-1252)");
+  // What the console rules refuse is refused before anything is read.
+  const bool alias = kind == KeyEdit::Kind::Alias;
+  std::string problem = alias ? keys::aliasNameProblem(c.keyName) : keys::keyProblem(c.keyName);
+  if (problem.empty() && kind != KeyEdit::Kind::Unbind) problem = keys::commandProblem(command);
+  if (!problem.empty()) return refused(cp1252ToUtf8(problem));
+  if (!hasClDlls(c.gameDir)) {
+    err << kProgram << ": " << kInvalidPathText << '\n';
+    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
+    return kExitUsage;
+  }
+  // A missing store is created by the save only, once the change has passed every check.
+  std::unique_ptr<QtStore> qtStore =
+      c.stores.empty() ? std::make_unique<QtStore>(false) : std::make_unique<QtStore>(c.stores.front(), false);
+  if (!qtStore->error().empty()) {
+    err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";
+    return kExitUsage;
+  }
+  NoGameFolderStore store(*qtStore);
+  Model model;
+  if (c.keepOwnLines || c.replace) model.keepOwnLinesForRun = c.keepOwnLines;
+  printLines(err, "warning: ", runLoadSequence(model, c.gameDir, store), true);
+  for (const std::string& problem : model.unreadable) printLines(err, "warning: ", problem, false);
+
+  const KeyEditPlan plan = planKeyEdit(model, c.gameDir, kind, c.keyName, command);
+  if (!plan.edit) return refused(cp1252ToUtf8(plan.problem));
+  if (!model.keepOwnLines) {
+    // The default mode writes autoexec.cfg whole: say what of the keys goes with it.
+    std::size_t lost = 0;
+    for (const keys::Binding& b : keys::readKeys(keys::folderSource(c.gameDir)).bindings)
+      lost += b.place.file == "autoexec.cfg";
+    if (lost > 0)
+      err << kProgram << ": warning: " << lost
+          << " binding(s) in autoexec.cfg go with this save, which writes the file whole; --keep-own-lines keeps "
+             "them\n";
+  }
+  model.keyEdits.push_back(*plan.edit);
+  if (c.dryRun) {
+    out << savePreview(model, c.gameDir);
+    return kExitOk;
+  }
+  if (const auto failure = saveFiles(model, c.gameDir, store, {.backup = !c.noBackup})) {
+    printLines(err, "", saveErrorMessage(c.gameDir).text, false);
+    printLines(err, "", failure->detail, false);
+    return kExitSaveFailed;
+  }
+  const KeyEdit& e = *plan.edit;
+  out << (kind == KeyEdit::Kind::Bind     ? "Bound "
+          : kind == KeyEdit::Kind::Unbind ? "Unbound "
+                                          : "Defined alias ")
+      << cp1252ToUtf8(e.name) << (kind == KeyEdit::Kind::Unbind ? "" : " as \"" + cp1252ToUtf8(e.command) + "\"")
+      << (e.inPlace ? " on its own line of " : " on a new line of ") << e.file << "; saved in " << c.gameDir << '\n';
+  return kExitOk;
+}
+
 int runBackups(const Command& c, std::ostream& out, std::ostream& err) {
   if (!hasClDlls(c.gameDir)) {
     err << kProgram << ": " << kInvalidPathText << '\n';
@@ -738,6 +911,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kExitOk;
   }
   if (c.name == "backups" || c.name == "restore") return runBackups(c, out, err);
+  if (c.name == "keys") return runKeys(c, out, err);
+  if (c.name == "bind" || c.name == "unbind" || c.name == "alias") return runKeyEdit(c, out, err);
   return runShowOrSave(c, out, err);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/GamePath.h"
 #include "save/Backups.h"
 #include "save/Diff.h"
+#include "save/KeyLines.h"
 #include "settings/ValueForms.h"
 
 namespace quillet {
@@ -60,6 +61,8 @@ class FileText {
     if (bytes.size() < kBorrowFrom) text() += bytes;
     else pieces_.push_back({nullptr, bytes});
   }
+  // Holds `bytes` for as long as the composition, for views of it.
+  std::string_view hold(std::string bytes) { return owned_.emplace_back(std::move(bytes)); }
   std::vector<std::string_view> parts() const {
     std::vector<std::string_view> out;
     for (const Piece& p : pieces_) out.push_back(p.own ? std::string_view(*p.own) : p.view);
@@ -165,7 +168,12 @@ FileText composeConfig(const Model& model) {
   // The user's own lines first (without white space at their two ends), then the program's.
   // With "Keep my own lines" only empty lines give way, so that every line stays as written.
   const auto trims = [&](char c) { return model.keepOwnLines ? c == '\r' || c == '\n' : isSpace(c); };
-  std::string_view kept = model.configKeptLines;
+  FileText out;
+  // Key bindings and aliases changed since the load are changed among the user's lines (with
+  // "Keep my own lines" in the bytes of the file instead, see bytesFor).
+  std::string_view kept = model.keyEdits.empty() || model.keepOwnLines
+                              ? std::string_view(model.configKeptLines)
+                              : out.hold(applyKeyEdits("config.cfg", model.configKeptLines, model.keyEdits));
   while (!kept.empty() && trims(kept.front())) kept.remove_prefix(1);
   std::size_t end = kept.size();
   while (end > 0 && trims(kept[end - 1])) --end;
@@ -181,7 +189,6 @@ FileText composeConfig(const Model& model) {
     for (std::size_t i = end; i < kept.size() && kept[i] != '\r' && kept[i] != '\n'; ++i)
       if (kept[i] == '\t') end = i + 1;
   kept = kept.substr(0, end);
-  FileText out;
   out += "\r\n";
   if (!kept.empty()) {
     appendCrLf(out, kept, 8192);
@@ -397,9 +404,20 @@ constexpr Step kSteps[] = {{"mapcycle.txt", composeMapcycle}, {"motd.txt", compo
 FileText bytesFor(const Model& model, const std::string& gamePath, const Step& step, int& error, bool* same = nullptr) {
   error = 0;
   if (same) *same = false;
-  if (!model.keepOwnLines) return step.compose(model);
+  // Key bindings and aliases changed since the load go into the bytes of their file; config.cfg's
+  // in the default mode among its kept lines, as it is composed.
+  const bool keyEdits =
+      (model.keepOwnLines || step.name != "config.cfg") &&
+      std::any_of(model.keyEdits.begin(), model.keyEdits.end(), [&](const KeyEdit& e) { return e.file == step.name; });
+  const auto withKeyEdits = [&](FileText bytes) {
+    if (!keyEdits) return bytes;
+    FileText out;
+    out += applyKeyEdits(step.name, bytes.str(), model.keyEdits);
+    return out;
+  };
+  if (!model.keepOwnLines) return withKeyEdits(step.compose(model));
   const files::ReadResult old = files::readFile(gameFile(gamePath, step.name));
-  if (old.status == files::ReadResult::Status::Missing) return step.compose(model);
+  if (old.status == files::ReadResult::Status::Missing) return withKeyEdits(step.compose(model));
   if (!old.ok()) {
     error = old.error;
     return {};
@@ -410,6 +428,7 @@ FileText bytesFor(const Model& model, const std::string& gamePath, const Step& s
   else
     for (GameFile f : kGameFiles)
       if (step.name == fileName(f)) edited = editInPlace(f, old.bytes, model);
+  if (keyEdits) edited = applyKeyEdits(step.name, std::move(edited), model.keyEdits);
   if (same) *same = edited == old.bytes;
   FileText out;
   out += edited;
@@ -417,6 +436,13 @@ FileText bytesFor(const Model& model, const std::string& gamePath, const Step& s
 }
 
 }  // namespace
+
+std::string savedBytes(const Model& model, const std::string& gamePath, std::string_view name) {
+  int unused = 0;
+  for (const Step& step : kSteps)
+    if (step.name == name) return bytesFor(model, gamePath, step, unused).str();
+  return {};
+}
 
 std::string savePreview(const Model& model, const std::string& gamePath) {
   std::string out;

@@ -36,6 +36,10 @@ std::string editMapcycle(std::string_view oldBytes, const Model& model);
 bool saveWritesNothing(const Model& model, const std::string& gamePath);
 inline constexpr std::string_view kNothingToSave = "Nothing to save: the files already hold these settings";
 
+// The bytes Save would write for the file `name` ("config.cfg"): with "Keep my own lines",
+// merged with the file as it is now; with the model's key edits made.
+std::string savedBytes(const Model& model, const std::string& gamePath, std::string_view name);
+
 // Where and why Save stopped: "config.cfg: No space left on device".
 struct SaveFailure {
   std::string detail;

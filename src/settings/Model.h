@@ -40,6 +40,18 @@ struct KeptValue {
   std::string text;
 };
 
+// A change of a key binding or an alias (the Keys page, quillet-cli bind, unbind, alias), made
+// by Save in the bytes it writes for `file`: the last line there that binds the key (or
+// defines the alias) is changed in place, or a new line is added at the file's end.
+struct KeyEdit {
+  enum class Kind { Bind, Unbind, Alias };
+  Kind kind = Kind::Bind;
+  std::string name;     // the key's game name ("MOUSE1", "w"), or the alias's name
+  std::string command;  // what the key or the alias runs (Bind, Alias)
+  std::string file = "config.cfg";
+  bool inPlace = false;
+};
+
 class Model {
  public:
   Model();
@@ -88,6 +100,8 @@ class Model {
 
   // Lines of config.cfg that Quillet does not own, each ending in CR LF.
   std::string configKeptLines;
+  // Key bindings and aliases changed since the load, in the order they were made.
+  std::vector<KeyEdit> keyEdits;
   // The briefing shown on the map page (bytes of the map's text file).
   std::string mapInfo;
   // The composed launch options shown on the Commandline page.
