@@ -557,6 +557,8 @@ void frmmain::mnukeepownlines_Click() {
                    Buttons::Ok, Icon::Exclamation, *error});
   model_.keepOwnLinesForRun = on;
   reloadKeepingChanges();
+  // What the mode keeps as it is, as the start lists it.
+  if (const auto kept = on ? keptValuesMessage(model_) : std::nullopt) dialogs_.show(*kept);
 }
 
 void frmmain::reloadKeepingChanges() {
