@@ -305,7 +305,9 @@ const std::unordered_map<std::string, const Option*>& setinfoKeys() {
       std::string_view key = o.cvar;
       if (key.starts_with("setinfo ")) key.remove_prefix(8);
       keys.emplace(std::string(key), &o);
-      keys.emplace("\"" + std::string(key) + "\"", &o);
+      std::string quoted(1, '"');
+      (quoted += key) += '"';
+      keys.emplace(std::move(quoted), &o);
     }
     return keys;
   }();

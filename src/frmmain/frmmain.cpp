@@ -241,7 +241,19 @@ bool frmmain::Form_QueryUnload() {
     SetupMainWindow();
     return true;
   }
-  return false;
+  return !mayQuit();
+}
+
+bool frmmain::mayQuit() {
+  // Nothing is saved on the way out unless the user asks for it: a change since the last Save
+  // or load is not lost without a word.
+  if (!changedSinceSave_ || window_.mode != Mode::Main) return true;
+  const Message question{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation};
+  switch (dialogs_.show(question)) {
+    case Answer::Discard: return true;
+    case Answer::Save: mnusave_Click(); return !changedSinceSave_;
+    default: return false;
+  }
 }
 
 void frmmain::UnloadAll() {
@@ -538,7 +550,9 @@ void frmmain::mnurestore_Click() {
   }
 }
 
-void frmmain::mnuexit_Click() { UnloadAll(); }
+void frmmain::mnuexit_Click() {
+  if (mayQuit()) UnloadAll();
+}
 
 void frmmain::mnudefaults_Click() {
   const Message confirm{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo, Icon::None};
@@ -566,6 +580,8 @@ void frmmain::mnukeepownlines_Click() {
                    Buttons::Ok, Icon::Exclamation, *error});
   model_.keepOwnLinesForRun = on;
   reloadKeepingChanges();
+  // What the mode keeps as it is, as the start lists it.
+  if (const auto kept = on ? keptValuesMessage(model_) : std::nullopt) dialogs_.show(*kept);
 }
 
 void frmmain::reloadKeepingChanges() {

@@ -153,8 +153,13 @@ class frmmain : private ModelObserver {
   void cmdabort_Click();                  // Abort
   void cmdbrowse_Click();                 // "..."
   void mnuchangePath_Click();
-  // The window's close request; returns true when the close is cancelled.
+  // The window's close request; returns true when the close is cancelled (back from "Change
+  // path", or the user chose not to leave when asked about unsaved changes).
   bool Form_QueryUnload();
+  // True when the program may end now: nothing changed since the last Save or load, or the user
+  // answered "Save your changes?" with Discard, or with Save and the Save succeeded.
+  bool mayQuit();
+  bool changedSinceSave() const { return changedSinceSave_; }
 
   // ---- Pages
   void ArrangePages();

@@ -14,8 +14,9 @@
 namespace quillet {
 
 enum class Icon { None, Information, Exclamation };
-enum class Buttons { Ok, YesNo };  // with YesNo, Yes is the default button
-enum class Answer { Ok, Yes, No };
+// With YesNo, Yes is the default button; with SaveDiscardCancel, Save (Cancel on Escape).
+enum class Buttons { Ok, YesNo, SaveDiscardCancel };
+enum class Answer { Ok, Yes, No, Save, Discard, Cancel };
 
 // A modal message box. Text and title are UTF-8; lines are joined by CR LF (or a lone CR
 // where the program's own texts have one).

@@ -4,8 +4,15 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSyntaxHighlighter>
+#include <QTextBlock>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +20,8 @@
 #include <QVBoxLayout>
 #include <QPixmap>
 #include <QTimer>
+
+#include <memory>
 
 #include "qt/GameText.h"
 
@@ -28,7 +37,96 @@ QString displayText(const std::string& text) {
   return s;
 }
 
+// Colours the lines of a unified diff: removed red, added green, hunk heads blue, file heads
+// bold; readable on a light and on a dark palette.
+class DiffHighlighter : public QSyntaxHighlighter {
+ public:
+  DiffHighlighter(QTextDocument* document, bool dark) : QSyntaxHighlighter(document) {
+    removed_.setForeground(dark ? QColor(255, 140, 140) : QColor(170, 0, 0));
+    added_.setForeground(dark ? QColor(140, 230, 140) : QColor(0, 120, 0));
+    hunk_.setForeground(dark ? QColor(140, 180, 255) : QColor(0, 60, 170));
+    head_.setFontWeight(QFont::Bold);
+  }
+
+ protected:
+  void highlightBlock(const QString& text) override {
+    if (text.startsWith(QLatin1String("--- ")) || text.startsWith(QLatin1String("+++ ")) || isFileLine(text))
+      setFormat(0, int(text.size()), head_);
+    else if (text.startsWith(u'-')) setFormat(0, int(text.size()), removed_);
+    else if (text.startsWith(u'+')) setFormat(0, int(text.size()), added_);
+    else if (text.startsWith(QLatin1String("@@"))) setFormat(0, int(text.size()), hunk_);
+  }
+
+ private:
+  QTextCharFormat removed_, added_, hunk_, head_;
+
+ public:
+  // "server.cfg: new file", "motd.txt: unchanged", "config.cfg: cannot be read: ...".
+  static bool isFileLine(const QString& text) {
+    const int colon = int(text.indexOf(QLatin1String(": ")));
+    return colon > 0 && !text.startsWith(u' ') && !text.startsWith(u'+') && !text.startsWith(u'-') &&
+           !text.left(colon).contains(u' ') && text.left(colon).contains(u'.');
+  }
+};
+
 }  // namespace
+
+QDialog* buildDetailView(const QString& title, const std::string& detail, QWidget* parent) {
+  auto* dialog = new QDialog(parent);
+  dialog->setObjectName(QStringLiteral("detailview"));
+  dialog->setWindowTitle(title);
+  dialog->setSizeGripEnabled(true);
+  auto* layout = new QVBoxLayout(dialog);
+  auto* text = new QPlainTextEdit(dialog);
+  text->setObjectName(QStringLiteral("detailtext"));
+  text->setReadOnly(true);
+  text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  text->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text->setFocusPolicy(Qt::StrongFocus);
+  text->setTabChangesFocus(true);
+  text->setPlainText(fromUtf8(detail));
+  text->setAccessibleName(title);
+  text->setAccessibleDescription(QStringLiteral("Lines starting with - are removed, lines starting with + are added."));
+  const bool dark = text->palette().color(QPalette::Base).lightness() < 128;
+  (new DiffHighlighter(text->document(), dark))->rehighlight();
+  // The files of a diff, each a place to jump to.
+  auto* files = new QComboBox(dialog);
+  files->setObjectName(QStringLiteral("detailfiles"));
+  for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next()) {
+    const QString line = b.text();
+    if (line.startsWith(QLatin1String("--- "))) {
+      // A new file's diff follows its "name: new file" line, already listed.
+      const QTextBlock before = b.previous();
+      if (before.isValid() && before.text() == line.mid(4) + QStringLiteral(": new file")) continue;
+      files->addItem(line.mid(4), b.blockNumber());
+    } else if (DiffHighlighter::isFileLine(line)) {
+      files->addItem(line, b.blockNumber());
+    }
+  }
+  auto* top = new QHBoxLayout;
+  auto* label = new QLabel(QStringLiteral("&File:"), dialog);
+  label->setBuddy(files);
+  top->addWidget(label);
+  top->addWidget(files, 1);
+  QObject::connect(files, &QComboBox::activated, text, [text, files](int index) {
+    QTextCursor cursor(text->document()->findBlockByNumber(files->itemData(index).toInt()));
+    text->moveCursor(QTextCursor::End);  // the file's first line at the top of the view
+    text->setTextCursor(cursor);
+    text->ensureCursorVisible();
+  });
+  if (files->count() > 1) layout->addLayout(top);
+  else delete top, delete label, delete files;
+  layout->addWidget(text);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  // Wide enough for a line of the program's files (84 columns), tall enough for 30 lines.
+  const QFontMetrics metrics(text->font());
+  dialog->resize(metrics.horizontalAdvance(QString(92, u'x')) + 40, metrics.lineSpacing() * 30 + 120);
+  text->setFocus();
+  return dialog;
+}
 
 QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
   auto* box = new QMessageBox(parent);
@@ -36,7 +134,18 @@ QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
   box->setWindowTitle(fromUtf8(message.title));
   box->setText(displayText(message.text));
   box->setTextFormat(Qt::PlainText);
-  if (!message.detail.empty()) box->setDetailedText(fromUtf8(message.detail));
+  if (!message.detail.empty()) {
+    // Its own button opens the detail in a window of its own (the box stays open).
+    QPushButton* details = box->addButton(QStringLiteral("Show &Details..."), QMessageBox::ActionRole);
+    details->setObjectName(QStringLiteral("showdetails"));
+    details->disconnect();
+    const QString title = fromUtf8(message.title) + QStringLiteral(": details");
+    const std::string detail = message.detail;
+    QObject::connect(details, &QPushButton::clicked, box, [box, title, detail] {
+      std::unique_ptr<QDialog> view(buildDetailView(title, detail, box));
+      view->exec();
+    });
+  }
   switch (message.icon) {
     case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box->setIcon(QMessageBox::Information); break;
@@ -46,9 +155,14 @@ QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box->setDefaultButton(QMessageBox::Yes);
     box->setEscapeButton(QMessageBox::No);
+  } else if (message.buttons == Buttons::SaveDiscardCancel) {
+    box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
   } else {
     box->setStandardButtons(QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(QMessageBox::Ok);
   }
   // A screen reader announces the box by its title and reads the message as its description.
   box->setAccessibleName(box->windowTitle());
@@ -61,6 +175,10 @@ Answer QtDialogs::show(const Message& message) {
   const int pressed = box->exec();
   delete box;
   if (message.buttons == Buttons::YesNo) return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+  if (message.buttons == Buttons::SaveDiscardCancel)
+    return pressed == QMessageBox::Save      ? Answer::Save
+           : pressed == QMessageBox::Discard ? Answer::Discard
+                                             : Answer::Cancel;
   return Answer::Ok;
 }
 

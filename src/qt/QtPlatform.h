@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+class QDialog;
 class QMessageBox;
 class QTimer;
 
@@ -19,7 +20,13 @@ namespace quillet::qt {
 
 // Builds the modal box for a message (exact title, text, icon and buttons; Yes is the default of
 // a Yes/No box). Tests inspect the box without running it.
+// A message's detail is shown on "Show Details..." by buildDetailView.
 QMessageBox* buildMessageBox(const Message& message, QWidget* parent);
+
+// A message's detail (Save's diff, a failure's cause) in a window of its own: resizable, in a
+// fixed-pitch font, not wrapped, scrollable and reached with Tab; in a diff the removed and added
+// lines are coloured (their "-" and "+" stay for screen readers) and a list jumps to each file.
+QDialog* buildDetailView(const QString& title, const std::string& detail, QWidget* parent);
 
 // Modal QMessageBox dialogs, parented to the main window.
 class QtDialogs : public Dialogs {

@@ -77,11 +77,39 @@ TEST_F(FrmmainTest, DeletingTheLogoCacheTwice) {
                                                   Buttons::Ok, Icon::Information}}));
 }
 
-TEST_F(FrmmainTest, ExitEndsWithoutAsking) {
-  w->slider_Change(option("scrollgamma"), 5);
-  w->mnuexit_Click();
-  EXPECT_EQ(view.quits, 1);
-  EXPECT_TRUE(dialogs.shown.empty());
+// Exit ends at once when nothing changed since the load or the last Save; after a change it asks
+// first: Discard ends, Cancel stays, Save runs the Save command and ends when it saved.
+TEST_F(FrmmainTest, ExitAsksOnlyAfterAChange) {
+  makeGame(game);
+  startWith(game);
+  struct Row {
+    bool change;
+    std::deque<Answer> answers;
+    bool quits, saved;
+    std::size_t shown;  // the question, Save's confirmation, its success
+  };
+  const Row rows[] = {{false, {}, true, false, 0},
+                      {true, {Answer::Cancel}, false, false, 1},
+                      {true, {Answer::Save, Answer::No}, false, false, 2},
+                      {true, {Answer::Discard}, true, false, 1},
+                      {true, {Answer::Save, Answer::Yes}, true, true, 3},
+                      {false, {}, true, false, 0}};
+  int position = 5;
+  for (const Row& row : rows) {
+    if (row.change) w->slider_Change(option("scrollgamma"), ++position);
+    const std::string before = test::TempDir::readFile(game / "autoexec.cfg");
+    const int quits = view.quits;
+    dialogs.shown.clear();
+    dialogs.answers = row.answers;
+    w->mnuexit_Click();
+    EXPECT_EQ(view.quits - quits, row.quits ? 1 : 0) << position;
+    EXPECT_EQ(dialogs.shown.size(), row.shown) << position;
+    if (row.shown > 0) {
+      EXPECT_EQ(dialogs.shown[0],
+                (Message{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation}));
+    }
+    EXPECT_EQ(test::TempDir::readFile(game / "autoexec.cfg") != before, row.saved) << position;
+  }
 }
 
 TEST_F(FrmmainTest, MapClicksShowPreviewAndFlip) {

@@ -432,6 +432,9 @@ TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) {
       {"a\r\nb\r\n", "a\r\nb\r\n", ""},
       {"a\r\nb\r\n", "a\r\nc\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n a\n-b\n+c\n"},
       {"x\r\r\n", "x\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-x\\r\n+x\n"},
+      // Extra carriage returns before the line end only where two lines differ by them alone.
+      {"h\r\r\na\r\n", "h\r\r\nb\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n h\n-a\n+b\n"},
+      {"", "h\r\r\n\x01\r\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+h\n+\\x01\n"},
       {"a\r\n", "a\n", "--- f\n+++ f\n(only the line ends differ)\n"},
       {"a", "a\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-a  (no line end)\n+a\n"},
       {"", "de_dust\r\n\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+de_dust\n+\n"},

@@ -3,12 +3,16 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -423,6 +427,7 @@ class WindowAccess : public QObject {
     QTest::newRow("ok, information") << int(Buttons::Ok) << int(Icon::Information);
     QTest::newRow("ok, exclamation") << int(Buttons::Ok) << int(Icon::Exclamation);
     QTest::newRow("yes/no, no icon") << int(Buttons::YesNo) << int(Icon::None);
+    QTest::newRow("save/discard/cancel") << int(Buttons::SaveDiscardCancel) << int(Icon::Exclamation);
   }
   void messageBoxesAreNamedByTitleAndText() {
     QFETCH(int, buttons);
@@ -436,12 +441,43 @@ class WindowAccess : public QObject {
     if (Buttons(buttons) == Buttons::YesNo) {
       QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
       QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+    } else if (Buttons(buttons) == Buttons::SaveDiscardCancel) {
+      QCOMPARE(box->standardButtons(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      QCOMPARE(box->defaultButton(), box->button(QMessageBox::Save));
+      QCOMPARE(box->escapeButton(), box->button(QMessageBox::Cancel));
     } else {
       QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     }
     QAccessibleInterface* a = face(box.get());
     QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Error loading settings"));
     QCOMPARE(a->text(QAccessible::Description), QStringLiteral("first\nsecond\nthird"));
+  }
+
+  // A long diff in its own window: resizable, fixed-pitch, unwrapped, reached by Tab, the
+  // changed lines coloured, a list of the files to jump to.
+  void theDetailViewShowsALongDiffReadably() {
+    std::string diff = "motd.txt: unchanged\n--- server.cfg\n+++ server.cfg\n@@ -1,300 +1,300 @@\n";
+    for (int i = 0; i < 150; ++i) diff += "-old " + std::to_string(i) + "\n+new " + std::to_string(i) + "\n";
+    diff += "config.cfg: new file\n--- config.cfg\n+++ config.cfg\n@@ -1,0 +1,1 @@\n+" + std::string(200, 'x') + "\n";
+    std::unique_ptr<QMessageBox> box(
+        buildMessageBox({"Confirm", "Continue?", Buttons::YesNo, Icon::None, diff}, nullptr));
+    auto* details = box->findChild<QPushButton*>("showdetails");
+    QVERIFY(details);
+    std::unique_ptr<QDialog> view(buildDetailView(QStringLiteral("Confirm: details"), diff, nullptr));
+    auto* text = view->findChild<QPlainTextEdit*>("detailtext");
+    QVERIFY(view->isSizeGripEnabled());
+    QCOMPARE(text->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QVERIFY(QFontInfo(text->font()).fixedPitch());
+    QVERIFY(text->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(text->blockCount(), 310);
+    const QTextBlock added = text->document()->findBlockByNumber(5);
+    QCOMPARE(added.text(), QStringLiteral("+new 0"));
+    QVERIFY(!added.layout()->formats().isEmpty());
+    QCOMPARE(added.layout()->formats().first().format.foreground().color(),
+             text->document()->findBlockByNumber(7).layout()->formats().first().format.foreground().color());
+    auto* files = view->findChild<QComboBox*>("detailfiles");
+    QCOMPARE(files->count(), 3);
+    QCOMPARE(files->itemText(2), QStringLiteral("config.cfg: new file"));
   }
 };
 

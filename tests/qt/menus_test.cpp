@@ -186,7 +186,8 @@ class WindowMenus : public QObject {
   }
 
   // "Keep my own lines": right after "Load defaults", checkable, explained in the status bar,
-  // showing and storing the choice; with it on, a value no control can show is listed after start.
+  // showing and storing the choice; with it on, a value no control can show is listed after start
+  // and when the mode is turned on.
   void keepOwnLinesItem() {
     Fixture f;
     writeFile(f.game + "/config.cfg", "fps_max 300\r\n");
@@ -204,11 +205,15 @@ class WindowMenus : public QObject {
     QVERIFY(keep->isChecked());
     QCOMPARE(f.dialogs.shown.back().title, std::string("Values kept as they are"));
     QVERIFY(f.dialogs.shown.back().text.find("fps_max 300") != std::string::npos);
+    f.dialogs.shown.clear();
     keep->trigger();
     QVERIFY(!keep->isChecked());
     QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("False"));
     keep->trigger();
     QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("True"));
+    // Turned on again, the folder is read again and the kept values listed once more.
+    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.shown.back().title, std::string("Values kept as they are"));
   }
 
   // Ticked on a real server folder, the mode reads the folder again: a Save then changes no byte
