@@ -664,10 +664,10 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
 
-  // A dry run creates no store either.
-  const bool create = c.name == "save" && !c.dryRun;
+  // A missing store is created by the Save's one commit, after every check has passed; a dry
+  // run or a Save that a check stops creates none.
   std::unique_ptr<QtStore> qtStore =
-      c.stores.empty() ? std::make_unique<QtStore>(create) : std::make_unique<QtStore>(c.stores.front(), create);
+      c.stores.empty() ? std::make_unique<QtStore>(false) : std::make_unique<QtStore>(c.stores.front(), false);
   if (!qtStore->error().empty()) {
     if (c.name == "save") {
       err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QFile>
@@ -81,15 +82,20 @@ QDialog* buildDetailView(const QString& title, const std::string& detail, QWidge
   text->setObjectName(QStringLiteral("detailtext"));
   text->setReadOnly(true);
   text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A diff keeps its columns; a failure's cause is read as sentences.
+  const QString shown = fromUtf8(detail);
+  static const QRegularExpression kDiffLine(QStringLiteral("^(--- |\\S+: (unchanged|new file)$)"),
+                                            QRegularExpression::MultilineOption);
+  const bool diff = shown.contains(kDiffLine);
+  text->setLineWrapMode(diff ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
   text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   text->setFocusPolicy(Qt::StrongFocus);
   text->setTabChangesFocus(true);
-  text->setPlainText(fromUtf8(detail));
+  text->setPlainText(shown);
   text->setAccessibleName(title);
   text->setAccessibleDescription(QStringLiteral("Lines starting with - are removed, lines starting with + are added."));
   const bool dark = text->palette().color(QPalette::Base).lightness() < 128;
-  (new DiffHighlighter(text->document(), dark))->rehighlight();
+  if (diff) (new DiffHighlighter(text->document(), dark))->rehighlight();
   // The files of a diff, each a place to jump to.
   auto* files = new QComboBox(dialog);
   files->setObjectName(QStringLiteral("detailfiles"));
@@ -115,7 +121,7 @@ QDialog* buildDetailView(const QString& title, const std::string& detail, QWidge
     text->setTextCursor(cursor);
     text->ensureCursorVisible();
   });
-  if (files->count() > 1) layout->addLayout(top);
+  if (diff && files->count() > 1) layout->addLayout(top);
   else delete top, delete label, delete files;
   layout->addWidget(text);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
@@ -123,7 +129,7 @@ QDialog* buildDetailView(const QString& title, const std::string& detail, QWidge
   layout->addWidget(buttons);
   // Wide enough for a line of the program's files (84 columns), tall enough for 30 lines.
   const QFontMetrics metrics(text->font());
-  dialog->resize(metrics.horizontalAdvance(QString(92, u'x')) + 40, metrics.lineSpacing() * 30 + 120);
+  dialog->resize(metrics.horizontalAdvance(QString(92, u'x')) + 40, metrics.lineSpacing() * (diff ? 30 : 10) + 120);
   text->setFocus();
   return dialog;
 }

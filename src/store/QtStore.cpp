@@ -374,6 +374,13 @@ std::optional<std::string> QtStore::commit() {
   if (!pending_) return std::nullopt;
   pending_ = false;
   if (ini_) {
+    // A store not made yet is made now, its folder first.
+    const QFileInfo info(QString::fromStdString(path_));
+    if (!info.exists() && !QDir().mkpath(info.absolutePath())) {
+      error_ = "cannot create the folder " + fromQ(QDir::toNativeSeparators(info.absolutePath())) + " for the store";
+      pending_ = true;
+      return error_;
+    }
     if (const int error =
             files::writeFile(std::filesystem::path(std::u8string(path_.begin(), path_.end())), iniText())) {
       error_ = "cannot write the store " + location() + ": " + files::causeText(error);

@@ -313,6 +313,15 @@ TEST_F(cliCommand, DryRunBackupsAndRestore) {
   EXPECT_NE(out_.find("server.cfg: new file\n--- server.cfg\n+++ server.cfg\n"), std::string::npos) << out_;
   EXPECT_NE(out_.find("--- autoexec.cfg\n+++ autoexec.cfg\n@@ "), std::string::npos) << out_;
   EXPECT_NE(out_.find("\n //Video settings\n-gamma 3\n+gamma 2\n"), std::string::npos) << out_;
+  // With a write-protected file the dry run says that save would fail, and save writes nothing.
+  fs::permissions(game_ / "autoexec.cfg", fs::perms::owner_read);
+  for (const char* dry : {"--dry-run", "--no-backup"}) {
+    EXPECT_EQ(cli({"save", g, "--store", store_, dry, "--set", "gamma=2"}), kExitSaveFailed);
+    EXPECT_NE(err_.find("quillet-cli: autoexec.cfg: Permission denied (the file is write-protected"), std::string::npos)
+        << err_;
+    EXPECT_EQ(bytesAndTimes(root_), before);
+  }
+  fs::permissions(game_ / "autoexec.cfg", fs::perms::owner_read | fs::perms::owner_write);
 
   // Twenty more Saves that change a file: the oldest backup goes, twenty stay.
   for (int i = 0; i < 20; ++i)

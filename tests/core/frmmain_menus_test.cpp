@@ -3,7 +3,10 @@
 
 #include <functional>
 
+#include "Stringconverter/Console.h"
 #include "save/Save.h"
+#include "settings/LaunchLine.h"
+#include "settings/ValueForms.h"
 
 namespace quillet::testing {
 namespace {
@@ -209,6 +212,46 @@ TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
     EXPECT_EQ(!view.textChanges.empty(), refused) << s.what;
     if (refused) EXPECT_NE(w->helpText().find(" takes "), std::string::npos) << s.what << ": " << w->helpText();
     view.textChanges.clear();
+  }
+}
+
+// Each launch field, set to every byte at its start, in its middle and at its end: refused, or
+// the launcher (splitting at blanks and tabs outside double quotes) hands the game the switch and
+// exactly the field's text, and a map's name reaches the console as one word.
+TEST(LaunchLine, FieldsReachTheLauncherWholeOrAreRefused) {
+  const auto launcherArgs = [](std::string_view line) {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (const char c : line) {
+      if (c == '"') quoted = !quoted;
+      else if (quoted || (c != ' ' && c != '\t')) out.back() += c;
+      else if (!out.back().empty()) out.emplace_back();
+    }
+    return out;
+  };
+  const std::pair<const char*, const char*> fields[] = {
+      {"txtmaxplayers", "2"}, {"txtipaddress", "192.168.0.2"}, {"txtport", "27015"}, {"cmbdeafultmap", "de_dust"}};
+  for (const auto& [control, good] : fields) {
+    const Option& f = option(control);
+    std::vector<std::string> values = {good};
+    for (int b = 1; b < 256; ++b)
+      for (const std::string& v :
+           {std::string(1, static_cast<char>(b)) + good, good + std::string(1, static_cast<char>(b)),
+            "1" + std::string(1, static_cast<char>(b)) + "2"})
+        values.push_back(v);
+    int taken = 0;
+    for (const std::string& v : values) {
+      if (!fieldProblem(f, v).empty()) continue;
+      ++taken;
+      Model model;
+      model.setText(f, v);
+      const auto args = launcherArgs(composeLaunchLine(model));
+      const auto at = std::find(args.begin(), args.end(), f.on);
+      ASSERT_NE(at, args.end()) << v;
+      EXPECT_TRUE(at + 1 != args.end() && at[1] == v && (at + 2 == args.end() || at[2].starts_with('-'))) << v;
+      if (f.input == Input::Word) EXPECT_EQ(console::words("map " + v), (std::vector<std::string>{"map", v}));
+    }
+    EXPECT_GT(taken, 1) << control;
   }
 }
 

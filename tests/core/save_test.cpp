@@ -275,28 +275,36 @@ TEST_F(FaultsOff, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
 // ---------------------------------------------------------------- files that could not be read
 
 TEST_F(FaultsOff, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
-  // The first read of the file fails, or the one after its bytes (before its end was seen).
-  for (std::string_view name : {"autoexec.cfg", "config.cfg", "mapcycle.txt", "motd.txt"}) {
-    for (int nth : {1, 2}) {
-      TempDir dir;
-      dir.write(name, "mp_timelimit 45\r\nbind \"w\" \"+forward\"\r\nde_dust\r\n");
-      MemoryStore store;
-      Model model;
-      files::failNth(files::Op::Read, nth, EIO);
-      runLoadSequence(model, dir.str(), store);
-      files::clearFaults();
-      const auto before = snapshot(dir.path());
-      test::FakeDialogs dialogs;
-      EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs)) << name;
-      ASSERT_EQ(dialogs.shown.size(), 2u);
-      EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
-      EXPECT_EQ(dialogs.shown[1].detail,
-                std::string(name) + ": Input/output error (when the settings were loaded; nothing was written)");
-      EXPECT_EQ(snapshot(dir.path()), before) << name;
-      EXPECT_EQ(store.size(), 0u);
-      runLoadSequence(model, dir.str(), store);
-      EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value()) << name << ": reading it again lifts the block";
-    }
+  // Its opening fails, or the first read of the file, or the one after its bytes (before its
+  // end was seen); with either error.
+  struct Row {
+    std::string_view name;
+    int opening;  // its place among the load's openings
+  };
+  for (const Row& row : {Row{"autoexec.cfg", 1}, Row{"config.cfg", 2}, Row{"mapcycle.txt", 3}, Row{"motd.txt", 5}}) {
+    for (const auto& [op, nth] :
+         {std::pair{files::Op::Read, 1}, {files::Op::Read, 2}, {files::Op::OpenRead, row.opening}})
+      for (int error : {EIO, ENOSPC}) {
+        const std::string_view name = row.name;
+        TempDir dir;
+        dir.write(name, "mp_timelimit 45\r\nbind \"w\" \"+forward\"\r\nde_dust\r\n");
+        MemoryStore store;
+        Model model;
+        files::failNth(op, nth, error);
+        runLoadSequence(model, dir.str(), store);
+        files::clearFaults();
+        const auto before = snapshot(dir.path());
+        test::FakeDialogs dialogs;
+        EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs)) << name;
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
+        EXPECT_EQ(dialogs.shown[1].detail, std::string(name) + ": " + files::causeText(error) +
+                                               " (when the settings were loaded; nothing was written)");
+        EXPECT_EQ(snapshot(dir.path()), before) << name;
+        EXPECT_EQ(store.size(), 0u);
+        runLoadSequence(model, dir.str(), store);
+        EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value()) << name << ": reading it again lifts the block";
+      }
   }
 }
 
