@@ -4,6 +4,7 @@
 #include <deque>
 #include <span>
 #include <system_error>
+#include <tuple>
 
 #include "Stringconverter/Commands.h"
 #include "Stringconverter/Filereader.h"
@@ -317,25 +318,28 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
       if (!text.empty()) (added += text) += eol;
       continue;
     }
+    // A command the console cut keeps what followed the cut a command of its own, and so does
+    // one given new text that leaves a quote open.
+    const auto breakAt = [&](const CommandSpan& c, bool openQuote) {
+      if ((c.cut || openQuote) && c.end < oldBytes.size() && oldBytes[c.end] != '\n')
+        edits.push_back({c.end, c.end, "\n"});
+    };
+    // The command's words give way; a comment after them stays, unless a quote left open in
+    // them or in the new text would change how the console splits what follows.
+    const auto replace = [&](const CommandSpan& c, std::string with) {
+      const bool open = oddQuotes(with);
+      const bool whole = open || oddQuotes(oldBytes.substr(c.wordsFrom, c.wordsTo - c.wordsFrom));
+      edits.push_back({c.wordsFrom, whole ? c.end : c.wordsTo, std::move(with)});
+      breakAt(c, open);
+    };
     if (text.empty()) {
       // The option's unchecked form writes no line ("gl_polyoffset 20" / nothing): every command
       // of its variable gives way, or an earlier one would still be in force.
       for (const CommandSpan& c : spans)
-        if (std::find(keys.begin(), keys.end(), c.key) != keys.end())
-          edits.push_back({c.wordsFrom,
-                           oddQuotes(oldBytes.substr(c.wordsFrom, c.wordsTo - c.wordsFrom)) ? c.end : c.wordsTo,
-                           c.cut && c.end < oldBytes.size() && oldBytes[c.end] != '\n' ? "\n" : ""});
+        if (std::find(keys.begin(), keys.end(), c.key) != keys.end()) replace(c, "");
       continue;
     }
-    // The command's words give way; a comment after them stays, unless a quote left open in
-    // them or in the new text would change how the console splits what follows.
-    const std::string_view words = oldBytes.substr(last->wordsFrom, last->wordsTo - last->wordsFrom);
-    const bool whole = oddQuotes(words) || oddQuotes(text);
-    const std::size_t to = whole ? last->end : last->wordsTo;
-    // A command the console cut, or new text that leaves a quote open, keeps what followed it
-    // a command of its own.
-    if ((last->cut || oddQuotes(text)) && to < oldBytes.size() && oldBytes[to] != '\n') text += '\n';
-    edits.push_back({last->wordsFrom, to, std::move(text)});
+    replace(*last, std::move(text));
   }
   if (!added.empty()) {
     const std::size_t at = addPlace(oldBytes);
@@ -344,7 +348,9 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
     const bool lineEnd = at == 0 || oldBytes[at - 1] == '\n';
     edits.push_back({at, at, lineEnd ? std::move(added) : '\n' + added});
   }
-  std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+  // By place; a line feed put at a command's end goes before an edit of the next command there.
+  std::sort(edits.begin(), edits.end(),
+            [](const Edit& a, const Edit& b) { return std::tie(a.from, a.to) < std::tie(b.from, b.to); });
   std::string out;
   out.reserve(oldBytes.size() + 256);
   std::size_t pos = 0;

@@ -16,6 +16,7 @@
 #include "Checkpath/Checkpath.h"
 #include "cli/Cli.h"
 #include "save/Backups.h"
+#include "save/Save.h"
 
 namespace quillet {
 namespace {
@@ -209,6 +210,9 @@ TEST_F(cliCommand, KeepOwnLinesFollowsTheStoreOrTheSwitch) {
     args[0] = "save";
     ASSERT_EQ(cli(args), kExitOk) << err_;
     EXPECT_EQ(fileText(game_ / "server.cfg").find(rcon) != std::string::npos, c.keeps) << c.stored << c.flag;
+    // A second save with no --set: kept mode writes nothing and says so.
+    ASSERT_EQ(cli(args), kExitOk) << err_;
+    EXPECT_EQ(out_ == std::string(kNothingToSave) + "\n", c.keeps) << c.stored << c.flag << out_;
     const std::string store = fileText(store_);
     EXPECT_EQ(store.find("keepownlines"),
               *c.stored ? store.find("keepownlines=" + std::string(c.stored)) : std::string::npos)

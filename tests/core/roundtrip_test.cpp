@@ -455,6 +455,9 @@ TEST(KeepOwnLines, EditsInPlace) {
       {GameFile::Server, "txtservername", "hostname \"a;b\" c; fps_max 1\n", "hostname CS_server; fps_max 1\n"},
       {GameFile::Server, "txtservername", "hostname \"open; fps_max 1\n", "hostname CS_server\n"},
       {GameFile::Config, "img_controls(1)", "-mlook\r\n+mlook //x\r\n", "-mlook\r\n-mlook //x\r\n"},
+      // Cut at 1,023 bytes, the rest of a command runs as one of its own, and still does.
+      {GameFile::Server, "scrolltimelimit", "mp_timelimit 9 //" + std::string(1006, 'x') + "log on\n",
+       "mp_timelimit 10 //" + std::string(1006, 'x') + "\nlog on\n"},
       {GameFile::Config, "img_video(9)", "gl_polyoffset 20\r\nx;gl_polyoffset \"20\" //y\n", "\r\nx; //y\n"},
   };
   for (const Row& r : rows) {
