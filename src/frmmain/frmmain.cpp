@@ -6,6 +6,7 @@
 
 #include "Checkpath/Checkpath.h"
 #include "save/Backups.h"
+#include "save/KeyLines.h"
 #include "Stringconverter/Readers.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
@@ -28,10 +29,12 @@ constexpr std::array<ButtonInfo, kPageButtonCount> kButtons = {{
     {"cmdmaps", Page::Maps, " Choose your maps."},
     {"cmdcontrols", Page::Controls, " Setup sound and control settings."},
     {"cmdlaunch", Page::Launch, " Set command-line options."},
+    {"cmdkeys", Page::Keys, " See the keys you bound and your aliases as the game runs them, and change them."},
 }};
 
-constexpr std::array<Page, kPageCount> kAllPages = {Page::Client, Page::MoreClient, Page::Video, Page::Controls,
-                                                    Page::Server, Page::MoreServer, Page::Maps,  Page::Launch};
+constexpr std::array<Page, kPageCount> kAllPages = {Page::Client,   Page::MoreClient, Page::Video,
+                                                    Page::Controls, Page::Server,     Page::MoreServer,
+                                                    Page::Maps,     Page::Launch,     Page::Keys};
 
 constexpr std::string_view kEmptyPathText =
     "You must enter a valid Counter -Strike installation path. Example: "
@@ -93,7 +96,7 @@ void frmmain::setDecimalSeparator(char separator) {
 std::optional<Page> frmmain::shownPage() const {
   // A sub-page stacks above its base page.
   for (Page p : {Page::MoreClient, Page::MoreServer, Page::Video, Page::Client, Page::Server, Page::Maps,
-                 Page::Controls, Page::Launch})
+                 Page::Controls, Page::Launch, Page::Keys})
     if (pageVisible(p)) return p;
   return std::nullopt;
 }
@@ -149,6 +152,7 @@ bool frmmain::CheckGamePath(const std::string& folder) {
   CenterWindow();
   ArrangePages();
   loadErrors_ += runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  if (pageVisible(Page::Keys)) refreshKeys();
   changedSinceSave_ = false;
   syncView();
   return true;
@@ -293,6 +297,7 @@ void frmmain::pageButton_Click(PageButton b) {
     setTimerInterval(10);
   }
   if (b == PageButton::Launch) RefillDefaultMaps();
+  if (b == PageButton::Keys) refreshKeys();
   ShowHelp(info.help);
 }
 
@@ -501,6 +506,9 @@ void frmmain::mnusave_Click() {
   if (saveCommand(model_, gamePath_, store_, dialogs_)) {
     changedSinceSave_ = false;
     model_.clearChanged();
+    // The key changes are in the files now.
+    keyEditsSaved(model_);
+    refreshKeys();
   }
 }
 
@@ -527,6 +535,7 @@ void frmmain::mnurestore_Click() {
                    Buttons::Ok, Icon::Exclamation, *result.failure});
   // The pages show what the files hold now.
   const std::string errors = runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  if (pageVisible(Page::Keys)) refreshKeys();
   changedSinceSave_ = false;
   syncView();
   if (!result.failure)
@@ -588,6 +597,7 @@ void frmmain::reloadKeepingChanges() {
   for (const Option& o : catalogue())
     if (model_.changed(o)) changes.push_back({&o, model_.checked(o), model_.position(o), model_.text(o)});
   runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  if (pageVisible(Page::Keys)) refreshKeys();
   for (const Change& c : changes) {
     const Option& o = *c.option;
     if (o.isToggle()) model_.setChecked(o, c.checked);

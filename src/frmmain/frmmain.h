@@ -32,9 +32,9 @@ struct Rgb {
 inline constexpr Rgb kHighlightColour{245, 245, 245};
 inline constexpr Rgb kButtonColour{255, 255, 255};
 
-// The six page buttons, top to bottom.
-enum class PageButton : std::uint8_t { Video, Client, Server, Maps, Controls, Launch };
-inline constexpr int kPageButtonCount = 6;
+// The page buttons, top to bottom.
+enum class PageButton : std::uint8_t { Video, Client, Server, Maps, Controls, Launch, Keys };
+inline constexpr int kPageButtonCount = 7;
 // "cmdvideo", "cmdclient", ... and the page each button shows.
 std::string_view pageButtonName(PageButton b);
 Page pageOfButton(PageButton b);
@@ -86,6 +86,8 @@ class FrmmainView {
   virtual void keepOwnLinesChanged(bool /*on*/) {}  // the check mark of "Keep my own lines"
   virtual void defaultMapListChanged() {}           // cmbdeafultmap's list: reread defaultMapList()
   virtual void pathTextChanged() {}                 // txtpath: reread pathText()
+  // The Keys page: reread keyRows(), aliasRows() and the fields and checks of its editors.
+  virtual void keysChanged() {}
   // End the program now, without asking Form_QueryUnload; nothing is saved.
   virtual void quitRequested() {}
   // The platform's folder chooser for the browse button; nullopt when cancelled.
@@ -168,6 +170,7 @@ class frmmain : private ModelObserver {
   void cmdmaps_Click() { pageButton_Click(PageButton::Maps); }
   void cmdcontrols_Click() { pageButton_Click(PageButton::Controls); }
   void cmdlaunch_Click() { pageButton_Click(PageButton::Launch); }
+  void cmdkeys_Click() { pageButton_Click(PageButton::Keys); }
   void cmdmoreclient_Click();
   void cmdmoreclientback_Click();
   void cmdmore_Click();
@@ -227,6 +230,45 @@ class frmmain : private ModelObserver {
   void cmdallmaps_Click();
   void RefillDefaultMaps();
 
+  // ---- Keys page: the bindings and aliases the game runs, with the changes made since the
+  // load, and the editors of one binding and one alias.
+  struct KeyRow {
+    std::string key, command, place, state;  // place: "config.cfg:12"; a change to come: the file
+    bool inForce = false;
+  };
+  struct AliasRow {
+    std::string name, commands, place, state;
+  };
+  // The rows that hold the filter's text (any case), in the order the game runs them.
+  const std::vector<KeyRow>& keyRows() const { return keyRows_; }
+  const std::vector<AliasRow>& aliasRows() const { return aliasRows_; }
+  const std::string& keyFilter() const { return keyFilter_; }
+  const std::string& editedKey() const { return editedKey_; }  // the game's name, or empty
+  const std::string& keyCommand() const { return keyCommand_; }
+  // What the binding will run (the commands it splits into), or why it is refused.
+  const std::string& keyCheck() const { return keyCheck_; }
+  bool keyAccepted() const { return keyAccepted_; }
+  const std::string& aliasName() const { return aliasName_; }
+  const std::string& aliasCommands() const { return aliasCommands_; }
+  const std::string& aliasCheck() const { return aliasCheck_; }
+  bool aliasAccepted() const { return aliasAccepted_; }
+  // Reads the folder's bindings and aliases again (the page button does it too).
+  void refreshKeys();
+  void txtkeyfilter_Change(std::string text);
+  void keyRow_Click(int row);  // a row of the bindings table, as keyRows() holds it
+  void aliasRow_Click(int row);
+  void cmdchangekey_Click();                    // before the view opens its capture box
+  void keyCaptured(std::string_view key);       // the box took a key: its game name
+  void txtkeycommand_Change(std::string text);  // Windows-1252 bytes
+  void cmdbindkey_Click();                      // "Bind": the key runs the command at the next Save
+  void cmdunbindkey_Click();                    // "Remove"
+  void txtaliasname_Change(std::string text);
+  void txtaliascommands_Change(std::string text);  // Windows-1252 bytes
+  void cmdsetalias_Click();                        // "Set alias"
+  // The focus entered a control of the page ("tblkeys", "txtkeycommand"): the help line
+  // explains it.
+  void keysControl_GotFocus(std::string_view control);
+
   static Message aboutMessage();
 
  private:
@@ -248,6 +290,9 @@ class frmmain : private ModelObserver {
   void UnloadAll();
   // Reads the folder again, the options the user changed keeping their values and marks.
   void reloadKeepingChanges();
+  void checkKeyEdit();
+  void checkAliasEdit();
+  void keyEditMade(KeyEdit::Kind kind, const std::string& name, const std::string& command);
   // Tells the view about the plain model fields (briefing, launch line, net-graph box) that
   // changed since it was last told.
   void syncView();
@@ -294,6 +339,11 @@ class frmmain : private ModelObserver {
   std::string shownMapInfo_, shownShortcut_;
   bool shownNetgraph_ = true;
   bool shownKeepOwnLines_ = false;
+
+  std::vector<KeyRow> keyRows_;
+  std::vector<AliasRow> aliasRows_;
+  std::string keyFilter_, editedKey_, keyCommand_, keyCheck_, aliasName_, aliasCommands_, aliasCheck_;
+  bool keyAccepted_ = false, aliasAccepted_ = false;
 };
 
 }  // namespace quillet

@@ -71,8 +71,8 @@ constexpr GroupFrame kGroups[] = {
 };
 
 // The pages in their stacking order, bottom to top: a sub-page above its base page.
-constexpr Page kStackOrder[] = {Page::Video,      Page::Client, Page::MoreClient, Page::Server,
-                                Page::MoreServer, Page::Maps,   Page::Controls,   Page::Launch};
+constexpr Page kStackOrder[] = {Page::Video, Page::Client,   Page::MoreClient, Page::Server, Page::MoreServer,
+                                Page::Maps,  Page::Controls, Page::Launch,     Page::Keys};
 
 // Where a toggle that shares the row of the toggle before it stands ("Log" and "Log messages").
 constexpr int kSharedRowLeft = 1440;
@@ -270,8 +270,9 @@ void MainWindow::keepOwnLinesChanged(bool on) {
 void MainWindow::buildPageButtons(QWidget* central) {
   frameButtons_ = new QWidget(central);
   frameButtons_->setObjectName(QStringLiteral("framebuttons"));
-  frameButtons_->setGeometry(pxRect(120, 360, 1215, 3615));
-  const char* captions[kPageButtonCount] = {"Video", "Client", "Server", "Maps", "Control / Sound", "Commandline"};
+  frameButtons_->setGeometry(pxRect(120, 360, 1215, 600 * (kPageButtonCount - 1) + 615));
+  const char* captions[kPageButtonCount] = {"Video",           "Client",      "Server", "Maps",
+                                            "Control / Sound", "Commandline", "Keys"};
   for (int i = 0; i < kPageButtonCount; ++i) {
     const auto b = static_cast<quillet::PageButton>(i);
     auto* button = new PageButton(QString::fromLatin1(captions[i]), frameButtons_);
@@ -524,8 +525,8 @@ QWidget* MainWindow::buildPage(Page p) {
   int width = kPageSize;
   if (p == Page::Controls) width = 7095;
   if (p == Page::Maps) width = 6615;
-  // The sound-and-controls page and the maps page have no caption of their own.
-  if (p == Page::Controls || p == Page::Maps) {
+  // The sound-and-controls page, the maps page and the keys page have no caption of their own.
+  if (p == Page::Controls || p == Page::Maps || p == Page::Keys) {
     pageWidget = new QWidget(central_);
     pageWidget->setAccessibleName(fromUtf8(info.caption));
   } else {
@@ -552,8 +553,9 @@ QWidget* MainWindow::buildPage(Page p) {
     frame50->setGeometry(pxRect(0, 0, kPageSize, kPageSize));
     groupParent = frame50;
   }
-  if (p == Page::Maps) {
-    buildMapsPage(pageWidget);
+  if (p == Page::Maps || p == Page::Keys) {
+    if (p == Page::Maps) buildMapsPage(pageWidget);
+    else buildKeysPage(pageWidget);
     applyPageState(p);
     return pageWidget;
   }
@@ -900,6 +902,13 @@ void MainWindow::focusShownPage() {
 
 void MainWindow::focusChanged(QWidget* old, QWidget* now) {
   if (!now || quietFocus_) return;
+  // The Keys page's controls explain themselves when the focus enters them.
+  if (QWidget* keys = pages_[static_cast<int>(Page::Keys)]; keys && keys->isAncestorOf(now))
+    for (QWidget* w = now; w && w != keys; w = w->parentWidget())
+      if (!w->objectName().isEmpty() && (!old || (old != w && !w->isAncestorOf(old)))) {
+        core_->keysControl_GotFocus(w->objectName().toStdString());
+        break;
+      }
   // The choice boxes explain themselves when the focus enters them (their line edit included).
   for (std::string_view name : {std::string_view("cmbnetgraphpos"), std::string_view("cmbdeafultmap")}) {
     QWidget* box = builtControl(name);

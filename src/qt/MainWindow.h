@@ -24,6 +24,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTableWidget;
 class QWidget;
 
 namespace quillet::qt {
@@ -87,6 +88,7 @@ class MainWindow : public QMainWindow, private FrmmainView {
   void pathTextChanged() override;
   void quitRequested() override;
   std::optional<std::string> chooseFolder(const std::string& start) override;
+  void keysChanged() override;
 
   void buildMenus();
   void buildPageButtons(QWidget* central);
@@ -96,6 +98,9 @@ class MainWindow : public QMainWindow, private FrmmainView {
   void applyPageState(Page p);
   void buildGroup(FrameBox* box, Page page, std::string_view group, int width, int height);
   void buildMapsPage(QWidget* pageWidget);
+  void buildKeysPage(QWidget* pageWidget);
+  // "Change key...": the box that takes the next key.
+  void openKeyCapture();
   void buildChangePath(QWidget* central);
   QWidget* addToggle(QWidget* parent, const Option& o, int left, int top, int captionLeft, int captionWidth);
   void addSlider(QWidget* parent, const Option& o, int top, int groupWidth);
@@ -134,6 +139,16 @@ class MainWindow : public QMainWindow, private FrmmainView {
   QPlainTextEdit* shortcut_ = nullptr;
   QLabel* mapShot_ = nullptr;
   QWidget* central_ = nullptr;
+  // The Keys page.
+  QTableWidget* keyTable_ = nullptr;
+  QTableWidget* aliasTable_ = nullptr;
+  QLineEdit* keyFilter_ = nullptr;
+  QLabel* keyName_ = nullptr;
+  QLineEdit* keyCommand_ = nullptr;
+  QLabel* keyCheck_ = nullptr;
+  QLineEdit* aliasName_ = nullptr;
+  QLineEdit* aliasCommands_ = nullptr;
+  QLabel* aliasCheck_ = nullptr;
   bool quitting_ = false;
   bool painted_ = false;  // the first frame was painted
   int updating_ = 0;      // >0 while the program itself writes into a widget

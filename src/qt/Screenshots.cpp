@@ -75,7 +75,8 @@ int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffi
   const std::pair<quillet::PageButton, const char*> pages[] = {
       {quillet::PageButton::Video, "video"},       {quillet::PageButton::Client, "client"},
       {quillet::PageButton::Server, "server"},     {quillet::PageButton::Maps, "maps"},
-      {quillet::PageButton::Controls, "controls"}, {quillet::PageButton::Launch, "launch"}};
+      {quillet::PageButton::Controls, "controls"}, {quillet::PageButton::Launch, "launch"},
+      {quillet::PageButton::Keys, "keys"}};
   for (const auto& [button, name] : pages) {
     core.pageButton_Click(button);
     written += shoot(window, out, QString::fromLatin1(name), suffix);
@@ -85,6 +86,11 @@ int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffi
       core.ShowHelp(option("img_moreclient(0)").help);
       written += shoot(window, out, QStringLiteral("moreclient"), suffix);
       core.cmdmoreclientback_Click();
+    } else if (button == quillet::PageButton::Keys) {
+      // A binding chosen in the table, and a command the console would cut, refused.
+      core.keyRow_Click(0);
+      core.txtkeycommand_Change("say \"hi\"");
+      written += shoot(window, out, QStringLiteral("keys-refused"), suffix);
     } else if (button == quillet::PageButton::Server) {
       core.cmdmore_Click();
       written += shoot(window, out, QStringLiteral("moreserver"), suffix);

@@ -162,4 +162,10 @@ KeyEditPlan planKeyEdit(const Model& model, const std::string& gamePath, KeyEdit
   return plan;
 }
 
+void keyEditsSaved(Model& model) {
+  if (!model.keepOwnLines && !model.keyEdits.empty())
+    model.configKeptLines = applyKeyEdits("config.cfg", std::move(model.configKeptLines), model.keyEdits);
+  model.keyEdits.clear();
+}
+
 }  // namespace quillet

@@ -39,4 +39,8 @@ struct KeyEditPlan {
 KeyEditPlan planKeyEdit(const Model& model, const std::string& gamePath, KeyEdit::Kind kind, std::string_view name,
                         std::string_view command = {});
 
+// After a Save wrote them: in the default mode config.cfg's kept lines take the changes made
+// among them; the changes are done, so that the next Save does not make them again.
+void keyEditsSaved(Model& model);
+
 }  // namespace quillet

@@ -39,6 +39,7 @@ constexpr std::array<PageInfo, kPageCount> kPageInfo = {{
     {"framemore", "More server"},
     {"framemaps", "Maps"},
     {"framelaunch", "Commandline / Launch options"},
+    {"framekeys", "Keys"},
 }};
 
 constexpr std::array<std::string_view, kMaps.size()> kMapControls = {

@@ -31,8 +31,8 @@ struct TableInfo {
 };
 const TableInfo& tableInfo(Table t);
 
-enum class Page : std::uint8_t { Client, MoreClient, Video, Controls, Server, MoreServer, Maps, Launch };
-inline constexpr int kPageCount = 8;
+enum class Page : std::uint8_t { Client, MoreClient, Video, Controls, Server, MoreServer, Maps, Launch, Keys };
+inline constexpr int kPageCount = 9;
 
 struct PageInfo {
   std::string_view frame;    // "frameclient"

@@ -364,7 +364,7 @@ class WindowAccess : public QObject {
     Fixture f;
     MainWindow& w = f.startInGame();
     for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server, Page::MoreServer,
-                   Page::Maps, Page::Launch}) {
+                   Page::Maps, Page::Launch, Page::Keys}) {
       for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
         QString text;
         if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
@@ -379,7 +379,7 @@ class WindowAccess : public QObject {
     QTest::addColumn<quillet::PageButton>("button");
     QTest::addColumn<bool>("more");
     QTest::addColumn<QStringList>("order");
-    const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch ";
+    const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch cmdkeys ";
     QTest::newRow("video") << quillet::PageButton::Video << false
                            << (buttons +
                                "scrollgamma scrollbrightness scrollsmoke img_video(0) img_video(1) img_video(2) "
@@ -394,6 +394,11 @@ class WindowAccess : public QObject {
             "scrollresetinterval scrolltimelimit scrollroundtime img_moreserver(6) scrollcompensate "
             "scrollcalculatepackets cmdback")
                .split(' ');
+    QTest::newRow("keys") << quillet::PageButton::Keys << false
+                          << (buttons +
+                              "txtkeyfilter tblkeys cmdchangekey txtkeycommand cmdbindkey cmdunbindkey tblaliases "
+                              "txtaliasname txtaliascommands cmdsetalias")
+                                 .split(' ');
   }
   void tabFollowsTheRows() {
     QFETCH(quillet::PageButton, button);

@@ -6,8 +6,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include "harness.h"
+#include "qt/KeyCapture.h"
 
 using namespace quillet;
 using namespace quillet::qt;
@@ -203,6 +205,49 @@ class WindowControls : public QObject {
     QVERIFY(line->toPlainText().contains(" -players 16"));
     f.find<QComboBox>("cmbdeafultmap")->setEditText(QStringLiteral("de_custom"));
     QVERIFY(line->toPlainText().endsWith(" -map de_custom"));
+  }
+
+  // The Keys page as a person uses it: a key taken by the capture box (Tab, then a mouse
+  // button), a command with a quote inside refused, a good one bound, saved into config.cfg.
+  void keysPageBindsAPressedKey() {
+    Fixture f;
+    writeFile(f.game + "/config.cfg", "bind \"TAB\" \"+showscores\"\r\n");
+    MainWindow& w = f.startInGame();
+    activate(w);
+    click(w.pageButton(quillet::PageButton::Keys));
+    auto* table = f.find<QTableWidget>("tblkeys");
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("+showscores"));
+    const auto press = [&](auto&& input) {
+      click(f.find("cmdchangekey"));
+      KeyCaptureBox* box = nullptr;
+      for (KeyCaptureBox* b : w.findChildren<KeyCaptureBox*>())
+        if (b->isVisible()) box = b;
+      QVERIFY(box);
+      input(box);
+      QVERIFY(!box->isVisible());
+    };
+    press([](QWidget* box) { QTest::keyClick(box, Qt::Key_Tab); });
+    QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("TAB"));
+    QVERIFY2(f.explained().contains("+showscores"), "a key bound already is named before it is taken");
+    press([](QWidget* box) { QTest::mouseClick(box, Qt::BackButton, {}, box->rect().center()); });
+    QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("MOUSE4"));
+
+    auto* command = f.find<QLineEdit>("txtkeycommand");
+    command->setFocus();
+    typeText(command, QStringLiteral("say \"hi\""));
+    QVERIFY(f.find<QLabel>("lblkeycheck")->text().startsWith(QStringLiteral("Refused: a \" inside")));
+    click(f.find("cmdbindkey"));
+    QVERIFY(w.model().keyEdits.empty());
+    command->selectAll();
+    typeText(command, QStringLiteral("say hi; kill"));
+    QCOMPARE(f.find<QLabel>("lblkeycheck")->text(), QStringLiteral("Runs: say hi | kill"));
+    click(f.find("cmdbindkey"));
+    QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("MOUSE4"));
+    f.find<QAction>("mnusave")->trigger();
+    QVERIFY(readFile(f.game + "/config.cfg")
+                .contains("bind \"TAB\" \"+showscores\"\r\nbind \"MOUSE4\" \"say hi; kill\"\r\n"));
+    QCOMPARE(table->item(table->rowCount() - 1, 3)->text(), QStringLiteral("in force"));
   }
 };
 
