@@ -21,7 +21,7 @@ if [ "${1:-}" = "--inside" ]; then
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb QUILLET_STORE="$work/store.ini" LC_ALL=C.UTF-8 \
     "$build/quillet" >"$work/quillet.log" 2>&1 &
   quillet_pid=$!
-  /usr/bin/python3 "$root/scripts/atspi_read.py" "$work/expected.json"
+  /usr/bin/python3 "$root/scripts/atspi_read.py" "$work/expected.json" "$work/keys.json"
   status=$?
   alive=1
   kill -0 "$quillet_pid" 2>/dev/null || alive=0
@@ -51,6 +51,8 @@ mkdir -p "$work/cstrike/cl_dlls"
 printf '[init]\ncspath=%s\n' "$work/cstrike" > "$work/store.ini"
 "$build/quillet-cli" show "$work/cstrike" --store "$work/store.ini" --json > "$work/expected.json" ||
   { echo "atspi-check: quillet-cli could not read the sample folder" >&2; exit 1; }
+"$build/quillet-cli" keys "$work/cstrike" --json > "$work/keys.json" ||
+  { echo "atspi-check: quillet-cli could not list the sample folder's keys" >&2; exit 1; }
 
 # Another X server starting at the same moment may take the display number: try again then.
 for attempt in 1 2 3; do

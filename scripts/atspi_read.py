@@ -2,14 +2,16 @@
 """Reads every page of a running Quillet window over the AT-SPI accessibility bus, as a screen
 reader would, and checks it against what `quillet-cli show --json` reads from the same folder.
 
-Usage: atspi_read.py EXPECTED_JSON
+Usage: atspi_read.py EXPECTED_JSON [KEYS_JSON]
 
 Turns the pages with the page buttons' own Press actions (More... and Back included), and on each
 page looks for every option of that page among the objects that report themselves showing:
 a toggle is a check box named by its caption, labelled by its caption label and checked as the
 file says; a slider is a slider named by its caption with the file's position as its value; a
 text field or box is labelled by its caption and holds the file's text. An option of another page
-must not be showing. Exit status 0 when all is found, 1 with a list of what was not, 77 when the
+must not be showing. On the Keys page the two tables read with their column headers and hold
+as many rows as `quillet-cli keys --json` (KEYS_JSON) lists, the first cell of each as listed.
+Exit status 0 when all is found, 1 with a list of what was not, 77 when the
 bus or the program cannot be reached.
 """
 import json
@@ -28,6 +30,13 @@ ROUTE = [
     (["Back", "Maps"], "Maps"),
     (["Control / Sound"], "Controls / sound"),
     (["Commandline"], "Commandline / Launch options"),
+    (["Keys"], "Keys"),
+]
+# The Keys page's tables: accessible name, column headers, the list of `quillet-cli keys
+# --json` they show and the field of its first entry in the first column.
+TABLES = [
+    ("Key bindings", ["Key", "Command", "File:line", "State"], "bindings", "key"),
+    ("Aliases", ["Name", "Commands", "File:line", "State"], "aliases", "name"),
 ]
 # Boxes without a caption label of their own, and what labels them instead.
 LABELS = {"cmbnetgraphpos": "Netgraph position", "txtmotd": "Message Of The Day"}
@@ -127,8 +136,31 @@ def check_option(control, want, objects, problems, page):
             problems.append(f"{page}: {found[0].getRoleName()} '{label}' holds {text_of(found[0])!r}, the file {want_text!r}")
 
 
+def check_tables(objects, keys, problems):
+    tables = {o.name: o for o in objects if o.getRoleName() == "table"}
+    for name, headers, listed, first in TABLES:
+        if name not in tables:
+            problems.append(f"Keys: no table '{name}'")
+            continue
+        table = tables[name].queryTable()
+        read = []
+        for column in range(table.nColumns):
+            header = table.getColumnHeader(column)
+            read.append(header.name if header is not None else table.getColumnDescription(column))
+        if read != headers:
+            problems.append(f"Keys: table '{name}' reads the headers {read}, not {headers}")
+        rows = keys.get(listed, [])
+        if table.nRows != len(rows):
+            problems.append(f"Keys: table '{name}' has {table.nRows} rows, quillet-cli keys lists {len(rows)}")
+        elif rows and table.getAccessibleAt(0, 0).name != rows[0][first]:
+            problems.append(f"Keys: table '{name}' begins with {table.getAccessibleAt(0, 0).name!r}, not {rows[0][first]!r}")
+        else:
+            print(f"Keys: table '{name}': {table.nRows} rows under {read}")
+
+
 def main():
     expected = json.load(open(sys.argv[1], encoding="utf-8"))
+    keys = json.load(open(sys.argv[2], encoding="utf-8")) if len(sys.argv) > 2 else None
     app = find_app("quillet")
     if app is None:
         print("atspi_read: SKIP: Quillet did not appear on the accessibility bus")
@@ -156,6 +188,8 @@ def main():
         for o in objects:
             if o.getRoleName() in ("check box", "slider") and o.name not in here:
                 problems.append(f"{page}: '{o.name}' of another page reports itself showing")
+        if page == "Keys" and keys is not None:
+            check_tables(objects, keys, problems)
         status = [o for o in objects if o.getRoleName() == "status bar" and o.name == "Help"]
         if not status or not status[0].description:
             problems.append(f"{page}: the help strip says nothing")

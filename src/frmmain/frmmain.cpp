@@ -29,7 +29,7 @@ constexpr std::array<ButtonInfo, kPageButtonCount> kButtons = {{
     {"cmdmaps", Page::Maps, " Choose your maps."},
     {"cmdcontrols", Page::Controls, " Setup sound and control settings."},
     {"cmdlaunch", Page::Launch, " Set command-line options."},
-    {"cmdkeys", Page::Keys, " See the keys you bound and your aliases as the game runs them, and change them."},
+    {"cmdkeys", Page::Keys, " See and change your keys and aliases."},
 }};
 
 constexpr std::array<Page, kPageCount> kAllPages = {Page::Client,   Page::MoreClient, Page::Video,
