@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <cstdio>
 
+#include "qt/KeyCapture.h"
 #include "qt/MainWindow.h"
 
 namespace quillet::qt {
@@ -91,6 +92,13 @@ int takeScreenshots(MainWindow& window, const QString& dir, const QString& suffi
       core.keyRow_Click(0);
       core.txtkeycommand_Change("say \"hi\"");
       written += shoot(window, out, QStringLiteral("keys-refused"), suffix);
+      // The box of "Change key...", as it waits for a key.
+      if (auto* change = window.findChild<QAbstractButton*>(QStringLiteral("cmdchangekey"))) change->click();
+      for (KeyCaptureBox* box : window.findChildren<KeyCaptureBox*>()) {
+        QApplication::processEvents();
+        written += box->grab().save(out.filePath(QStringLiteral("keys-capture") + suffix + QStringLiteral(".png")));
+        box->reject();
+      }
     } else if (button == quillet::PageButton::Server) {
       core.cmdmore_Click();
       written += shoot(window, out, QStringLiteral("moreserver"), suffix);
