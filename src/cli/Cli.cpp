@@ -72,7 +72,7 @@ constexpr std::string_view kUsage =
     "                    characters; launch fields take a number, an IP address or a map.\n"
     "  --no-backup       do not copy the files it replaces into GAMEDIR/quillet-backups\n"
     "  --dry-run         print what save would change, as a unified diff per file, and write\n"
-    "                    nothing (not even the store)\n"
+    "                    nothing (not even the store); exit status 1 when save would fail\n"
     "show   prints every option: control name, console variables, value, page and caption,\n"
     "       one tab-separated line each (CR, LF, tab and backslash as \\r \\n \\t \\\\).\n"
     "  --json            print one JSON object keyed by control name instead\n"
@@ -92,11 +92,14 @@ constexpr std::string_view kUsage =
     "unbind takes KEY's binding away: its line goes, or an unbind line is written where\n"
     "       the key is bound by a file Quillet does not rewrite.\n"
     "alias  defines the alias NAME (or changes it where it is defined) as COMMANDS.\n"
-    "backups  lists the backups in GAMEDIR/quillet-backups, newest first: before save replaces\n"
-    "       a file whose bytes change, it copies the old one into a folder named by the time\n"
-    "       (YYYY-MM-DD_HHMMSS); the 20 newest folders are kept.\n"
-    "restore  writes the files of backup NAME (the newest when no NAME is given) back into\n"
-    "       GAMEDIR, after backing up the files they replace, so a restore can be undone.\n"
+    "backups  lists the backups in GAMEDIR/quillet-backups, newest first: name, time, origin\n"
+    "       (Save or restore) and files. Before save replaces a file whose bytes change, it\n"
+    "       copies the old one into a folder named by the time (YYYY-MM-DD_HHMMSS); a\n"
+    "       restore's own folder ends in -restore. The 20 newest folders are kept.\n"
+    "restore  brings GAMEDIR back to the moment before the save of backup NAME (the newest\n"
+    "       made by a save when no NAME is given): each file from the earliest backup from\n"
+    "       then on that holds it. Every file is checked first; the files it replaces are\n"
+    "       backed up, so naming the restore's own backup undoes it.\n"
     "\n"
     "  --keep-own-lines  for this run, keep your own lines: read the values in force from\n"
     "                    autoexec.cfg, config.cfg, server.cfg and listenserver.cfg, and let\n"
@@ -546,6 +549,15 @@ std::vector<std::string> unplaced(const CLI::App& app) {
   return words;
 }
 
+// The commands as the parser knows them: "'save', 'show', ... and 'help'".
+std::string commandList(const CLI::App& app) {
+  const auto subs = app.get_subcommands([](const CLI::App*) { return true; });
+  std::string out;
+  for (std::size_t i = 0; i < subs.size(); ++i)
+    out += (i == 0 ? "" : i + 1 == subs.size() ? " and " : ", ") + ("'" + subs[i]->get_name() + "'");
+  return out;
+}
+
 // Explains words that the parser did not place, or returns nothing when there are none.
 std::optional<std::string> commandLineProblem(const CLI::App& app, const Command& c) {
   if (const auto extra = unplaced(app); !extra.empty()) {
@@ -555,14 +567,14 @@ std::optional<std::string> commandLineProblem(const CLI::App& app, const Command
     if (!c.name.empty())
       return "one GAMEDIR only; '" + first + "' is one too many (quote a folder name that holds blanks)";
     if (!optionName(first).empty())
-      return "unknown option '" + first + "'; give a command first (save, show, backups or restore)";
-    return "unknown command '" + first + "'; the commands are 'save', 'show', 'backups' and 'restore'";
+      return "unknown option '" + first + "'; give a command first (" + commandList(app) + ")";
+    return "unknown command '" + first + "'; the commands are " + commandList(app);
   }
   if (c.version) {
     if (!c.name.empty()) return std::string("--version takes nothing after it");
     return std::nullopt;
   }
-  if (c.name.empty()) return std::string("no command given; the commands are 'save', 'show', 'backups' and 'restore'");
+  if (c.name.empty()) return "no command given; the commands are " + commandList(app);
   if (c.name == "help") return std::nullopt;
 
   const CLI::App* sub = app.get_subcommand(c.name);

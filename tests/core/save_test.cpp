@@ -407,6 +407,48 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
   EXPECT_EQ(sixFiles(), latest);
 }
 
+// Every operation of a restore failing, once or from then on, with either error: each file is
+// either as it was or restored, the result lists exactly the restored ones and names the cause,
+// and success is reported only when every file is restored.
+TEST_F(FaultsOff, ARestoreThatFailsPartWayLeavesEachFileOldOrRestoredAndSaysWhich) {
+  const auto& names = test::gameFiles();
+  for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close,
+                       files::Op::Rename, files::Op::OpenRead, files::Op::Read}) {
+    for (int error : {EIO, ENOSPC}) {
+      for (bool onward : {false, true}) {
+        for (int nth = 1;; ++nth) {
+          TempDir dir;
+          writeOldFiles(dir);
+          MemoryStore store;
+          Model model;
+          ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
+          std::map<std::string, std::string> now, target;
+          for (std::string_view name : names) {
+            now[std::string(name)] = dir.read(name);
+            target[std::string(name)] = "old " + std::string(name);
+          }
+          files::failNth(op, nth, error, onward);
+          const RestoreResult result = restoreBackup(dir.str());
+          files::clearFaults();
+          std::vector<std::string> restored;
+          for (std::string_view name : names) {
+            const std::string file(name), bytes = dir.read(name);
+            EXPECT_TRUE(bytes == now[file] || bytes == target[file]) << file;
+            if (bytes == target[file]) restored.push_back(file);
+          }
+          EXPECT_EQ(result.restored, restored);
+          if (!result.failure) {
+            EXPECT_EQ(restored.size(), names.size());
+            break;  // the fault lies beyond the restore's last call
+          }
+          EXPECT_NE(result.failure->find(files::causeText(error)), std::string::npos) << *result.failure;
+          ASSERT_LT(nth, 40) << "the restore keeps failing";
+        }
+      }
+    }
+  }
+}
+
 TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
   StagedStore store;
   TempDir dir;
