@@ -52,6 +52,9 @@ bool insideFolder(const std::string& relative) {
 // limit and runs a loop until its command buffer overflows.
 constexpr std::size_t kMaxExecDepth = 16;
 constexpr int kMaxAliasDepth = 32;
+// How many commands one reading runs at most, files and aliases together: an alias that runs
+// itself twice, or files that exec each other many times, would otherwise never end.
+constexpr std::size_t kMaxCommands = 200000;
 
 // Runs the files as the game does and records what the key commands do.
 class Runner {
@@ -86,7 +89,14 @@ class Runner {
 
  private:
   void run(const std::vector<std::string>& words, const Place& at, const std::string& via, int aliasDepth) {
-    if (words.empty()) return;
+    if (words.empty() || ran_ > kMaxCommands) return;
+    if (++ran_ > kMaxCommands) {
+      table_.notes.push_back(at.file + " line " + std::to_string(at.line) + ": more than " +
+                             std::to_string(kMaxCommands) +
+                             " commands run (an alias or exec that runs itself again and again); the rest is not "
+                             "followed");
+      return;
+    }
     const std::string verb = lower(words[0]);
     if (verb == "bind" && words.size() >= 3) {
       const std::optional<std::string> key = knownKey(words[1], at);
@@ -160,6 +170,7 @@ class Runner {
 
   const FileSource& files_;
   KeyTable table_;
+  std::size_t ran_ = 0;                             // commands run so far
   std::vector<std::string> running_;                // the files being run, lower case
   std::map<std::string, std::size_t> live_;         // key -> its binding in force
   std::map<std::string, std::size_t> liveAliases_;  // lower-case name -> its definition in force

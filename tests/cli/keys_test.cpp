@@ -89,6 +89,12 @@ TEST(cliKeys, ListsWhatTheGameRunsInItsOrder) {
        "alias\tspare\tb\tconfig.cfg:7\tin force, unused\n"
        "alias\tbuy1\tm4a1\tconfig.cfg:8\tin force, used\n"
        "alias\tbuys\tbuy1\tconfig.cfg:9\tin force, used\n"},
+      {"an alias that runs itself twice ends (the game would never)",
+       {{"config.cfg", "bind x y\nalias a \"a; a\"\na\n"}},
+       "bind\tx\ty\tconfig.cfg:1\tin force\n"
+       "alias\ta\ta; a\tconfig.cfg:2\tin force, unused\n"
+       "note\tconfig.cfg line 3: more than 200000 commands run (an alias or exec that runs itself again and again); "
+       "the rest is not followed\n"},
   };
   for (const Case& c : cases) {
     const CliRun r = keysOf(c.files);
