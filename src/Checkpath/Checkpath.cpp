@@ -1,5 +1,6 @@
 #include "Checkpath/Checkpath.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <system_error>
@@ -13,8 +14,17 @@ bool hasClDlls(const std::string& gamePath) {
   std::error_code ec;
   if (std::filesystem::exists(gameFile(gamePath, "cl_dlls"), ec)) return true;
   // On a case-sensitive file system the folder may be spelled CL_DLLS or Cl_Dlls.
-  for (std::filesystem::directory_iterator it(gameFolder(gamePath), ec), end; !ec && it != end; it.increment(ec))
-    if (equalsNoCase(it->path().filename().string(), "cl_dlls")) return true;
+  // Compared in the platform's own spelling: a name it cannot convert to text (on Windows) is
+  // no reason to fail.
+  constexpr std::string_view kName = "cl_dlls";
+  for (std::filesystem::directory_iterator it(gameFolder(gamePath), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::filesystem::path file = it->path().filename();
+    const auto& name = file.native();
+    if (name.size() == kName.size() && std::equal(name.begin(), name.end(), kName.begin(), [](auto c, char k) {
+          return c == static_cast<decltype(c)>(k) || (k >= 'a' && k <= 'z' && c == static_cast<decltype(c)>(k - 32));
+        }))
+      return true;
+  }
   return false;
 }
 
