@@ -45,10 +45,14 @@ void applyOne(std::string& bytes, const KeyEdit& e) {
   const std::string text = lineFor(e);
   std::size_t line = 0;
   std::size_t commandsOnLine = 0;
+  bool boundBefore = false;  // an earlier line of the file binds the key too
   if (e.inPlace) {
     const std::vector<console::Command> commands = console::commands(bytes);
     for (const console::Command& c : commands)
-      if (changes(e, c)) line = c.line;
+      if (changes(e, c)) {
+        boundBefore = boundBefore || line != 0;
+        line = c.line;
+      }
     for (const console::Command& c : commands) commandsOnLine += c.line == line ? 1 : 0;
   }
   if (line == 0) {
@@ -71,8 +75,9 @@ void applyOne(std::string& bytes, const KeyEdit& e) {
   const bool crLf = end > start && bytes[end - 1] == '\r';
   if (crLf) --end;
   if (commandsOnLine == 1) {
-    // The line is the binding alone: it gives way to the new one (an unbind takes it out).
-    if (e.kind == KeyEdit::Kind::Unbind)
+    // The line is the binding alone: it gives way to the new one. An unbind takes it out, unless
+    // an earlier line binds the key too: that one would win then, so the unbind takes its place.
+    if (e.kind == KeyEdit::Kind::Unbind && !boundBefore)
       bytes.erase(start, feed == std::string::npos ? bytes.size() - start : feed + 1 - start);
     else bytes.replace(start, end - start, text);
     return;
@@ -149,15 +154,16 @@ KeyEditPlan planKeyEdit(const Model& model, const std::string& gamePath, KeyEdit
     plan.edit = edit;
     return plan;
   }
-  // A new line at the end of autoexec.cfg runs after everything config.cfg and autoexec.cfg
-  // run, when Save keeps autoexec.cfg's lines.
-  if (model.keepOwnLines) {
-    const KeyEdit last{kind, edit.name, edit.command, "autoexec.cfg", false};
-    if (std::string unused; holds(last, &unused)) {
-      plan.edit = last;
+  // Else a new line at the end of config.cfg's lines, or of autoexec.cfg, which runs after
+  // everything config.cfg and autoexec.cfg run, when Save keeps autoexec.cfg's lines.
+  std::vector<KeyEdit> others;
+  if (edit.inPlace) others.push_back({kind, edit.name, edit.command, "config.cfg", false});
+  if (model.keepOwnLines) others.push_back({kind, edit.name, edit.command, "autoexec.cfg", false});
+  for (const KeyEdit& other : others)
+    if (std::string unused; holds(other, &unused)) {
+      plan.edit = other;
       return plan;
     }
-  }
   plan.problem = "the game would not end with this change: " + why + ", in a file that Save does not rewrite";
   return plan;
 }
