@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -13,10 +14,12 @@
 #include "Stringconverter/Codepage.h"
 #include "Stringconverter/Console.h"
 #include "Stringconverter/Filereader.h"
+#include "Stringconverter/Keys.h"
 #include "Stringconverter/Readers.h"
 #include "Stringconverter/StoredPreferences.h"
 #include "cli/Cli.h"
 #include "frmmain/MoreFunctions.h"
+#include "save/KeyLines.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
 
@@ -284,9 +287,46 @@ std::string checkRoundtrip(std::string_view bytes) {
   return {};
 }
 
+// The bytes as config.cfg, autoexec.cfg and a.cfg (which either may exec): the key table ends,
+// holds one binding in force per key, says where every other one ended; and the binding in
+// force of config.cfg, changed in place, reads back as the new command.
+std::string checkKeys(std::string_view bytes) {
+  const auto pieces = splitAtNul(bytes, 3);
+  std::map<std::string, std::string> files;
+  const char* names[] = {"config.cfg", "autoexec.cfg", "a.cfg"};
+  for (std::size_t i = 0; i < pieces.size(); ++i) files[names[i]] = std::string(pieces[i]);
+  const auto source = [&](const std::string& name) -> std::optional<std::string> {
+    const auto it = files.find(name);
+    return it == files.end() ? std::nullopt : std::optional<std::string>(it->second);
+  };
+  const keys::KeyTable table = keys::readKeys(source);
+  std::map<std::string, int> inForce;
+  for (const keys::Binding& b : table.bindings) {
+    if (!keys::keyName(b.key) || *keys::keyName(b.key) != b.key) return "a key not in the game's form: " + b.key;
+    if (b.state == keys::Binding::State::InForce) {
+      if (++inForce[b.key] > 1) return "two bindings of " + b.key + " in force";
+    } else if (b.endedBy.line == 0) {
+      return "a binding of " + b.key + " ended nowhere";
+    }
+  }
+  for (const auto& [key, count] : inForce) {
+    const keys::Binding* b = table.winner(key);
+    if (!b || b->via.empty() == false || b->place.file != "config.cfg") continue;
+    const KeyEdit edit{KeyEdit::Kind::Bind, key, "say fuzz", "config.cfg", true};
+    files["config.cfg"] = applyKeyEdits("config.cfg", files["config.cfg"], {edit});
+    const keys::Binding* now = keys::readKeys(source).winner(key);
+    if (!now || now->command != "say fuzz")
+      return key + " changed in place reads back as " + (now ? now->command : std::string("unbound")) + ":\n" +
+             files["config.cfg"];
+    break;
+  }
+  return {};
+}
+
 constexpr Target kTargets[] = {{"autoexec", checkAutoexec}, {"config", checkConfig},     {"mapcycle", checkMapcycle},
                                {"motd", checkMotd},         {"briefing", checkBriefing}, {"fields", checkFields},
-                               {"store", checkStore},       {"set", checkSet},           {"roundtrip", checkRoundtrip}};
+                               {"store", checkStore},       {"set", checkSet},           {"roundtrip", checkRoundtrip},
+                               {"keys", checkKeys}};
 
 }  // namespace
 

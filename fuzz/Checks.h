@@ -17,7 +17,7 @@ struct Target {
   Check check;
 };
 
-// autoexec, config, mapcycle, motd, briefing, fields, store, set, roundtrip.
+// autoexec, config, mapcycle, motd, briefing, fields, store, set, roundtrip, keys.
 std::span<const Target> targets();
 Check checkFor(std::string_view target);
 

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-3}
 shift || true
-all=(autoexec config mapcycle motd briefing fields store set roundtrip)
+all=(autoexec config mapcycle motd briefing fields store set roundtrip keys)
 targets=("${@:-${all[@]}}")
 [ $# -eq 0 ] && targets=("${all[@]}")
 build=${QUILLET_FUZZ_DIR:-build-fuzz}
@@ -55,7 +55,7 @@ seed config "$sample/config.cfg" "$fixtures"/server/* "$fixtures"/listenserver/*
 seed mapcycle "$sample/mapcycle.txt"
 seed motd "$sample/motd.txt"
 seed briefing "$sample"/maps/*.txt
-mkdir -p "$build/seeds/fields" "$build/seeds/store" "$build/seeds/set" "$build/seeds/roundtrip"
+mkdir -p "$build/seeds/fields" "$build/seeds/store" "$build/seeds/set" "$build/seeds/roundtrip" "$build/seeds/keys"
 n=0
 for f in "$sample/autoexec.cfg" "$sample/config.cfg" "$corpus"/config/*; do
   [ -f "$f" ] || continue
@@ -85,6 +85,15 @@ for c in "$corpus"/config/*; do
   joined "$build/seeds/roundtrip/corpus-$i" "$corpus"/autoexec/1-* "$c" "$corpus"/mapcycle/1-* \
     "$corpus"/motd/1-* "$corpus"/briefing/1-* "$corpus"/server/1-* "$corpus"/listenserver/1-*
 done
+# The keys' input: config.cfg, autoexec.cfg and a file they may exec.
+i=0
+for c in "$corpus"/config/* "$fixtures"/config/*; do
+  [ -f "$c" ] || continue
+  i=$((i + 1))
+  joined "$build/seeds/keys/config-$i" "$c" "$corpus"/autoexec/3-*
+done
+printf 'bind w a; bind W b\nalias +j "+jump; wait"\nexec a.cfg\000unbind w\nbind space +j\000bind w c\nexec a.cfg' \
+  >"$build/seeds/keys/exec"
 
 mkdir -p "$build/findings"
 for t in "${targets[@]}"; do
