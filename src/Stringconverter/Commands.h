@@ -1,12 +1,7 @@
 // Where the game's console finds its commands in a file's bytes, so that one command can be
 // read, or replaced, without touching the bytes around it.
 //
-// The console splits a file into commands at every line feed and at every `;` outside double
-// quotes (the quote state flips at every `"` of the command, even in a `//` comment); a command
-// longer than 1,023 bytes is cut there and the rest runs as the next command. A command's words
-// are split at blanks (bytes up to 0x20 and, outside quotes, from 0x80 up); `//` starts a
-// comment; a word that begins with `"` runs to the next `"` (or the end of the command) and
-// loses its quotes; each of `{ } ( ) ' :` is a word of its own.
+// The commands and their words are the console's own (Console.h), found by the same scan.
 #pragma once
 
 #include <cstddef>
@@ -15,9 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "Stringconverter/Console.h"
+
 namespace quillet {
 
-inline constexpr std::size_t kCommandCut = 1023;
+inline constexpr std::size_t kCommandCut = console::kMaxCommand;
 
 struct CommandSpan {
   std::size_t begin = 0;      // the command's first byte

@@ -33,6 +33,43 @@ struct Command {
   std::size_t line = 0;            // the 1-based line of the file the command starts on
 };
 
+// Where the command that starts at `from` of a file's bytes ends, as the console splits a file.
+struct CommandEnd {
+  std::size_t end = 0;   // past its last byte; the `;` or line feed that ends it is not part of it
+  std::size_t next = 0;  // where the next command starts
+  bool cut = false;      // cut at kMaxCommand: the next command follows with no separator
+};
+CommandEnd commandEnd(std::string_view bytes, std::size_t from);
+
+// Each word of `command` in order, as the console splits it, whatever its length:
+// `visit(start, end, word)` with the bytes [start, end) the word takes in `command` (its quotes
+// included) and the word without its quotes; returning false stops the scan.
+template <class Visit>
+void forEachWord(std::string_view command, Visit&& visit) {
+  const auto isBlank = [](char c) { return static_cast<signed char>(c) <= ' '; };
+  const auto isOwnWord = [](char c) { return c == '{' || c == '}' || c == '(' || c == ')' || c == '\'' || c == ':'; };
+  const std::size_t n = command.size();
+  for (std::size_t i = 0;;) {
+    while (i < n && isBlank(command[i])) ++i;
+    if (i >= n || command.compare(i, 2, "//") == 0) return;  // a comment to the end of the command
+    const std::size_t start = i;
+    std::string_view word;
+    if (command[i] == '"') {
+      const std::size_t close = command.find('"', i + 1);
+      const std::size_t end = close == std::string_view::npos ? n : close;
+      word = command.substr(i + 1, end - i - 1);
+      i = close == std::string_view::npos ? n : close + 1;
+    } else if (isOwnWord(command[i])) {
+      word = command.substr(i++, 1);
+    } else {
+      do ++i;
+      while (i < n && !isBlank(command[i]) && !isOwnWord(command[i]));
+      word = command.substr(start, i - start);
+    }
+    if (!visit(start, i, word)) return;
+  }
+}
+
 // The commands the game runs from a file's bytes, in order; commands without words are left out.
 std::vector<Command> commands(std::string_view fileBytes);
 
