@@ -72,6 +72,8 @@ struct ReplaceCheck {
   bool ok() const { return error == 0; }
 };
 ReplaceCheck checkReplace(const std::filesystem::path& file);
+// Whether a new file could be made in `folder` now (it is a folder that can be written to).
+ReplaceCheck checkFolder(const std::filesystem::path& folder);
 
 // prepare and commit in one.
 int writeFile(const std::filesystem::path& file, std::string_view bytes);

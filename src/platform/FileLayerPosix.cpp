@@ -222,7 +222,10 @@ ReplaceCheck checkReplace(const std::filesystem::path& file) {
   struct stat old {};
   bool exists = false;
   if (const int error = probe.resolve(old, exists)) return {error, false};
-  const std::filesystem::path folder = probe.target.has_parent_path() ? probe.target.parent_path() : ".";
+  return checkFolder(probe.target.has_parent_path() ? probe.target.parent_path() : ".");
+}
+
+ReplaceCheck checkFolder(const std::filesystem::path& folder) {
   struct stat dir {};
   if (::stat(folder.c_str(), &dir) != 0) return {lastError(), true};
   if (!S_ISDIR(dir.st_mode)) return {ENOTDIR, true};

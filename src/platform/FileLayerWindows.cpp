@@ -200,10 +200,13 @@ ReplaceCheck checkReplace(const std::filesystem::path& file) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {kNotRegular, false};
     if (attributes & FILE_ATTRIBUTE_READONLY) return {EACCES, false};
   }
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
-  if (folderAttributes == INVALID_FILE_ATTRIBUTES) return {lastError(), true};
-  if (!(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {ENOTDIR, true};
+  return checkFolder(target.has_parent_path() ? target.parent_path() : ".");
+}
+
+ReplaceCheck checkFolder(const std::filesystem::path& folder) {
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return {lastError(), true};
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {ENOTDIR, true};
   return {};
 }
 

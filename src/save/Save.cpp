@@ -1,6 +1,7 @@
 #include "save/Save.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <deque>
 #include <span>
 #include <system_error>
@@ -520,11 +521,11 @@ std::optional<SaveFailure> prepareSave(const Model& model, const std::string& ga
     const std::filesystem::path root = gameFile(gamePath, kBackupFolder);
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(root, ec))) {
-      const files::ReplaceCheck check = files::checkReplace(root / "new");
+      const files::ReplaceCheck check = files::checkFolder(root);
       if (!check.ok())
         return failed(kBackupFolder, files::causeText(check.error) + " (" +
-                                         (check.atFolder ? std::string("the backup folder cannot be written to")
-                                                         : replaceHint(check)) +
+                                         (check.error == ENOTDIR ? "a file stands where the backup folder belongs"
+                                                                 : "the backup folder cannot be written to") +
                                          "); nothing was written");
     }
   }
