@@ -314,7 +314,8 @@ std::string checkKeys(std::string_view bytes) {
     if (!b || b->via.empty() == false || b->place.file != "config.cfg") continue;
     const KeyEdit edit{KeyEdit::Kind::Bind, key, "say fuzz", "config.cfg", true};
     files["config.cfg"] = applyKeyEdits("config.cfg", files["config.cfg"], {edit});
-    const keys::Binding* now = keys::readKeys(source).winner(key);
+    const keys::KeyTable after = keys::readKeys(source);
+    const keys::Binding* now = after.winner(key);
     if (!now || now->command != "say fuzz")
       return key + " changed in place reads back as " + (now ? now->command : std::string("unbound")) + ":\n" +
              files["config.cfg"];

@@ -247,11 +247,12 @@ bool frmmain::Form_QueryUnload() {
 bool frmmain::mayQuit() {
   // Nothing is saved on the way out unless the user asks for it: a change since the last Save
   // or load is not lost without a word.
-  if (!changedSinceSave_ || window_.mode != Mode::Main) return true;
+  // A key binding or alias changed on the Keys page counts as much as a control.
+  if ((!changedSinceSave_ && model_.keyEdits.empty()) || window_.mode != Mode::Main) return true;
   const Message question{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation};
   switch (dialogs_.show(question)) {
     case Answer::Discard: return true;
-    case Answer::Save: mnusave_Click(); return !changedSinceSave_;
+    case Answer::Save: mnusave_Click(); return !changedSinceSave_ && model_.keyEdits.empty();
     default: return false;
   }
 }

@@ -86,20 +86,22 @@ TEST_F(FrmmainTest, ExitAsksOnlyAfterAChange) {
   makeGame(game);
   startWith(game);
   struct Row {
-    bool change;
+    int change;  // 0 none, 1 a slider, 2 a key binding
     std::deque<Answer> answers;
     bool quits, saved;
     std::size_t shown;  // the question, Save's confirmation, its success
   };
-  const Row rows[] = {{false, {}, true, false, 0},
-                      {true, {Answer::Cancel}, false, false, 1},
-                      {true, {Answer::Save, Answer::No}, false, false, 2},
-                      {true, {Answer::Discard}, true, false, 1},
-                      {true, {Answer::Save, Answer::Yes}, true, true, 3},
-                      {false, {}, true, false, 0}};
+  const Row rows[] = {{0, {}, true, false, 0},
+                      {1, {Answer::Cancel}, false, false, 1},
+                      {1, {Answer::Save, Answer::No}, false, false, 2},
+                      {1, {Answer::Discard}, true, false, 1},
+                      {2, {Answer::Cancel}, false, false, 1},
+                      {1, {Answer::Save, Answer::Yes}, true, true, 3},
+                      {0, {}, true, false, 0}};
   int position = 5;
   for (const Row& row : rows) {
-    if (row.change) w->slider_Change(option("scrollgamma"), ++position);
+    if (row.change == 1) w->slider_Change(option("scrollgamma"), ++position);
+    if (row.change == 2) model.keyEdits.push_back({KeyEdit::Kind::Bind, "w", "+forward"});
     const std::string before = test::TempDir::readFile(game / "autoexec.cfg");
     const int quits = view.quits;
     dialogs.shown.clear();
