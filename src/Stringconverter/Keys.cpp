@@ -248,7 +248,7 @@ KeyTable readKeys(const FileSource& files) {
 }
 
 FileSource folderSource(const std::string& gamePath) {
-  return [gamePath](const std::string& name) -> std::optional<std::string> {
+  const auto read = [gamePath](const std::string& name) -> std::optional<std::string> {
     const std::string relative = relativeName(name);
     if (!insideFolder(relative)) return std::nullopt;
     std::filesystem::path at = gameFolder(gamePath);
@@ -277,6 +277,15 @@ FileSource folderSource(const std::string& gamePath) {
     files::ReadResult read = files::readFile(at);
     if (!read.ok()) return std::nullopt;
     return std::move(read.bytes);
+  };
+  return [read](const std::string& name) -> std::optional<std::string> {
+    try {
+      return read(name);
+    } catch (const std::exception&) {
+      // A name the system cannot spell (a byte that is no character of its code page) names no
+      // file Quillet can read.
+      return std::nullopt;
+    }
   };
 }
 
