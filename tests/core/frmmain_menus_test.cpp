@@ -212,7 +212,9 @@ TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
     // A refused text is shown again, and the help line says why.
     const bool refused = std::string_view(s.what).ends_with("refused");
     EXPECT_EQ(!view.textChanges.empty(), refused) << s.what;
-    if (refused) EXPECT_NE(w->helpText().find(" takes "), std::string::npos) << s.what << ": " << w->helpText();
+    if (refused) {
+      EXPECT_NE(w->helpText().find(" takes "), std::string::npos) << s.what << ": " << w->helpText();
+    }
     view.textChanges.clear();
   }
 }
@@ -251,7 +253,9 @@ TEST(LaunchLine, FieldsReachTheLauncherWholeOrAreRefused) {
       const auto at = std::find(args.begin(), args.end(), f.on);
       ASSERT_NE(at, args.end()) << v;
       EXPECT_TRUE(at + 1 != args.end() && at[1] == v && (at + 2 == args.end() || at[2].starts_with('-'))) << v;
-      if (f.input == Input::Word) EXPECT_EQ(console::words("map " + v), (std::vector<std::string>{"map", v}));
+      if (f.input == Input::Word) {
+        EXPECT_EQ(console::words("map " + v), (std::vector<std::string>{"map", v}));
+      }
     }
     EXPECT_GT(taken, 1) << control;
   }
