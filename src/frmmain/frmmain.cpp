@@ -597,7 +597,20 @@ void frmmain::reloadKeepingChanges() {
   std::vector<Change> changes;
   for (const Option& o : catalogue())
     if (model_.changed(o)) changes.push_back({&o, model_.checked(o), model_.position(o), model_.text(o)});
+  // Key changes not yet saved are made again over the new reading, planned the way its mode
+  // writes them (in place, or on a new line of config.cfg).
+  const std::vector<KeyEdit> keyEdits = std::move(model_.keyEdits);
   runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
+  model_.keyEdits.clear();
+  std::string refused;
+  for (const KeyEdit& e : keyEdits) {
+    const KeyEditPlan plan = planKeyEdit(model_, gamePath_, e.kind, e.name, e.command);
+    if (plan.edit) model_.keyEdits.push_back(*plan.edit);
+    else refused += e.name + ": " + plan.problem + "\n";
+  }
+  if (!refused.empty())
+    dialogs_.show({"Keep my own lines", "These key changes cannot be made in the files as they are now read:",
+                   Buttons::Ok, Icon::Exclamation, refused});
   if (pageVisible(Page::Keys)) refreshKeys();
   for (const Change& c : changes) {
     const Option& o = *c.option;
@@ -606,7 +619,7 @@ void frmmain::reloadKeepingChanges() {
     else if (o.hasText()) model_.setText(o, c.text);
     model_.setChanged(o);
   }
-  changedSinceSave_ = !changes.empty();
+  changedSinceSave_ = !changes.empty() || !model_.keyEdits.empty();
   syncView();
 }
 

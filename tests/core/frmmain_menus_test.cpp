@@ -117,6 +117,22 @@ TEST_F(FrmmainTest, ExitAsksOnlyAfterAChange) {
   }
 }
 
+// Turning "Keep my own lines" on or off reads the folder again; a key change not yet saved is
+// planned again for the new reading and written by the next Save.
+TEST_F(FrmmainTest, KeyChangesOutliveTheModeToggle) {
+  makeGame(game);
+  startWith(game);
+  model.keyEdits.push_back({KeyEdit::Kind::Bind, "F7", "say toggled"});
+  for (int i = 0; i < 2; ++i) {
+    w->mnukeepownlines_Click();
+    ASSERT_EQ(model.keyEdits.size(), 1u) << i;
+    EXPECT_EQ(model.keyEdits[0].command, "say toggled") << i;
+  }
+  dialogs.answers = {Answer::Yes};
+  w->mnusave_Click();
+  EXPECT_NE(test::TempDir::readFile(game / "config.cfg").find("say toggled"), std::string::npos);
+}
+
 TEST_F(FrmmainTest, MapClicksShowPreviewAndFlip) {
   makeGame(game);
   startWith(game);
