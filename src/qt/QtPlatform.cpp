@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,6 +30,20 @@
 namespace quillet::qt {
 
 namespace {
+// A font whose letters all take the same width, so that a diff keeps its columns. The system's
+// fixed font can resolve to a family that the font system does not report as fixed (some
+// installations alias "monospace" that way); then the first fixed family known here is taken.
+QFont fixedPitchFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (QFontInfo(font).fixedPitch()) return font;
+  for (const QString& family : QFontDatabase::families())
+    if (QFontDatabase::isFixedPitch(family)) {
+      font.setFamily(family);
+      if (QFontInfo(font).fixedPitch()) return font;
+    }
+  font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
 
 // The program's messages break lines with CR LF, or a lone CR; a label breaks on LF.
 QString displayText(const std::string& text) {
@@ -88,7 +103,7 @@ QDialog* buildDetailView(const QString& title, const std::string& detail, QWidge
                                             QRegularExpression::MultilineOption);
   const bool diff = shown.contains(kDiffLine);
   text->setLineWrapMode(diff ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-  text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text->setFont(fixedPitchFont());
   text->setFocusPolicy(Qt::StrongFocus);
   text->setTabChangesFocus(true);
   text->setPlainText(shown);
