@@ -7,16 +7,10 @@
 #include "Stringconverter/Console.h"
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
+#include "platform/Platform.h"
 
 namespace quillet::keys {
 namespace {
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 std::string upper(std::string_view s) {
   std::string out(s);
@@ -69,7 +63,7 @@ class Runner {
                              std::string(why));
     };
     if (!insideFolder(name)) return note("outside the game folder, not followed");
-    if (std::find(running_.begin(), running_.end(), lower(name)) != running_.end())
+    if (std::find(running_.begin(), running_.end(), lowerAscii(name)) != running_.end())
       return note("already running (a loop), not followed again");
     if (running_.size() >= kMaxExecDepth) return note("too deeply nested, not followed");
     const std::optional<std::string> bytes = files_(name);
@@ -77,7 +71,7 @@ class Runner {
       if (from) note("not found in the game folder");
       return;
     }
-    running_.push_back(lower(name));
+    running_.push_back(lowerAscii(name));
     for (const console::Command& c : console::commands(*bytes)) run(c.words, Place{name, c.line}, {}, 0);
     running_.pop_back();
   }
@@ -97,7 +91,7 @@ class Runner {
                              "followed");
       return;
     }
-    const std::string verb = lower(words[0]);
+    const std::string verb = lowerAscii(words[0]);
     if (verb == "bind" && words.size() >= 3) {
       const std::optional<std::string> key = knownKey(words[1], at);
       if (!key) return;
@@ -109,7 +103,7 @@ class Runner {
     } else if (verb == "unbindall") {
       while (!live_.empty()) end(live_.begin()->first, Binding::State::Unbound, at);
     } else if (verb == "alias" && words.size() >= 2) {
-      const std::string name = lower(words[1]);
+      const std::string name = lowerAscii(words[1]);
       if (const auto it = liveAliases_.find(name); it != liveAliases_.end()) table_.aliases[it->second].inForce = false;
       liveAliases_[name] = table_.aliases.size();
       table_.aliases.push_back({words[1], joinFrom(words, 2), at, true, false});
@@ -147,7 +141,7 @@ class Runner {
     std::vector<std::string> pending;
     const auto uses = [&](const std::string& text) {
       for (const std::string& command : splitCommands(text)) {
-        const std::string name = lower(command.substr(0, command.find(' ')));
+        const std::string name = lowerAscii(command.substr(0, command.find(' ')));
         pending.push_back(name);
         if (!name.empty() && name[0] == '+') {
           std::string release = name;
@@ -216,7 +210,7 @@ std::optional<std::string> keyName(std::string_view word) {
     // The game names these two by word: a blank and ";" end a word or a command.
     if (c == ' ') return "SPACE";
     if (c == ';') return "SEMICOLON";
-    if (c > ' ' && c < 0x7f && c != '"') return lower(word);
+    if (c > ' ' && c < 0x7f && c != '"') return lowerAscii(word);
     return std::nullopt;
   }
   const std::string name = upper(word);
@@ -234,9 +228,9 @@ const Binding* KeyTable::winner(std::string_view key) const {
 }
 
 const Alias* KeyTable::alias(std::string_view name) const {
-  const std::string wanted = lower(name);
+  const std::string wanted = lowerAscii(name);
   for (auto it = aliases.rbegin(); it != aliases.rend(); ++it)
-    if (it->inForce && lower(it->name) == wanted) return &*it;
+    if (it->inForce && lowerAscii(it->name) == wanted) return &*it;
   return nullptr;
 }
 
@@ -265,7 +259,7 @@ FileSource folderSource(const std::string& gamePath) {
         bool found = false;
         for (auto it = std::filesystem::directory_iterator(at, ec); !ec && it != std::filesystem::directory_iterator();
              it.increment(ec))
-          if (lower(it->path().filename().string()) == lower(part)) {
+          if (lowerAscii(it->path().filename().string()) == lowerAscii(part)) {
             next = it->path();
             found = true;
             break;
@@ -348,7 +342,7 @@ std::string aliasNameProblem(std::string_view name) {
   static constexpr std::string_view kOwnCommands[] = {"alias", "bind", "unbind", "unbindall", "exec"};
   const std::vector<std::string> words = console::words(name);
   if (words.size() != 1 || words[0] != name || name.find_first_of("\";") != std::string_view::npos ||
-      std::find(std::begin(kOwnCommands), std::end(kOwnCommands), lower(name)) != std::end(kOwnCommands))
+      std::find(std::begin(kOwnCommands), std::end(kOwnCommands), lowerAscii(name)) != std::end(kOwnCommands))
     return std::string("\"").append(name).append(
         "\" cannot be an alias name: it must be one word, without blanks, quotes, ; { } ( ) ' : or letters "
         "beyond ASCII, and not one of the game's own commands");

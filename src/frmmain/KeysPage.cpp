@@ -4,20 +4,14 @@
 
 #include "Stringconverter/Keys.h"
 #include "frmmain/frmmain.h"
+#include "platform/Platform.h"
 #include "save/KeyLines.h"
 
 namespace quillet {
 namespace {
 
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 bool holds(std::string_view text, const std::string& lowerFilter) {
-  return lowerFilter.empty() || lower(text).find(lowerFilter) != std::string::npos;
+  return lowerFilter.empty() || lowerAscii(text).find(lowerFilter) != std::string::npos;
 }
 
 std::string joined(const std::vector<std::string>& parts) {
@@ -51,11 +45,12 @@ void frmmain::refreshKeys() {
   keyRows_.clear();
   aliasRows_.clear();
   const keys::KeyTable table = gamePath_.empty() ? keys::KeyTable{} : keys::readKeys(keys::folderSource(gamePath_));
-  const std::string filter = lower(keyFilter_);
+  const std::string filter = lowerAscii(keyFilter_);
   const auto changed = [&](KeyEdit::Kind kind, std::string_view name) {
     const bool alias = kind == KeyEdit::Kind::Alias;
     return std::any_of(model_.keyEdits.begin(), model_.keyEdits.end(), [&](const KeyEdit& e) {
-      return (e.kind == KeyEdit::Kind::Alias) == alias && (alias ? lower(e.name) == lower(name) : e.name == name);
+      return (e.kind == KeyEdit::Kind::Alias) == alias &&
+             (alias ? lowerAscii(e.name) == lowerAscii(name) : e.name == name);
     });
   };
   const auto keyRow = [&](KeyRow row) {

@@ -2,17 +2,11 @@
 
 #include "Stringconverter/Console.h"
 #include "platform/GamePath.h"
+#include "platform/Platform.h"
 #include "save/Save.h"
 
 namespace quillet {
 namespace {
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 std::string lineFor(const KeyEdit& e) {
   switch (e.kind) {
@@ -26,8 +20,8 @@ std::string lineFor(const KeyEdit& e) {
 // The command is the one the edit changes: a binding of its key, or the alias's definition.
 bool changes(const KeyEdit& e, const console::Command& c) {
   if (c.words.size() < 2) return false;
-  const std::string verb = lower(c.words[0]);
-  if (e.kind == KeyEdit::Kind::Alias) return verb == "alias" && lower(c.words[1]) == lower(e.name);
+  const std::string verb = lowerAscii(c.words[0]);
+  if (e.kind == KeyEdit::Kind::Alias) return verb == "alias" && lowerAscii(c.words[1]) == lowerAscii(e.name);
   return verb == "bind" && c.words.size() >= 3 && keys::keyName(c.words[1]) == e.name;
 }
 
@@ -100,7 +94,7 @@ keys::KeyTable keysAfterSave(const Model& model, const std::string& gamePath) {
   const keys::FileSource disk = keys::folderSource(gamePath);
   return keys::readKeys([&](const std::string& name) -> std::optional<std::string> {
     for (std::string_view saved : {"config.cfg", "autoexec.cfg"})
-      if (lower(name) == saved) return savedBytes(model, gamePath, saved);
+      if (lowerAscii(name) == saved) return savedBytes(model, gamePath, saved);
     return disk(name);
   });
 }
