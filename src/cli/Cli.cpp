@@ -652,6 +652,20 @@ void printShowJson(const Model& model, std::ostream& out) {
   out.write(text.constData(), text.size());
 }
 
+// The game folder passes the check the window makes; otherwise says why on `err`.
+bool gameFolderPasses(const Command& c, std::ostream& err) {
+  if (hasClDlls(c.gameDir)) return true;
+  err << kProgram << ": " << kInvalidPathText << '\n';
+  err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
+  return false;
+}
+
+// The store named by --store, or the user's own. A missing one is created by a Save's one
+// commit only, after every check has passed, so that a dry run or a stopped Save creates none.
+std::unique_ptr<QtStore> openStore(const Command& c) {
+  return c.stores.empty() ? std::make_unique<QtStore>(false) : std::make_unique<QtStore>(c.stores.front(), false);
+}
+
 int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
   // Every --set is checked before anything is read or written.
   std::vector<Assignment> assignments;
@@ -670,16 +684,9 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
 
-  if (!hasClDlls(c.gameDir)) {
-    err << kProgram << ": " << kInvalidPathText << '\n';
-    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
-    return kExitUsage;
-  }
+  if (!gameFolderPasses(c, err)) return kExitUsage;
 
-  // A missing store is created by the Save's one commit, after every check has passed; a dry
-  // run or a Save that a check stops creates none.
-  std::unique_ptr<QtStore> qtStore =
-      c.stores.empty() ? std::make_unique<QtStore>(false) : std::make_unique<QtStore>(c.stores.front(), false);
+  std::unique_ptr<QtStore> qtStore = openStore(c);
   if (!qtStore->error().empty()) {
     if (c.name == "save") {
       err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";
@@ -788,11 +795,7 @@ void printKeysJson(const keys::KeyTable& table, std::ostream& out) {
 }
 
 int runKeys(const Command& c, std::ostream& out, std::ostream& err) {
-  if (!hasClDlls(c.gameDir)) {
-    err << kProgram << ": " << kInvalidPathText << '\n';
-    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
-    return kExitUsage;
-  }
+  if (!gameFolderPasses(c, err)) return kExitUsage;
   const keys::KeyTable table = keys::readKeys(keys::folderSource(c.gameDir));
   if (c.json) printKeysJson(table, out);
   else printKeysPlain(table, out);
@@ -818,14 +821,8 @@ int runKeyEdit(const Command& c, std::ostream& out, std::ostream& err) {
   std::string problem = alias ? keys::aliasNameProblem(c.keyName) : keys::keyProblem(c.keyName);
   if (problem.empty() && kind != KeyEdit::Kind::Unbind) problem = keys::commandProblem(command);
   if (!problem.empty()) return refused(cp1252ToUtf8(problem));
-  if (!hasClDlls(c.gameDir)) {
-    err << kProgram << ": " << kInvalidPathText << '\n';
-    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
-    return kExitUsage;
-  }
-  // A missing store is created by the save only, once the change has passed every check.
-  std::unique_ptr<QtStore> qtStore =
-      c.stores.empty() ? std::make_unique<QtStore>(false) : std::make_unique<QtStore>(c.stores.front(), false);
+  if (!gameFolderPasses(c, err)) return kExitUsage;
+  std::unique_ptr<QtStore> qtStore = openStore(c);
   if (!qtStore->error().empty()) {
     err << kProgram << ": " << qtStore->error() << '\n' << kProgram << ": nothing was written\n";
     return kExitUsage;
@@ -868,11 +865,7 @@ int runKeyEdit(const Command& c, std::ostream& out, std::ostream& err) {
 }
 
 int runBackups(const Command& c, std::ostream& out, std::ostream& err) {
-  if (!hasClDlls(c.gameDir)) {
-    err << kProgram << ": " << kInvalidPathText << '\n';
-    err << kProgram << ": " << folderProblem(c.gameDir) << '\n';
-    return kExitUsage;
-  }
+  if (!gameFolderPasses(c, err)) return kExitUsage;
   const std::vector<Backup> backups = listBackups(c.gameDir);
   if (c.name == "backups") {
     if (backups.empty()) out << "No backups in " << gameFile(c.gameDir, kBackupFolder).string() << '\n';
