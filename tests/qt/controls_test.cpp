@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 #include "harness.h"
@@ -69,20 +70,26 @@ class WindowControls : public QObject {
     }
   }
 
-  // The help timer runs while a sentence is typed and each frame reaches the strip; a caption
+  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
+  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
   // explains its toggle without flipping it.
   void helpTimerTypesOntoTheStrip() {
     Fixture f;
     MainWindow& w = f.startInGame();
     f.finishHelp();
     const QString before = f.strip()->frame();
+    QSignalSpy said(f.strip(), &HelpStrip::announced);
     click(w.pageButton(quillet::PageButton::Client));
     QCOMPARE(f.strip()->frame(), QStringLiteral(" _"));
     QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
     QTRY_VERIFY2(f.strip()->frame().size() > 2, "the timer itself types on");
+    QCOMPARE(said.count(), 0);
     f.finishHelp();
     QCOMPARE(f.strip()->frame(), QString::fromStdString(w.core().helpFrame()));
     QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
+    QCOMPARE(said.count(), 1);
+    QCOMPARE(said[0][0].toString(), f.strip()->frame().trimmed());
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.strip())->text(QAccessible::Description), said[0][0].toString());
     const QString page = f.strip()->frame();
     click(f.find("Label42"));
     f.finishHelp();
