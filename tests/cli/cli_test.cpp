@@ -45,15 +45,13 @@ class cliCommand : public testing::Test {
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
     fs::create_directories(game_ / "cl_dlls");
-    // The project's own fixtures, one of each kind.
-    const std::pair<const char*, const char*> copies[] = {
-        {"config/1-hand-written.cfg", "config.cfg"},     {"autoexec/1-hand-written.cfg", "autoexec.cfg"},
-        {"server/1-hand-written.cfg", "server.cfg"},     {"listenserver/1-hand-written.cfg", "listenserver.cfg"},
-        {"mapcycle/1-hand-written.txt", "mapcycle.txt"}, {"motd/1-hand-written.txt", "motd.txt"}};
-    for (const auto& [from, to] : copies) {
-      const std::string bytes = fileText(test::fixtureDir() / from);
-      ASSERT_FALSE(bytes.empty()) << from;
-      std::ofstream(game_ / to, std::ios::binary) << bytes;
+    // The project's own fixtures, one of each kind (tests/fixtures/config/1-hand-written.cfg...).
+    for (std::string_view name : test::gameFiles()) {
+      const fs::path file(name);
+      const std::string bytes =
+          fileText(test::fixtureDir() / file.stem() / ("1-hand-written" + file.extension().string()));
+      ASSERT_FALSE(bytes.empty()) << name;
+      test::writeFile(game_ / file, bytes);
     }
   }
 

@@ -23,6 +23,20 @@ namespace fs = std::filesystem;
 class cliQtStore : public testing::Test {
  protected:
   std::string fileText() { return test::TempDir::readFile(file_); }
+  // The store's file parses to what QSettings reads from it: the same keys (lower-cased) and
+  // values (a list joined with ","), and an error where QSettings reports one.
+  void expectReadAsQSettingsReadsIt() {
+    std::map<std::string, std::string> ours, theirs;
+    const bool ok = QtStore::parseIni(fileText(), ours);
+    QSettings qt(QString::fromStdString(file_), QSettings::IniFormat);
+    for (const QString& key : qt.allKeys()) {
+      const QVariant v = qt.value(key);
+      theirs[lowerAscii(key.toStdString())] =
+          (v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString()).toStdString();
+    }
+    EXPECT_EQ(ok, qt.status() == QSettings::NoError) << fileText();
+    EXPECT_EQ(ours, theirs) << fileText();
+  }
   test::TempDir temp_{false};
   const fs::path dir_ = temp_.path();
   const std::string file_ = (dir_ / "store.ini").string();
@@ -53,6 +67,7 @@ TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
     store.commit();
     EXPECT_EQ(store.error(), "");
   }
+  expectReadAsQSettingsReadsIt();
   QtStore again(file_);
   for (std::size_t i = 0; i < std::size(values); ++i)
     EXPECT_EQ(again.read("Quillet", "settings", std::to_string(i) + "k"), values[i]) << i;
@@ -68,17 +83,7 @@ TEST_F(cliQtStore, TheOneReadingIsParsedAsQSettingsReadsIt) {
                                "[s]\n%U00e9=\xC3\xA9\n"};
   for (const std::string& text : texts) {
     test::writeFile(file_, text);
-    std::map<std::string, std::string> ours;
-    const bool ok = QtStore::parseIni(text, ours);
-    QSettings qt(QString::fromStdString(file_), QSettings::IniFormat);
-    std::map<std::string, std::string> theirs;
-    for (const QString& key : qt.allKeys()) {
-      const QVariant v = qt.value(key);
-      theirs[lowerAscii(key.toStdString())] =
-          (v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString()).toStdString();
-    }
-    EXPECT_EQ(ok, qt.status() == QSettings::NoError) << text;
-    EXPECT_EQ(ours, theirs) << text;
+    expectReadAsQSettingsReadsIt();
   }
 }
 
