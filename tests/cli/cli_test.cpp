@@ -330,12 +330,12 @@ TEST_F(cliCommand, DryRunBackupsAndRestore) {
   }
   fs::permissions(game_ / "autoexec.cfg", fs::perms::owner_read | fs::perms::owner_write);
 
-  // Twenty more Saves that change a file: the oldest backup goes, twenty stay.
-  for (int i = 0; i < 20; ++i)
+  // As many more Saves as backups are kept, each changing a file: the oldest backup goes.
+  for (std::size_t i = 0; i < kBackupsKept; ++i)
     ASSERT_EQ(cli({"save", g, "--store", store_, "--set", i % 2 ? "gamma=3" : "gamma=2"}), kExitOk) << err_;
   const std::string oldest = backups[0].name;
   backups = listBackups(g);
-  EXPECT_EQ(backups.size(), 20u);
+  EXPECT_EQ(backups.size(), kBackupsKept);
   EXPECT_FALSE(fs::exists(game_ / "quillet-backups" / oldest));
   EXPECT_EQ(cli({"save", g, "--store", store_, "--set", "gamma=1", "--no-backup"}), kExitOk);
   EXPECT_EQ(listBackups(g).front().name, backups.front().name);
