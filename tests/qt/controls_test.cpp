@@ -129,23 +129,6 @@ class WindowControls : public QObject {
     QCOMPARE(f.explained(), helpOf(option("scrollgreen")));
   }
 
-  void pageButtonShowsItsPageAlone() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    for (int b = 0; b < kPageButtonCount; ++b) {
-      const auto button = static_cast<quillet::PageButton>(b);
-      w.core().cmdserver_Click();
-      w.core().cmdmore_Click();  // a sub-page open before: it must not stay
-      click(w.pageButton(button));
-      for (int p = 0; p < kPageCount; ++p)
-        QVERIFY2(w.page(Page(p))->isVisibleTo(&w) == (Page(p) == pageOfButton(button)),
-                 qPrintable(w.pageButton(button)->text() + " shows " + w.page(Page(p))->objectName()));
-      for (int other = 0; other < kPageButtonCount; ++other)
-        QCOMPARE(w.pageButton(static_cast<quillet::PageButton>(other))->backColor(),
-                 other == b ? QColor(245, 245, 245) : QColor(255, 255, 255));
-    }
-  }
-
   void mapClicksFlipAndPreview() {
     Fixture f;
     writeFile(f.game + "/maps/de_dust.txt", "Dust \x80 briefing\r\nline two");
