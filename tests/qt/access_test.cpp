@@ -355,6 +355,7 @@ class WindowAccess : public QObject {
     const QTextBlock added = text->document()->findBlockByNumber(5);
     QCOMPARE(added.text(), QStringLiteral("+new 0"));
     QVERIFY(!added.layout()->formats().isEmpty());
+    QCOMPARE(text->document()->findBlockByNumber(1).layout()->formats().first().format.fontWeight(), QFont::Bold);
     QCOMPARE(added.layout()->formats().first().format.foreground().color(),
              text->document()->findBlockByNumber(7).layout()->formats().first().format.foreground().color());
     auto* files = view->findChild<QComboBox*>("detailfiles");

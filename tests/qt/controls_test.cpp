@@ -184,7 +184,7 @@ class WindowControls : public QObject {
   }
 
   // The Keys page as a person uses it: a key taken by the capture box (Tab, then a mouse
-  // button), a command with a quote inside refused, a good one bound, saved into config.cfg.
+  // button), a command with a quote inside refused, a good one bound, an alias set, saved.
   void keysPageBindsAPressedKey() {
     Fixture f;
     writeFile(f.game + "/config.cfg", "bind \"TAB\" \"+showscores\"\r\n");
@@ -220,9 +220,21 @@ class WindowControls : public QObject {
     QCOMPARE(f.find<QLabel>("lblkeycheck")->text(), QStringLiteral("Runs: say hi | kill"));
     click(f.find("cmdbindkey"));
     QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("MOUSE4"));
+    // An alias: its commands checked as typed, set by Return, listed in the aliases' table.
+    auto* aliasName = f.find<QLineEdit>("txtaliasname");
+    aliasName->setFocus();
+    typeText(aliasName, QStringLiteral("greet"));
+    auto* commands = f.find<QLineEdit>("txtaliascommands");
+    commands->setFocus();
+    typeText(commands, QStringLiteral("say hi; wave"));
+    QCOMPARE(f.find<QLabel>("lblaliascheck")->text(), QStringLiteral("Runs: say hi | wave"));
+    QTest::keyClick(commands, Qt::Key_Return);
+    auto* aliases = f.find<QTableWidget>("tblaliases");
+    QCOMPARE(aliases->item(aliases->rowCount() - 1, 0)->text(), QStringLiteral("greet"));
     f.find<QAction>("mnusave")->trigger();
     QVERIFY(readFile(f.game + "/config.cfg")
-                .contains("bind \"TAB\" \"+showscores\"\r\nbind \"MOUSE4\" \"say hi; kill\"\r\n"));
+                .contains("bind \"TAB\" \"+showscores\"\r\nbind \"MOUSE4\" \"say hi; kill\"\r\n"
+                          "alias \"greet\" \"say hi; wave\"\r\n"));
     QCOMPARE(table->item(table->rowCount() - 1, 3)->text(), QStringLiteral("in force"));
   }
 };

@@ -27,6 +27,7 @@ class WindowStartup : public QObject {
     QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
     QCOMPARE(f.find<QLabel>("lblchecker")->text(), QString::fromLatin1(w.core().checkerCaption()));
+    QCOMPARE(f.find("txtpath")->accessibleName(), f.find<QLabel>("lblchecker")->text());
     for (int p = 0; p < kPageCount; ++p) QVERIFY2(!w.page(Page(p))->isVisibleTo(&w), pageInfo(Page(p)).frame.data());
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
     QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
