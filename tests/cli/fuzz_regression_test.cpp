@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
+#include <map>
 #include <string>
 
 #include "../../fuzz/Checks.h"
+#include "../core/test_support.h"
 #include "Checkpath/Checkpath.h"
 #include "save/Save.h"
 
@@ -23,72 +22,58 @@ std::string everyByte() {
   return s;
 }
 
-// Bytes that no file of the game holds, given to every target.
-const std::string kHostile[] = {
-    ""s,
-    "\0\0\0\0"s,
-    "gamma \"2.5"s,  // unterminated quote
-    "\"\"\"\r\n\"\r\"\n,,,\"\0,\""s,
-    everyByte(),
-    "\xff\xfe\0g\0a\0m\0m\0a\0 \0001\0"s,  // UTF-16 text
-    "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s,      // binary garbage
-    "name \"a;quit\"\r\nsetinfo \"ah\" \"1\",,"s,
-    "\1\1&H"s + std::string(40, 'F'),
-    "\2\2 1e999999 -1e-999999 &O77777777777"s,
-};
-
-TEST(FuzzChecks, HostileInputsHoldInEveryTarget) {
-  for (const Target& t : targets())
-    for (const std::string& input : kHostile)
-      EXPECT_EQ(t.check(input), "") << t.name << " on " << ::testing::PrintToString(input);
-}
-
-// What the fuzz targets found, each through the target's check (findings of scripts/fuzz.sh).
-struct Finding {
+// Inputs for one target (what scripts/fuzz.sh found) or, with no target named, for every target
+// (bytes that no file of the game holds).
+struct Input {
   std::string_view target;
   std::string bytes;
 };
-const Finding kFindings[] = {
+const Input kInputs[] = {
+    {"", ""s},
+    {"", "\0\0\0\0"s},
+    {"", "gamma \"2.5"s},  // unterminated quote
+    {"", "\"\"\"\r\n\"\r\"\n,,,\"\0,\""s},
+    {"", everyByte()},
+    {"", "\xff\xfe\0g\0a\0m\0m\0a\0 \0001\0"s},  // UTF-16 text
+    {"", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s},      // binary garbage
+    {"", "name \"a;quit\"\r\nsetinfo \"ah\" \"1\",,"s},
+    {"", "\1\1&H"s + std::string(40, 'F')},
+    {"", "\2\2 1e999999 -1e-999999 &O77777777777"s},
     // config.cfg's last kept line lost its tab on Save, so its word 1 became an owned name and
     // the line was dropped at the next load: the second Save wrote another config.cfg.
     {"roundtrip", "\0brightness\t"s},
     {"roundtrip", "\0x\r\n\t brightness\t"s},  // the same after blanks that lead the line
 };
 
-TEST(FuzzChecks, FindingsHold) {
-  for (const Finding& f : kFindings)
-    EXPECT_EQ(checkFor(f.target)(f.bytes), "") << f.target << " on " << ::testing::PrintToString(f.bytes);
+TEST(FuzzChecks, InputsHoldInTheirTargets) {
+  for (const Input& in : kInputs)
+    for (const Target& t : targets())
+      if (in.target.empty() || in.target == t.name) {
+        EXPECT_EQ(t.check(in.bytes), "") << t.name << " on " << ::testing::PrintToString(in.bytes);
+      }
 }
 
 // The sample folder under a path with blanks and characters beyond ASCII (UTF-8) loads without
 // an error, and saving twice writes the same six files.
 TEST(FuzzChecks, AFolderPathWithBlanksAndNonAsciiLoadsAndSaves) {
   namespace fs = std::filesystem;
-  std::random_device random;
-  const fs::path base = fs::temp_directory_path() / ("quillet-path-" + std::to_string(random()));
-  const fs::path dir = base / u8"Half Life Spiele/cstrike \u00e9t\u00e9 \u6e38\u620f";
+  test::TempDir base(false);
+  const fs::path dir = base / "Half Life Spiele/cstrike \xC3\xA9t\xC3\xA9 \xE6\xB8\xB8\xE6\x88\x8F";
   fs::create_directories(dir.parent_path());
   fs::copy(QUILLET_SOURCE_DIR "/examples/cstrike", dir, fs::copy_options::recursive);
-  const std::u8string utf8 = dir.u8string();
-  const std::string gamePath(utf8.begin(), utf8.end());
   MemoryStore store;
-  std::string first[6];
+  std::map<std::string_view, std::string> first;
   for (int round = 0; round < 2; ++round) {
     Model model;
-    EXPECT_EQ(runLoadSequence(model, gamePath, store), "");
-    ASSERT_FALSE(saveFiles(model, gamePath, store).has_value());
-    int i = 0;
-    for (const char* name :
-         {"mapcycle.txt", "motd.txt", "config.cfg", "autoexec.cfg", "server.cfg", "listenserver.cfg"}) {
-      std::ifstream in(dir / name, std::ios::binary);
-      const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-      if (round == 0) first[i] = bytes;
-      else EXPECT_EQ(bytes, first[i]) << name;
-      EXPECT_FALSE(bytes.empty() && std::string_view(name) != "mapcycle.txt") << name;
-      ++i;
+    EXPECT_EQ(runLoadSequence(model, dir.string(), store), "");
+    ASSERT_FALSE(saveFiles(model, dir.string(), store).has_value());
+    for (std::string_view name : test::gameFiles()) {
+      const std::string bytes = test::TempDir::readFile(dir / name);
+      if (round == 0) first[name] = bytes;
+      EXPECT_EQ(bytes, first[name]) << name;
+      EXPECT_FALSE(bytes.empty() && name != "mapcycle.txt") << name;
     }
   }
-  fs::remove_all(base);
 }
 
 }  // namespace

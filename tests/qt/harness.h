@@ -3,9 +3,13 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -107,6 +111,18 @@ struct Fixture {
     return strip()->accessibleDescription();
   }
 };
+
+// What the option's widget shows: "1"/"0" for a toggle, a slider's position and value label, or
+// the text.
+inline QString shown(MainWindow& w, const Option& o) {
+  QWidget* c = w.control(o.control);
+  if (auto* image = qobject_cast<ToggleImage*>(c)) return QString::number(image->isChecked());
+  if (auto* bar = qobject_cast<QScrollBar*>(c)) return QString::number(bar->value()) + " " + w.valueLabel(o)->text();
+  if (auto* box = qobject_cast<QComboBox*>(c)) return box->currentText();
+  if (auto* line = qobject_cast<QLineEdit*>(c)) return line->text();
+  if (auto* text = qobject_cast<QPlainTextEdit*>(c)) return text->toPlainText();
+  return QString();
+}
 
 inline QString helpOf(const Option& o) { return QString::fromStdString(std::string(o.help)).trimmed(); }
 

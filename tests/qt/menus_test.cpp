@@ -2,19 +2,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QTimer>
-
-#include "qt/QtPlatform.h"
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QComboBox>
 #include <QSignalSpy>
+#include <QTimer>
 
+#include "Stringconverter/Readers.h"
 #include "harness.h"
+#include "qt/QtPlatform.h"
 #include "save/Save.h"
 
 using namespace quillet;
@@ -24,33 +20,36 @@ using namespace quillet::qt::test;
 class WindowMenus : public QObject {
   Q_OBJECT
  private slots:
-  void saveAsksAndWritesOnYesOnly_data() {
-    QTest::addColumn<bool>("byShortcut");
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("menu, yes") << false << true;
-    QTest::newRow("menu, no") << false << false;
-    QTest::newRow("ctrl+s, yes") << true << true;
-    QTest::newRow("ctrl+s, no") << true << false;
-  }
-  void saveAsksAndWritesOnYesOnly() {
-    QFETCH(bool, byShortcut);
-    QFETCH(bool, yes);
+  // Each shortcut runs its menu command (the same first message box as the core's own handler);
+  // with the menus hidden for "Change path" none of them runs.
+  void shortcutsRunTheirCommands() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    f.dialogs.shown.clear();
-    f.dialogs.answers = {yes ? Answer::Yes : Answer::No};
-    if (byShortcut) {
-      activate(w);
-      QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    } else {
-      f.find<QAction>("mnusave")->trigger();
+    activate(w);
+    f.dialogs.otherwise = Answer::No;
+    const std::pair<QKeySequence, void (frmmain::*)()> commands[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), &frmmain::mnusave_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_D), &frmmain::mnudefaults_Click},
+        {QKeySequence(Qt::Key_F1), &frmmain::mnuAbout_Click}};
+    for (const auto& [keys, handler] : commands) {
+      f.dialogs.shown.clear();
+      (w.core().*handler)();
+      QTest::keySequence(&w, keys);
+      QCOMPARE(f.dialogs.shown.size(), std::size_t(2));
+      QVERIFY2(f.dialogs.shown[1] == f.dialogs.shown[0], f.dialogs.shown[1].text.c_str());
     }
-    QVERIFY(!f.dialogs.shown.empty());
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Confirm"));
-    QCOMPARE(f.dialogs.shown[0].buttons, Buttons::YesNo);
-    QCOMPARE(QFile::exists(f.game + "/autoexec.cfg"), yes);
-    QCOMPARE(QFile::exists(f.game + "/mapcycle.txt"), yes);
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(yes ? 2 : 1));  // then "Success"
+    QVERIFY2(!QFile::exists(f.game + "/autoexec.cfg"), "Save answered No wrote");
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
+    f.dialogs.shown.clear();
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
+    click(f.find("cmdabort"));
+    QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+    QSignalSpy ended(&w, &MainWindow::endRequested);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!w.isVisible());
   }
 
   void untouchedGameTextIsWrittenBackByteForByte() {
@@ -77,20 +76,6 @@ class WindowMenus : public QObject {
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
   }
 
-  // Ctrl+D answered Yes: the defaults reach the labels, toggles and launch line (No: tests/core).
-  void loadDefaultsByShortcut() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
-    f.dialogs.shown.clear();
-    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.find<QLabel>("lblgamma")->text(), QStringLiteral("2.5"));
-    QVERIFY(w.toggle(Table::Map, 18)->isChecked());
-    QVERIFY(w.toggle(Table::Launch, 1)->isChecked());
-    QVERIFY(f.find<QPlainTextEdit>("txtshortcut")->toPlainText().startsWith("-game cstrike"));
-  }
-
   void deletingTheLogoCache() {
     Fixture f;
     MainWindow& w = f.startInGame();
@@ -99,25 +84,8 @@ class WindowMenus : public QObject {
     w.core().cmdmoreclient_Click();
     click(f.find("cmddelCustom"));
     QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
-    QCOMPARE(f.dialogs.shown.back().text, std::string("Custom.hpk file deleted"));
   }
 
-  void aboutAndExitByShortcut() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
-    f.dialogs.shown.clear();
-    QTest::keyClick(&w, Qt::Key_F1);
-    QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown[0].title, std::string("Info"));
-    QCOMPARE(f.dialogs.shown[0].icon, Icon::Information);
-    QSignalSpy ended(&w, &MainWindow::endRequested);
-    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
-    QCOMPARE(ended.count(), 1);
-    QVERIFY(!w.isVisible());
-  }
-
-  // Every menu and item has its own Alt letter, items added to a menu later included.
   void restoreBackupBringsTheFilesAndThePagesBack() {
     Fixture f;
     MainWindow& w = f.startInGame();
@@ -160,6 +128,7 @@ class WindowMenus : public QObject {
     QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
   }
 
+  // Every menu and item has its own Alt letter, items added to a menu later included.
   void everyMenuAndItemHasAnAltLetter() {
     Fixture f;
     MainWindow& w = f.startInGame();
@@ -203,7 +172,7 @@ class WindowMenus : public QObject {
     QVERIFY(keep->isCheckable());
     QVERIFY(!keep->statusTip().isEmpty());
     QVERIFY(keep->isChecked());
-    QCOMPARE(f.dialogs.shown.back().title, std::string("Values kept as they are"));
+    QCOMPARE(f.dialogs.shown.back(), *keptValuesMessage(f.window->model()));
     QVERIFY(f.dialogs.shown.back().text.find("fps_max 300") != std::string::npos);
     f.dialogs.shown.clear();
     keep->trigger();
@@ -213,7 +182,7 @@ class WindowMenus : public QObject {
     QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("True"));
     // Turned on again, the folder is read again and the kept values listed once more.
     QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.shown.back().title, std::string("Values kept as they are"));
+    QCOMPARE(f.dialogs.shown.back(), *keptValuesMessage(f.window->model()));
   }
 
   // Ticked on a real server folder, the mode reads the folder again: a Save then changes no byte
@@ -223,8 +192,8 @@ class WindowMenus : public QObject {
     Fixture f;
     const QString corpus = QStringLiteral(QUILLET_CORPUS_DIR);
     const QString root = QDir(corpus).exists() ? corpus : QStringLiteral(QUILLET_SOURCE_DIR "/tests/fixtures");
-    const QStringList names = {"autoexec.cfg",     "config.cfg",   "server.cfg",
-                               "listenserver.cfg", "mapcycle.txt", "motd.txt"};
+    QStringList names;
+    for (std::string_view name : quillet::test::gameFiles()) names << QString::fromLatin1(name);
     QMap<QString, QByteArray> before;
     for (const QString& name : names) {
       const QString kind = name.section(QLatin1Char('.'), 0, 0);
@@ -264,16 +233,6 @@ class WindowMenus : public QObject {
   // Change path, in both modes: every page shows what a first start on the new folder shows,
   // nothing of the folder before.
   void changePathShowsOnlyTheNewFolder() {
-    const auto shown = [](Fixture& f, const Option& o) {
-      QWidget* c = f.window->control(o.control);
-      if (auto* image = qobject_cast<ToggleImage*>(c)) return QString::number(image->isChecked());
-      if (auto* bar = qobject_cast<QScrollBar*>(c))
-        return QString::number(bar->value()) + " " + f.window->valueLabel(o)->text();
-      if (auto* box = qobject_cast<QComboBox*>(c)) return box->currentText();
-      if (auto* line = qobject_cast<QLineEdit*>(c)) return line->text();
-      if (auto* text = qobject_cast<QPlainTextEdit*>(c)) return text->toPlainText();
-      return QString();
-    };
     for (const QByteArray mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
       Fixture f, fresh;
       const QByteArray first =
@@ -291,7 +250,7 @@ class WindowMenus : public QObject {
         x->start();
         x->buildEveryPage();
       }
-      QCOMPARE(shown(f, option("txtservername")), QStringLiteral("Quillet test server"));
+      QCOMPARE(shown(*f.window, option("txtservername")), QStringLiteral("Quillet test server"));
       f.window->core().mnuchangePath_Click();
       auto* path = f.find<QLineEdit>("txtpath");
       path->setFocus();
@@ -300,22 +259,9 @@ class WindowMenus : public QObject {
       click(f.find("cmdsearch"));
       QCOMPARE(f.window->core().GamePath(), other.toStdString());
       for (const Option& o : catalogue())
-        QVERIFY2(shown(f, o) == shown(fresh, o),
-                 qPrintable(QString::fromLatin1(o.control) + ": " + shown(f, o) + " / " + shown(fresh, o)));
+        QCOMPARE(QString::fromLatin1(o.control) + ": " + shown(*f.window, o),
+                 QString::fromLatin1(o.control) + ": " + shown(*fresh.window, o));
     }
-  }
-
-  void changePathModeTurnsTheMenusOff() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
-    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Enter CS installation path"));
-    f.dialogs.shown.clear();
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
-    click(f.find("cmdabort"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Quillet beta 1.0"));
   }
 };
 
