@@ -59,8 +59,13 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
   step("the stored settings",
        [&] { model.keepOwnLines = model.keepOwnLinesForRun.value_or(storedKeepOwnLines(store)); });
 
-  step("autoexec.cfg", [&] { LoadAutoexec(gameFile(gamePath, "autoexec.cfg"), model, errors); });
-  std::optional<std::string> config;
+  // autoexec.cfg and config.cfg are read once: the values in force read the same bytes.
+  std::optional<std::string> autoexec, config;
+  step("autoexec.cfg", [&] {
+    autoexec = readFileBytes(gameFile(gamePath, "autoexec.cfg"), &model.unreadable);
+    LoadAutoexec(autoexec, model, errors);
+    if (!model.keepOwnLines) autoexec.reset();  // nothing else reads it
+  });
   step("config.cfg", [&] {
     config = readFileBytes(gameFile(gamePath, "config.cfg"), &model.unreadable);
     // The kept lines of config.cfg are gathered in the same scan: they change no option, and
@@ -71,7 +76,6 @@ std::string runLoadSequence(Model& model, const std::string& gamePath, Store& st
     step("the values in force", [&] {
       // A server file that is there but cannot be read is reported like the others: Save would
       // lose its lines. (autoexec.cfg's reader has reported its own already.)
-      const auto autoexec = readFileBytes(gameFile(gamePath, "autoexec.cfg"));
       const auto server = readFileBytes(gameFile(gamePath, "server.cfg"), &model.unreadable);
       const auto listen = readFileBytes(gameFile(gamePath, "listenserver.cfg"), &model.unreadable);
       const auto at = [](const std::optional<std::string>& bytes) { return bytes ? &*bytes : nullptr; };

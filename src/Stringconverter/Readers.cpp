@@ -216,7 +216,10 @@ void applyAutoexecItem(std::string_view item, Model& model) {
 }
 
 void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors) {
-  const auto content = readFileBytes(file, &model.unreadable);
+  LoadAutoexec(readFileBytes(file, &model.unreadable), model, loadErrors);
+}
+
+void LoadAutoexec(const std::optional<std::string>& content, Model& model, std::string& loadErrors) {
   if (!content) {
     loadErrors += kAutoexecError;
     return;

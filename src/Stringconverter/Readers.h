@@ -14,6 +14,8 @@ namespace quillet {
 
 // Each reader appends its own message to `loadErrors` when it cannot open its file.
 void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors);
+// The same over the file's bytes, nullopt when it could not be opened.
+void LoadAutoexec(const std::optional<std::string>& content, Model& model, std::string& loadErrors);
 // The first reading of config.cfg (LoadConfig, then LoadConfigValues, then LoadConfigSetinfo)
 // over the file's bytes, nullopt when it could not be opened.
 void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors);

@@ -727,8 +727,8 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
     }
     return kExitOk;
   }
-  const bool nothing = saveWritesNothing(model, c.gameDir);
-  if (const auto failure = saveFiles(model, c.gameDir, store, {.backup = !c.noBackup})) {
+  std::vector<std::string> written;
+  if (const auto failure = saveFiles(model, c.gameDir, store, {.backup = !c.noBackup}, &written)) {
     printLines(err, "", saveErrorMessage(c.gameDir).text, false);
     printLines(err, "", failure->detail, false);
     return kExitSaveFailed;
@@ -738,7 +738,7 @@ int runShowOrSave(const Command& c, std::ostream& out, std::ostream& err) {
         << "could not be stored: " << qtStore->error() << '\n';
     return kExitSaveFailed;
   }
-  if (nothing) {
+  if (model.keepOwnLines && written.empty()) {
     out << kNothingToSave << '\n';
     return kExitOk;
   }

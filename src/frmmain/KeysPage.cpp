@@ -179,7 +179,6 @@ void frmmain::keyEditMade(KeyEdit::Kind kind, const std::string& name, const std
     return;
   }
   model_.keyEdits.push_back(*plan.edit);
-  changedSinceSave_ = true;
   refreshKeys();
   ShowHelp(" Done at the next Save: " + std::string(plan.edit->inPlace ? "its line of " : "a new line of ") +
            plan.edit->file + " changes.");

@@ -153,7 +153,6 @@ bool frmmain::CheckGamePath(const std::string& folder) {
   ArrangePages();
   loadErrors_ += runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
   if (pageVisible(Page::Keys)) refreshKeys();
-  changedSinceSave_ = false;
   syncView();
   return true;
 }
@@ -248,11 +247,11 @@ bool frmmain::mayQuit() {
   // Nothing is saved on the way out unless the user asks for it: a change since the last Save
   // or load is not lost without a word.
   // A key binding or alias changed on the Keys page counts as much as a control.
-  if ((!changedSinceSave_ && model_.keyEdits.empty()) || window_.mode != Mode::Main) return true;
+  if (!unsavedChanges() || window_.mode != Mode::Main) return true;
   const Message question{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation};
   switch (dialogs_.show(question)) {
     case Answer::Discard: return true;
-    case Answer::Save: mnusave_Click(); return !changedSinceSave_ && model_.keyEdits.empty();
+    case Answer::Save: mnusave_Click(); return !unsavedChanges();
     default: return false;
   }
 }
@@ -393,7 +392,6 @@ void frmmain::caption_Click(std::string_view label) {
 }
 
 void frmmain::toggleChanged(Table t, int index) {
-  changedSinceSave_ = true;
   if (view_) view_->toggleChanged(t, index);
   if (t == Table::Map) RefillDefaultMaps();
 }
@@ -428,7 +426,6 @@ void frmmain::slider_Change(const Option& slider, int position) {
 
 void frmmain::sliderChanged(const Option& slider) {
   if (slider.kind != Kind::Slider) return;
-  changedSinceSave_ = true;
   const int p = model_.position(slider);
   if (userEdit_ != &slider && view_) view_->sliderMoved(slider);
   std::string text = valueLabelText(slider, p, decimalSeparator_);
@@ -477,7 +474,6 @@ void frmmain::field_Change(const Option& field, std::string text) {
 }
 
 void frmmain::textChanged(const Option& field) {
-  changedSinceSave_ = true;
   if (userEdit_ != &field && view_) view_->textChanged(field);
   if (field.launchOnChange) cmdshortcut_Click();
 }
@@ -505,7 +501,6 @@ void frmmain::cmdshortcut_Click() {
 void frmmain::mnusave_Click() {
   // What is saved counts as changed no more.
   if (saveCommand(model_, gamePath_, store_, dialogs_)) {
-    changedSinceSave_ = false;
     model_.clearChanged();
     // The key changes are in the files now.
     keyEditsSaved(model_);
@@ -537,7 +532,6 @@ void frmmain::mnurestore_Click() {
   // The pages show what the files hold now.
   const std::string errors = runLoadSequence(model_, gamePath_, store_, &pictures_, programDir_);
   if (pageVisible(Page::Keys)) refreshKeys();
-  changedSinceSave_ = false;
   syncView();
   if (!result.failure)
     dialogs_.show({"Restore backup",
@@ -619,7 +613,6 @@ void frmmain::reloadKeepingChanges() {
     else if (o.hasText()) model_.setText(o, c.text);
     model_.setChanged(o);
   }
-  changedSinceSave_ = !changes.empty() || !model_.keyEdits.empty();
   syncView();
 }
 

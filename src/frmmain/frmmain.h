@@ -159,7 +159,8 @@ class frmmain : private ModelObserver {
   // True when the program may end now: nothing changed since the last Save or load, or the user
   // answered "Save your changes?" with Discard, or with Save and the Save succeeded.
   bool mayQuit();
-  bool changedSinceSave() const { return changedSinceSave_; }
+  // A control or a key binding changed since the last Save or load.
+  bool unsavedChanges() const { return model_.anyChanged() || !model_.keyEdits.empty(); }
 
   // ---- Pages
   void ArrangePages();
@@ -329,7 +330,6 @@ class frmmain : private ModelObserver {
   std::string gamePath_;
   std::string loadErrors_;
   std::vector<std::string> storeProblems_;  // why the store could not be read or written at start
-  bool changedSinceSave_ = false;           // a control changed since the last Save or load
   bool changingPath_ = false;
   bool quitting_ = false;
 

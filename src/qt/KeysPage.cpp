@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <array>
+#include <utility>
+#include <functional>
 
 #include "qt/GameText.h"
 #include "qt/KeyCapture.h"
@@ -18,8 +20,10 @@ namespace {
 
 constexpr int kPageSizeTwips = 6495;  // the square every page fills
 
+// A table of four columns (the last stretches) that tells `chosen` the row the user clicks or
+// moves to.
 QTableWidget* table(QWidget* parent, const char* name, const char* accessibleName, const QStringList& headers,
-                    QRect geometry) {
+                    QRect geometry, std::function<void(int)> chosen) {
   auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
   t->setObjectName(QString::fromLatin1(name));
   t->setAccessibleName(QString::fromLatin1(accessibleName));
@@ -33,7 +37,22 @@ QTableWidget* table(QWidget* parent, const char* name, const char* accessibleNam
   t->verticalHeader()->setVisible(false);
   t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 4);
   t->horizontalHeader()->setStretchLastSection(true);
+  for (const auto& [column, twips] : {std::pair{0, 1000}, {1, 1900}, {2, 1300}}) t->setColumnWidth(column, px(twips));
+  QObject::connect(t, &QTableWidget::cellClicked, t, [chosen](int row, int) { chosen(row); });
+  QObject::connect(t, &QTableWidget::currentCellChanged, t, [chosen](int row, int, int old, int) {
+    if (row != old && row >= 0) chosen(row);
+  });
   return t;
+}
+
+// A label for what the console makes of the command typed above it.
+QLabel* checkLabel(QWidget* parent, const char* name, QRect geometry) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
 }
 
 // A caption with its Alt letter, for the field after it.
@@ -46,6 +65,18 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, QRect geome
   return label;
 }
 
+// A line of text that tells the core every edit, with its caption (Alt letter) before it.
+QLineEdit* field(QWidget* parent, const char* name, QRect geometry, const char* captionName, const char* captionText,
+                 QRect captionGeometry, std::function<void(std::string)> edited) {
+  auto* line = new QLineEdit(parent);
+  line->setObjectName(QString::fromLatin1(name));
+  line->setGeometry(geometry);
+  caption(parent, captionName, captionText, captionGeometry, line);
+  QObject::connect(line, &QLineEdit::textEdited, line,
+                   [edited = std::move(edited)](const QString& t) { edited(toGameBytes(t)); });
+  return line;
+}
+
 }  // namespace
 
 void MainWindow::buildKeysPage(QWidget* pageWidget) {
@@ -53,24 +84,16 @@ void MainWindow::buildKeysPage(QWidget* pageWidget) {
   binds->setObjectName(QStringLiteral("framekeybinds"));
   binds->setGeometry(pxRect(0, 0, kPageSizeTwips, 4155));
 
-  keyFilter_ = new QLineEdit(binds);
-  keyFilter_->setObjectName(QStringLiteral("txtkeyfilter"));
-  keyFilter_->setGeometry(pxRect(1200, 270, 5055, 285));
-  caption(binds, "lblkeyfilter", "Fil&ter:", pxRect(240, 300, 960, 255), keyFilter_);
-  connect(keyFilter_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { core_->txtkeyfilter_Change(toGameBytes(t)); });
+  keyFilter_ =
+      field(binds, "txtkeyfilter", pxRect(1200, 270, 5055, 285), "lblkeyfilter", "Fil&ter:", pxRect(240, 300, 960, 255),
+            [this](std::string t) { core_->txtkeyfilter_Change(std::move(t)); });
 
   keyTable_ =
       table(binds, "tblkeys", "Key bindings",
             {QStringLiteral("Key"), QStringLiteral("Command"), QStringLiteral("File:line"), QStringLiteral("State")},
-            pxRect(240, 660, 6015, 2055));
-  keyTable_->setColumnWidth(0, px(1000));
-  keyTable_->setColumnWidth(1, px(1900));
-  keyTable_->setColumnWidth(2, px(1300));
-  connect(keyTable_, &QTableWidget::cellClicked, this, [this](int row, int) { core_->keyRow_Click(row); });
-  connect(keyTable_, &QTableWidget::currentCellChanged, this, [this](int row, int, int old, int) {
-    if (!updating_ && row != old && row >= 0) core_->keyRow_Click(row);
-  });
+            pxRect(240, 660, 6015, 2055), [this](int row) {
+              if (!updating_) core_->keyRow_Click(row);
+            });
 
   keyName_ = new QLabel(binds);
   keyName_->setObjectName(QStringLiteral("lblkeyname"));
@@ -78,35 +101,18 @@ void MainWindow::buildKeysPage(QWidget* pageWidget) {
   auto* keyCaption = new QLabel(QStringLiteral("Key:"), binds);
   keyCaption->setObjectName(QStringLiteral("lblkey"));
   keyCaption->setGeometry(pxRect(240, 2835, 960, 255));
-  auto* change = new QPushButton(QStringLiteral("Change &key..."), binds);
-  change->setObjectName(QStringLiteral("cmdchangekey"));
-  change->setGeometry(pxRect(2520, 2790, 1560, 345));
-  change->setAutoDefault(false);
-  connect(change, &QPushButton::clicked, this, [this] { openKeyCapture(); });
+  pushButton(binds, "cmdchangekey", QStringLiteral("Change &key..."), pxRect(2520, 2790, 1560, 345),
+             [this] { openKeyCapture(); });
 
-  keyCommand_ = new QLineEdit(binds);
-  keyCommand_->setObjectName(QStringLiteral("txtkeycommand"));
-  keyCommand_->setGeometry(pxRect(1200, 3240, 2880, 285));
-  caption(binds, "lblkeycommand", "Co&mmand:", pxRect(240, 3270, 960, 255), keyCommand_);
-  connect(keyCommand_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { core_->txtkeycommand_Change(toGameBytes(t)); });
-  auto* bind = new QPushButton(QStringLiteral("&Bind"), binds);
-  bind->setObjectName(QStringLiteral("cmdbindkey"));
-  bind->setGeometry(pxRect(4200, 3210, 975, 345));
-  bind->setAutoDefault(false);
-  connect(bind, &QPushButton::clicked, this, [this] { core_->cmdbindkey_Click(); });
+  keyCommand_ = field(binds, "txtkeycommand", pxRect(1200, 3240, 2880, 285), "lblkeycommand",
+                      "Co&mmand:", pxRect(240, 3270, 960, 255),
+                      [this](std::string t) { core_->txtkeycommand_Change(std::move(t)); });
+  pushButton(binds, "cmdbindkey", QStringLiteral("&Bind"), pxRect(4200, 3210, 975, 345),
+             [this] { core_->cmdbindkey_Click(); });
   connect(keyCommand_, &QLineEdit::returnPressed, this, [this] { core_->cmdbindkey_Click(); });
-  auto* unbind = new QPushButton(QStringLiteral("&Remove"), binds);
-  unbind->setObjectName(QStringLiteral("cmdunbindkey"));
-  unbind->setGeometry(pxRect(5280, 3210, 975, 345));
-  unbind->setAutoDefault(false);
-  connect(unbind, &QPushButton::clicked, this, [this] { core_->cmdunbindkey_Click(); });
-
-  keyCheck_ = new QLabel(binds);
-  keyCheck_->setObjectName(QStringLiteral("lblkeycheck"));
-  keyCheck_->setGeometry(pxRect(240, 3600, 6015, 495));
-  keyCheck_->setWordWrap(true);
-  keyCheck_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  pushButton(binds, "cmdunbindkey", QStringLiteral("&Remove"), pxRect(5280, 3210, 975, 345),
+             [this] { core_->cmdunbindkey_Click(); });
+  keyCheck_ = checkLabel(binds, "lblkeycheck", pxRect(240, 3600, 6015, 495));
 
   auto* aliases = new FrameBox(QStringLiteral("Aliases"), pageWidget);
   aliases->setObjectName(QStringLiteral("framekeyaliases"));
@@ -114,37 +120,19 @@ void MainWindow::buildKeysPage(QWidget* pageWidget) {
   aliasTable_ =
       table(aliases, "tblaliases", "Aliases",
             {QStringLiteral("Name"), QStringLiteral("Commands"), QStringLiteral("File:line"), QStringLiteral("State")},
-            pxRect(240, 270, 6015, 1080));
-  aliasTable_->setColumnWidth(0, px(1000));
-  aliasTable_->setColumnWidth(1, px(1900));
-  aliasTable_->setColumnWidth(2, px(1300));
-  connect(aliasTable_, &QTableWidget::cellClicked, this, [this](int row, int) { core_->aliasRow_Click(row); });
-  connect(aliasTable_, &QTableWidget::currentCellChanged, this, [this](int row, int, int old, int) {
-    if (!updating_ && row != old && row >= 0) core_->aliasRow_Click(row);
-  });
-  aliasName_ = new QLineEdit(aliases);
-  aliasName_->setObjectName(QStringLiteral("txtaliasname"));
-  aliasName_->setGeometry(pxRect(840, 1440, 1140, 285));
-  caption(aliases, "lblaliasname", "&Alias:", pxRect(240, 1470, 600, 255), aliasName_);
-  connect(aliasName_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { core_->txtaliasname_Change(toGameBytes(t)); });
-  aliasCommands_ = new QLineEdit(aliases);
-  aliasCommands_->setObjectName(QStringLiteral("txtaliascommands"));
-  aliasCommands_->setGeometry(pxRect(3120, 1440, 1860, 285));
-  caption(aliases, "lblaliascommands", "Comma&nds:", pxRect(2040, 1470, 1080, 255), aliasCommands_);
-  connect(aliasCommands_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { core_->txtaliascommands_Change(toGameBytes(t)); });
-  auto* set = new QPushButton(QStringLiteral("Set al&ias"), aliases);
-  set->setObjectName(QStringLiteral("cmdsetalias"));
-  set->setGeometry(pxRect(5040, 1410, 1215, 345));
-  set->setAutoDefault(false);
-  connect(set, &QPushButton::clicked, this, [this] { core_->cmdsetalias_Click(); });
+            pxRect(240, 270, 6015, 1080), [this](int row) {
+              if (!updating_) core_->aliasRow_Click(row);
+            });
+  aliasName_ = field(aliases, "txtaliasname", pxRect(840, 1440, 1140, 285), "lblaliasname",
+                     "&Alias:", pxRect(240, 1470, 600, 255),
+                     [this](std::string t) { core_->txtaliasname_Change(std::move(t)); });
+  aliasCommands_ = field(aliases, "txtaliascommands", pxRect(3120, 1440, 1860, 285), "lblaliascommands",
+                         "Comma&nds:", pxRect(2040, 1470, 1080, 255),
+                         [this](std::string t) { core_->txtaliascommands_Change(std::move(t)); });
+  pushButton(aliases, "cmdsetalias", QStringLiteral("Set al&ias"), pxRect(5040, 1410, 1215, 345),
+             [this] { core_->cmdsetalias_Click(); });
   connect(aliasCommands_, &QLineEdit::returnPressed, this, [this] { core_->cmdsetalias_Click(); });
-  aliasCheck_ = new QLabel(aliases);
-  aliasCheck_->setObjectName(QStringLiteral("lblaliascheck"));
-  aliasCheck_->setGeometry(pxRect(240, 1800, 6015, 435));
-  aliasCheck_->setWordWrap(true);
-  aliasCheck_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  aliasCheck_ = checkLabel(aliases, "lblaliascheck", pxRect(240, 1800, 6015, 435));
   keysChanged();
 }
 

@@ -465,11 +465,8 @@ void MainWindow::buildGroup(FrameBox* box, Page page, std::string_view group, in
 
   // What a group holds besides its options.
   if (page == Page::MoreClient && group == "Misc") {
-    auto* del = new QPushButton(QStringLiteral("Delete Custom.hpk"), box);
-    del->setObjectName(QStringLiteral("cmddelCustom"));
-    del->setGeometry(pxRect(kRowLeft, y + 120, 1935, 375));
-    del->setAutoDefault(false);
-    connect(del, &QPushButton::clicked, this, [this] { core_->cmddelCustom_Click(); });
+    pushButton(box, "cmddelCustom", QStringLiteral("Delete Custom.hpk"), pxRect(kRowLeft, y + 120, 1935, 375),
+               [this] { core_->cmddelCustom_Click(); });
   } else if (page == Page::MoreClient && group == "Hud / ingame text color") {
     colourSample_ = new QLabel(QStringLiteral("** Fire in the hole! **"), box);
     colourSample_->setObjectName(QStringLiteral("lblcolorexample"));
@@ -491,11 +488,8 @@ void MainWindow::buildMapsPage(QWidget* pageWidget) {
     const int left = column == 0 ? 240 : 1680;
     addToggle(list, o, left, 360 + 360 * row, left + 360, 1020);
   }
-  auto* all = new QPushButton(QStringLiteral("Select all"), list);
-  all->setObjectName(QStringLiteral("cmdallmaps"));
-  all->setGeometry(pxRect(1680, 6000, 1335, 375));
-  all->setAutoDefault(false);
-  connect(all, &QPushButton::clicked, this, [this] { core_->cmdallmaps_Click(); });
+  pushButton(list, "cmdallmaps", QStringLiteral("Select all"), pxRect(1680, 6000, 1335, 375),
+             [this] { core_->cmdallmaps_Click(); });
 
   auto* info = new FrameBox(QStringLiteral("Info / Objectives"), pageWidget);
   info->setObjectName(QStringLiteral("Frame2"));
@@ -571,15 +565,10 @@ QWidget* MainWindow::buildPage(Page p) {
   // More and Back turn to another page: the focus follows to its first control.
   auto addButton = [&](const char* name, const char* caption, QRect geometry, void (frmmain::*handler)(),
                        bool turnsPage = true) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), pageWidget);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, handler, turnsPage] {
+    return pushButton(pageWidget, name, QString::fromLatin1(caption), geometry, [this, handler, turnsPage] {
       (core_.get()->*handler)();
       if (turnsPage) focusShownPage();
     });
-    return button;
   };
   switch (p) {
     case Page::Client:
@@ -639,26 +628,15 @@ void MainWindow::buildChangePath(QWidget* central) {
           [this](const QString& text) { core_->txtpath_Change(text.toStdString()); });
   connect(txtPath_, &QLineEdit::returnPressed, this, [this] { core_->cmdsearch_Click(); });
 
-  auto* browse = new QPushButton(QStringLiteral("..."), frame);
-  browse->setObjectName(QStringLiteral("cmdbrowse"));
   // Drawn a little left of its designed place, clear of the frame's right edge.
-  browse->setGeometry(pxRect(3300, 360, 255, 285));
+  auto* browse = pushButton(frame, "cmdbrowse", QStringLiteral("..."), pxRect(3300, 360, 255, 285),
+                            [this] { core_->cmdbrowse_Click(); });
   browse->setToolTip(QStringLiteral("Browse for folder"));
   browse->setAccessibleName(QStringLiteral("Browse for folder"));
-  browse->setAutoDefault(false);
-  connect(browse, &QPushButton::clicked, this, [this] { core_->cmdbrowse_Click(); });
-
-  auto* ok = new QPushButton(QStringLiteral("OK"), frame);
-  ok->setObjectName(QStringLiteral("cmdsearch"));
-  ok->setGeometry(pxRect(720, 720, 975, 375));
-  ok->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, [this] { core_->cmdsearch_Click(); });
-
-  auto* abort = new QPushButton(QStringLiteral("Abort"), frame);
-  abort->setObjectName(QStringLiteral("cmdabort"));
-  abort->setGeometry(pxRect(1680, 720, 975, 375));
-  abort->setAutoDefault(false);
-  connect(abort, &QPushButton::clicked, this, [this] { core_->cmdabort_Click(); });
+  pushButton(frame, "cmdsearch", QStringLiteral("OK"), pxRect(720, 720, 975, 375),
+             [this] { core_->cmdsearch_Click(); });
+  pushButton(frame, "cmdabort", QStringLiteral("Abort"), pxRect(1680, 720, 975, 375),
+             [this] { core_->cmdabort_Click(); });
 }
 
 // ---------------------------------------------------------------- lookups

@@ -18,6 +18,16 @@
 
 namespace quillet::qt {
 
+QPushButton* pushButton(QWidget* parent, const char* name, const QString& caption, QRect geometry,
+                        std::function<void()> clicked) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  button->setAutoDefault(false);
+  QObject::connect(button, &QPushButton::clicked, button, std::move(clicked));
+  return button;
+}
+
 namespace {
 
 // The labels that name a control: its buddy captions, without the group frame that Qt adds for

@@ -13,8 +13,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
+#include <functional>
 
 namespace quillet::qt {
+
+// A push button named `name`, at `geometry`, that runs `clicked` when pressed; it never takes
+// Enter as the page's default button (Enter belongs to the field that has the focus).
+QPushButton* pushButton(QWidget* parent, const char* name, const QString& caption, QRect geometry,
+                        std::function<void()> clicked);
 
 // An on/off toggle: a checkable box drawn as one of two pictures. Clicking it, or pressing Space
 // while it has the focus, asks the owner to flip it (signal clicked); the state itself is set

@@ -545,7 +545,7 @@ std::optional<SaveFailure> checkSave(const Model& model, const std::string& game
 }
 
 std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
-                                     const SaveOptions& options) {
+                                     const SaveOptions& options, std::vector<std::string>* writtenOut) {
   std::vector<FileText> texts;
   std::vector<bool> same;
   if (auto failure = prepareSave(model, gamePath, store, options, texts, same)) return failure;
@@ -590,31 +590,21 @@ std::optional<SaveFailure> saveFiles(const Model& model, const std::string& game
     written.emplace_back(step.name);
   }
   if (options.backup) backups.prune();
+  if (writtenOut) *writtenOut = std::move(written);
   return std::nullopt;
-}
-
-bool saveWritesNothing(const Model& model, const std::string& gamePath) {
-  if (!model.keepOwnLines) return false;
-  for (const Step& step : kSteps) {
-    int error = 0;
-    bool same = false;
-    bytesFor(model, gamePath, step, error, &same);
-    if (!same) return false;
-  }
-  return true;
 }
 
 bool saveCommand(const Model& model, const std::string& gamePath, Store& store, Dialogs& dialogs) {
   Message confirm = saveConfirmMessage();
   confirm.detail = savePreview(model, gamePath);
   if (dialogs.show(confirm) != Answer::Yes) return false;
-  const bool nothing = saveWritesNothing(model, gamePath);
-  if (auto failure = saveFiles(model, gamePath, store)) {
+  std::vector<std::string> written;
+  if (auto failure = saveFiles(model, gamePath, store, {}, &written)) {
     dialogs.show(saveErrorMessage(gamePath, *failure));
     return false;
   }
   Message success = saveSuccessMessage();
-  if (nothing) success.detail = std::string(kNothingToSave);
+  if (model.keepOwnLines && written.empty()) success.detail = std::string(kNothingToSave);
   dialogs.show(success);
   return true;
 }

@@ -31,9 +31,7 @@ std::string editInPlace(GameFile file, std::string_view oldBytes, const Model& m
 // mapcycle.txt: the old lines less those of the standard maps the user unchecked, then the maps
 // the user checked that it does not list yet.
 std::string editMapcycle(std::string_view oldBytes, const Model& model);
-// True when, with "Keep my own lines", every file exists and already holds what Save would
-// write: Save then writes no file and makes no backup.
-bool saveWritesNothing(const Model& model, const std::string& gamePath);
+// What Save says when, with "Keep my own lines", every file already held what it would write.
 inline constexpr std::string_view kNothingToSave = "Nothing to save: the files already hold these settings";
 
 // The bytes Save would write for the file `name` ("config.cfg"): with "Keep my own lines",
@@ -54,8 +52,10 @@ struct SaveOptions {
   // Copy each file whose bytes change into a backup folder first (see Backups.h).
   bool backup = true;
 };
+// `written`, when given, receives the names of the files written, in order: with "Keep my own
+// lines" a file that already holds its bytes is not written, so none at all when nothing changed.
 std::optional<SaveFailure> saveFiles(const Model& model, const std::string& gamePath, Store& store,
-                                     const SaveOptions& options = {});
+                                     const SaveOptions& options = {}, std::vector<std::string>* written = nullptr);
 // Everything saveFiles checks before it writes (files that could not be read, every target a
 // regular file or missing and writable with its folder, the backup folder, the store), writing
 // nothing: the failure saveFiles would stop at before its first write.
