@@ -45,15 +45,13 @@ class cliCommand : public testing::Test {
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
     fs::create_directories(game_ / "cl_dlls");
-    // The project's own fixtures, one of each kind.
-    const std::pair<const char*, const char*> copies[] = {
-        {"config/1-hand-written.cfg", "config.cfg"},     {"autoexec/1-hand-written.cfg", "autoexec.cfg"},
-        {"server/1-hand-written.cfg", "server.cfg"},     {"listenserver/1-hand-written.cfg", "listenserver.cfg"},
-        {"mapcycle/1-hand-written.txt", "mapcycle.txt"}, {"motd/1-hand-written.txt", "motd.txt"}};
-    for (const auto& [from, to] : copies) {
-      const std::string bytes = fileText(test::fixtureDir() / from);
-      ASSERT_FALSE(bytes.empty()) << from;
-      std::ofstream(game_ / to, std::ios::binary) << bytes;
+    // The project's own fixtures, one of each kind (tests/fixtures/config/1-hand-written.cfg...).
+    for (std::string_view name : test::gameFiles()) {
+      const fs::path file(name);
+      const std::string bytes =
+          fileText(test::fixtureDir() / file.stem() / ("1-hand-written" + file.extension().string()));
+      ASSERT_FALSE(bytes.empty()) << name;
+      test::writeFile(game_ / file, bytes);
     }
   }
 
@@ -332,12 +330,12 @@ TEST_F(cliCommand, DryRunBackupsAndRestore) {
   }
   fs::permissions(game_ / "autoexec.cfg", fs::perms::owner_read | fs::perms::owner_write);
 
-  // Twenty more Saves that change a file: the oldest backup goes, twenty stay.
-  for (int i = 0; i < 20; ++i)
+  // As many more Saves as backups are kept, each changing a file: the oldest backup goes.
+  for (std::size_t i = 0; i < kBackupsKept; ++i)
     ASSERT_EQ(cli({"save", g, "--store", store_, "--set", i % 2 ? "gamma=3" : "gamma=2"}), kExitOk) << err_;
   const std::string oldest = backups[0].name;
   backups = listBackups(g);
-  EXPECT_EQ(backups.size(), 20u);
+  EXPECT_EQ(backups.size(), kBackupsKept);
   EXPECT_FALSE(fs::exists(game_ / "quillet-backups" / oldest));
   EXPECT_EQ(cli({"save", g, "--store", store_, "--set", "gamma=1", "--no-backup"}), kExitOk);
   EXPECT_EQ(listBackups(g).front().name, backups.front().name);

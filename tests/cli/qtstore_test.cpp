@@ -23,6 +23,20 @@ namespace fs = std::filesystem;
 class cliQtStore : public testing::Test {
  protected:
   std::string fileText() { return test::TempDir::readFile(file_); }
+  // The store's file parses to what QSettings reads from it: the same keys (lower-cased) and
+  // values (a list joined with ","), and an error where QSettings reports one.
+  void expectReadAsQSettingsReadsIt() {
+    std::map<std::string, std::string> ours, theirs;
+    const bool ok = QtStore::parseIni(fileText(), ours);
+    QSettings qt(QString::fromStdString(file_), QSettings::IniFormat);
+    for (const QString& key : qt.allKeys()) {
+      const QVariant v = qt.value(key);
+      theirs[lowerAscii(key.toStdString())] =
+          (v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString()).toStdString();
+    }
+    EXPECT_EQ(ok, qt.status() == QSettings::NoError) << fileText();
+    EXPECT_EQ(ours, theirs) << fileText();
+  }
   test::TempDir temp_{false};
   const fs::path dir_ = temp_.path();
   const std::string file_ = (dir_ / "store.ini").string();
@@ -53,6 +67,7 @@ TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
     store.commit();
     EXPECT_EQ(store.error(), "");
   }
+  expectReadAsQSettingsReadsIt();
   QtStore again(file_);
   for (std::size_t i = 0; i < std::size(values); ++i)
     EXPECT_EQ(again.read("Quillet", "settings", std::to_string(i) + "k"), values[i]) << i;
@@ -68,50 +83,35 @@ TEST_F(cliQtStore, TheOneReadingIsParsedAsQSettingsReadsIt) {
                                "[s]\n%U00e9=\xC3\xA9\n"};
   for (const std::string& text : texts) {
     test::writeFile(file_, text);
-    std::map<std::string, std::string> ours;
-    const bool ok = QtStore::parseIni(text, ours);
-    QSettings qt(QString::fromStdString(file_), QSettings::IniFormat);
-    std::map<std::string, std::string> theirs;
-    for (const QString& key : qt.allKeys()) {
-      const QVariant v = qt.value(key);
-      theirs[lowerAscii(key.toStdString())] =
-          (v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString()).toStdString();
-    }
-    EXPECT_EQ(ok, qt.status() == QSettings::NoError) << text;
-    EXPECT_EQ(ours, theirs) << text;
+    expectReadAsQSettingsReadsIt();
   }
 }
 
-TEST_F(cliQtStore, NamesMatchWithoutRegardToCaseAndAreKeptInLowerCase) {
-  QtStore store(file_);
+// The store QUILLET_STORE names: names match without regard to case and are kept in lower case,
+// and nothing reaches the file before the one commit. A missing folder on the way is made; a
+// folder in the file's place is an error.
+TEST_F(cliQtStore, NamesPlacesAndTheOneCommit) {
+  setenv("QUILLET_STORE", file_.c_str(), 1);
+  QtStore store;
+  unsetenv("QUILLET_STORE");
+  EXPECT_EQ(store.location(), file_);
   store.save("Quillet", "settings", "NoIPX", "True");
   store.save("Quillet", "init", "cspath", "/games/cstrike");
   EXPECT_EQ(store.read("quillet", "SETTINGS", "noipx"), "True");
   EXPECT_EQ(store.read("QUILLET", "Init", "CSPath"), "/games/cstrike");
   EXPECT_EQ(store.read("Quillet", "settings", "NoJoy"), "");  // never written
   EXPECT_EQ(store.read("Quillet", "other", "NoIPX"), "");
-  EXPECT_EQ(fileText(), "");  // nothing on disk before the one commit
+  EXPECT_EQ(fileText(), "");
   EXPECT_EQ(store.commit(), std::nullopt);
   EXPECT_NE(fileText().find("[init]\ncspath=/games/cstrike"), std::string::npos) << fileText();
   EXPECT_NE(fileText().find("noipx=True"), std::string::npos) << fileText();
-}
 
-TEST_F(cliQtStore, WhereTheStoreIs) {
   const fs::path nested = dir_ / "a" / "b" / "store.ini";
   QtStore created(nested.string());
   EXPECT_EQ(created.error(), "");
   EXPECT_TRUE(fs::is_regular_file(nested));
-
   QtStore folder(dir_.string());
   EXPECT_NE(folder.error().find("is a folder"), std::string::npos) << folder.error();
-
-  setenv("QUILLET_STORE", file_.c_str(), 1);
-  QtStore named;
-  unsetenv("QUILLET_STORE");
-  EXPECT_EQ(named.location(), file_);
-  named.save("Quillet", "settings", "Port", "27015");
-  EXPECT_EQ(named.commit(), std::nullopt);
-  EXPECT_NE(fileText().find("port=27015"), std::string::npos);
 }
 
 TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWritten) {
