@@ -3,6 +3,7 @@
 
 #include <array>
 #include <clocale>
+#include <set>
 
 #include "test_support.h"
 #include "frmmain/MoreFunctions.h"
@@ -204,26 +205,16 @@ TEST_F(Files, MapcycleAndMotdOfAFreshModel) {
   EXPECT_EQ(motdText(fresh), "one\r\ntwo\r\nthree\r\nfour\r\n");
 }
 
+// Every slider's label at either end, one step inside each and halfway, with a decimal comma,
+// as tests/golden/value-labels.txt holds them.
 TEST(ValueLabel, ShowsThePositionInTheOptionsUnit) {
-  struct Case {
-    std::string_view control;
-    int position;
-    std::string_view want;
-  };
-  const Case cases[] = {
-      {"scrollfreezetime", 0, "Off"},    {"scrollfreezetime", 1, "1 sec"},
-      {"scrollvolume", 0, "Min"},        {"scrollvolume", 10, "Max"},
-      {"scrollvolume", 5, "5"},          {"scrollgamma", 25, "2,5"},
-      {"scrollbrightness", 10, "1"},     {"scrollghostfreq", 1, "0,1 sec"},
-      {"scrollmapratio", 60, "60%"},     {"scrollcalculatepackets", 2, "2 packets"},
-      {"scrollresetinterval", 0, "Off"}, {"scrollsmoke", 1, "Med"},
-      {"scrollsmoke", 2, "High"},        {"scrolllatency", 10, "10"},
-      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},
-      {"scrollsuitvolume", 0, "Min"},    {"scrollresetinterval", 600, "600"},
-      {"scrollmsgtime", 30, "30 sec"},   {"scrolllatency", 1000, "1000"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(valueLabelText(option(c.control), c.position, ','), c.want) << c.control << " at " << c.position;
+  std::string labels;
+  for (const Option& o : catalogue()) {
+    if (o.kind != Kind::Slider) continue;
+    for (const int p : std::set<int>{o.min, o.min + 1, (o.min + o.max) / 2, o.max - 1, o.max})
+      labels += std::string(o.control) + " " + std::to_string(p) + ": " + valueLabelText(o, p, ',') + "\n";
+  }
+  EXPECT_EQ(test::goldenDiff("value-labels.txt", labels), "");
 }
 
 }  // namespace
