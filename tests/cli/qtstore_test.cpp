@@ -157,6 +157,12 @@ TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWri
   fifo.save("Quillet", "init", "cspath", "/games/new");
   EXPECT_TRUE(fifo.commit().has_value());
   EXPECT_EQ(fs::status(file_).type(), fs::file_type::fifo);
+  // A link to nothing in its place: a write would create a file wherever it points, so the check
+  // made before a Save reports it (a missing folder alone is no problem: the commit makes it).
+  fs::remove(file_);
+  fs::create_symlink(dir_ / "gone" / "store.ini", file_);
+  EXPECT_NE(QtStore(file_, false).problem(), std::nullopt);
+  EXPECT_EQ(QtStore((dir_ / "new" / "store.ini").string(), false).problem(), std::nullopt);
 }
 
 }  // namespace
