@@ -2,14 +2,10 @@
 // help strip's sentence and the message boxes.
 #include <QAccessible>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QFontInfo>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -22,8 +18,6 @@
 using namespace quillet;
 using namespace quillet::qt;
 using namespace quillet::qt::test;
-
-Q_DECLARE_METATYPE(quillet::PageButton)
 
 namespace {
 
@@ -57,216 +51,125 @@ QStringList tabWalk(QWidget* start) {
 class WindowAccess : public QObject {
   Q_OBJECT
  private slots:
-  // A screen reader's own actions take the road of a click or a key: the core sees them.
-  void accessibleActionsGoThroughTheCore() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    w.core().cmdserver_Click();
-    QAccessibleInterface* a = face(w.toggle(Table::Server, 6));
-    QVERIFY(a->state().checkable && !a->state().checked);
-    a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    QVERIFY2(w.model().checked(Table::Server, 6), "the toggle action must reach the state table");
-    QVERIFY(a->state().checked);
-    const Option& bomb = option("scrollbombtimer");
-    QAccessibleInterface* s = face(w.control(bomb.control));
-    const int before = w.model().position(bomb);
-    s->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
-    QCOMPARE(w.model().position(bomb), before + bomb.smallStep);
-    s->valueInterface()->setCurrentValue(bomb.min);
-    QCOMPARE(w.model().position(bomb), bomb.min);
-  }
-
-  // Every group frame is named by its own caption, to the byte, not by the page around it.
-  void groupsAreNamedByTheirOwnCaption() {
-    Fixture f;
-    f.startInGame();
-    f.buildEveryPage();
-    const std::pair<const char*, const char*> groups[] = {{"Frame3", "Preferences"},
-                                                          {"Frame1", "Connection"},
-                                                          {"Frame15", "Advanced"},
-                                                          {"Frame18", "Hud / ingame text color"},
-                                                          {"Frame16", "Misc"},
-                                                          {"Frame7", "Preferences"},
-                                                          {"Frame8", "Advanced "},
-                                                          {"frame50", "Controls / sound"},
-                                                          {"Frame12", "Mouse"},
-                                                          {"Frame10", "Joystick"},
-                                                          {"Frame11", "General"},
-                                                          {"frame34", "Sound"},
-                                                          {"Frame17", "Main"},
-                                                          {"frmdedicated", "Performance"},
-                                                          {"Frame5", "Preferences"},
-                                                          {"Frame14", "Restrictions"},
-                                                          {"frame23", "Message Of The Day"},
-                                                          {"Frame13", "Timer"},
-                                                          {"Frame9", "Advanced"},
-                                                          {"frame63", "Launch options"},
-                                                          {"Frame4", "Maps to cycle"},
-                                                          {"Frame2", "Info / Objectives"},
-                                                          {"frameclient", "Client"},
-                                                          {"framemoreclient", "More client"},
-                                                          {"framemore", "More server"},
-                                                          {"framelaunch", "Commandline / Launch options"}};
-    for (const auto& [name, caption] : groups) {
-      QWidget* group = f.find(name);
-      QVERIFY2(group, name);
-      QCOMPARE(face(group)->text(QAccessible::Name), QString::fromLatin1(caption));
-      QCOMPARE(face(group)->role(), QAccessible::Grouping);
-    }
-  }
-
   // Every control of the catalogue: labelled by its caption label (only), named by the
-  // caption's exact text, described by its help sentence.
+  // caption's exact text, described by its help sentence, inside the group frame its row names
+  // (by its own caption), inside the frame of its page.
   void everyOptionIsLabelledByItsCaption() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    int checked = 0;
+    const auto groupsAround = [](QWidget* c) {
+      QStringList names;
+      for (QWidget* p = c->parentWidget(); p; p = p->parentWidget())
+        if (face(p)->role() == QAccessible::Grouping) names << face(p)->text(QAccessible::Name);
+      return names;
+    };
     for (const Option& o : catalogue()) {
       if (o.kind == Kind::Hidden) continue;
-      const QString what = QString::fromUtf8(o.control.data(), qsizetype(o.control.size()));
-      QWidget* c = w.control(o.control);
-      QVERIFY2(c, qPrintable(what));
-      QAccessibleInterface* a = face(c);
+      const QString what = QString::fromUtf8(o.control) + ": ", caption = QString::fromUtf8(o.caption);
+      QAccessibleInterface* a = face(w.control(o.control));
       const auto labels = a->relations(QAccessible::Label);
-      QVERIFY2(!labels.isEmpty(), qPrintable(what + " has no label"));
+      QVERIFY2(!labels.isEmpty(), qPrintable(what + "no label"));
       const QString label = labels.first().first->text(QAccessible::Name);
-      const QString caption = QString::fromUtf8(o.caption.data(), qsizetype(o.caption.size()));
-      if (o.control == "cmbnetgraphpos") {
-        QCOMPARE(label, QStringLiteral("Netgraph position"));
-      } else if (o.control == "txtmotd") {
-        QCOMPARE(label, QStringLiteral("Message Of The Day"));
-      } else {
-        QVERIFY2(label == caption, qPrintable(what + ": labelled by '" + label + "'"));
-        QVERIFY2(qobject_cast<QLabel*>(labels.first().first->object()), qPrintable(what));
-      }
+      QCOMPARE(what + label, what + (o.control == "cmbnetgraphpos" ? QStringLiteral("Netgraph position")
+                                     : o.control == "txtmotd"      ? QStringLiteral("Message Of The Day")
+                                                                   : caption));
+      QVERIFY2(qobject_cast<QLabel*>(labels.first().first->object()) || o.caption.empty(), qPrintable(what));
       if (o.kind == Kind::Toggle || o.kind == Kind::Slider) {
         QCOMPARE(a->text(QAccessible::Name), caption);
-        QVERIFY2(labels.size() == 1, qPrintable(what + " is labelled by more than its caption"));
+        QVERIFY2(labels.size() == 1, qPrintable(what + "labelled by more than its caption"));
         QCOMPARE(a->role(), o.kind == Kind::Toggle ? QAccessible::CheckBox : QAccessible::Slider);
       }
       const std::string_view help = !o.help.empty() ? o.help : o.captionText();
-      QCOMPARE(a->text(QAccessible::Description), QString::fromUtf8(help.data(), qsizetype(help.size())).trimmed());
-      ++checked;
+      QCOMPARE(a->text(QAccessible::Description), QString::fromUtf8(help).trimmed());
+      QStringList groups = {o.group.empty() ? QStringLiteral("Switches") : QString::fromUtf8(o.group)};
+      if (o.page != Page::Maps) groups << QString::fromUtf8(pageInfo(o.page).caption);
+      QCOMPARE(what + groupsAround(w.control(o.control)).join(" / "), what + groups.join(" / "));
     }
-    QVERIFY2(checked > 110, qPrintable(QString::number(checked)));
+    QCOMPARE(face(f.find("Frame2"))->text(QAccessible::Name), QStringLiteral("Info / Objectives"));
   }
 
   // A sub-page lies over its base page: the base page and what it holds report themselves hidden.
-  void coveredPageReportsHidden_data() {
-    QTest::addColumn<quillet::PageButton>("button");
-    QTest::addColumn<int>("base");
-    QTest::addColumn<int>("sub");
-    QTest::newRow("client") << quillet::PageButton::Client << int(Page::Client) << int(Page::MoreClient);
-    QTest::newRow("server") << quillet::PageButton::Server << int(Page::Server) << int(Page::MoreServer);
-  }
   void coveredPageReportsHidden() {
-    QFETCH(quillet::PageButton, button);
-    QFETCH(int, base);
-    QFETCH(int, sub);
     Fixture f;
     MainWindow& w = f.startInGame();
     activate(w);
-    click(w.pageButton(button));
-    QWidget* more = f.find(base == int(Page::Client) ? "cmdmoreclient" : "cmdmore");
-    QVERIFY(!face(w.page(Page(base)))->state().invisible);
-    click(more);
-    // The sub-page is the one seen; the covered base page is hidden (the core keeps it beneath).
-    QWidget* seen = w.centralWidget()->childAt(w.page(Page(base))->geometry().center());
-    QVERIFY2(seen && (seen == w.page(Page(sub)) || w.page(Page(sub))->isAncestorOf(seen)), "the sub-page lies above");
-    QVERIFY(face(w.page(Page(base)))->state().invisible);
-    QVERIFY(face(more)->state().invisible);
-    QVERIFY(!face(w.page(Page(sub)))->state().invisible);
-    click(f.find(base == int(Page::Client) ? "cmdmoreclientback" : "cmdback"));
-    QVERIFY(!face(w.page(Page(base)))->state().invisible);
-    QVERIFY(face(w.page(Page(sub)))->state().invisible);
+    const std::tuple<quillet::PageButton, Page, Page, const char*, const char*> subPages[] = {
+        {quillet::PageButton::Client, Page::Client, Page::MoreClient, "cmdmoreclient", "cmdmoreclientback"},
+        {quillet::PageButton::Server, Page::Server, Page::MoreServer, "cmdmore", "cmdback"}};
+    for (const auto& [button, base, sub, more, back] : subPages) {
+      click(w.pageButton(button));
+      QVERIFY(!face(w.page(base))->state().invisible);
+      click(f.find(more));
+      // The sub-page is the one seen; the covered base page is hidden (the core keeps it beneath).
+      QWidget* seen = w.centralWidget()->childAt(w.page(base)->geometry().center());
+      QVERIFY2(seen && (seen == w.page(sub) || w.page(sub)->isAncestorOf(seen)), "the sub-page lies above");
+      QVERIFY(face(w.page(base))->state().invisible && face(f.find(more))->state().invisible);
+      QVERIFY(!face(w.page(sub))->state().invisible);
+      click(f.find(back));
+      QVERIFY(!face(w.page(base))->state().invisible && face(w.page(sub))->state().invisible);
+    }
   }
 
-  // The keys move every slider in the platform's direction by its own small and large steps;
-  // the accessible value and value text follow.
-  void sliderKeys_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("small");  // steps moved, small and large; 99: to an end
-    QTest::addColumn<int>("large");
-    QTest::newRow("Right") << int(Qt::Key_Right) << 1 << 0;
-    QTest::newRow("Up") << int(Qt::Key_Up) << 1 << 0;
-    QTest::newRow("Left") << int(Qt::Key_Left) << -1 << 0;
-    QTest::newRow("Down") << int(Qt::Key_Down) << -1 << 0;
-    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 0 << 1;
-    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 0 << -1;
-    QTest::newRow("Home") << int(Qt::Key_Home) << -99 << 0;
-    QTest::newRow("End") << int(Qt::Key_End) << 99 << 0;
-  }
+  // The keys and a screen reader's actions move every slider in the platform's direction by its
+  // own small and large steps; the accessible value and value text follow.
   void sliderKeys() {
-    QFETCH(int, key);
-    QFETCH(int, small);
-    QFETCH(int, large);
     Fixture f;
     MainWindow& w = f.startInGame();
+    const std::tuple<Qt::Key, int, int> keys[] = {
+        // steps moved, small and large; 99: to an end
+        {Qt::Key_Right, 1, 0},  {Qt::Key_Up, 1, 0},        {Qt::Key_Left, -1, 0},  {Qt::Key_Down, -1, 0},
+        {Qt::Key_PageUp, 0, 1}, {Qt::Key_PageDown, 0, -1}, {Qt::Key_Home, -99, 0}, {Qt::Key_End, 99, 0}};
     for (const Option& o : catalogue()) {
       if (o.kind != Kind::Slider) continue;
       f.showPageOf(o);
       auto* bar = qobject_cast<QScrollBar*>(w.control(o.control));
-      const int middle = (o.min + o.max) / 2;
-      bar->setValue(middle);
-      QTest::keyClick(bar, Qt::Key(key));
-      const int want = small == 99    ? o.max
-                       : small == -99 ? o.min
-                                      : std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
-      QVERIFY2(w.model().position(o) == want, o.control.data());
-      QAccessibleInterface* a = face(bar);
-      QCOMPARE(a->valueInterface()->currentValue().toInt(), want);
-      QCOMPARE(a->text(QAccessible::Value), w.valueLabel(o)->text());
+      for (const auto& [key, small, large] : keys) {
+        const int middle = (o.min + o.max) / 2;
+        bar->setValue(middle);
+        QTest::keyClick(bar, key);
+        const int want = small == 99    ? o.max
+                         : small == -99 ? o.min
+                                        : std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
+        QVERIFY2(w.model().position(o) == want, qPrintable(QString::fromUtf8(o.control) + " " + QString::number(key)));
+        QAccessibleInterface* a = face(bar);
+        QCOMPARE(a->valueInterface()->currentValue().toInt(), want);
+        QCOMPARE(a->text(QAccessible::Value), w.valueLabel(o)->text());
+      }
+      // A screen reader's own actions take the road of a key: the core sees them.
+      bar->setValue(o.min);
+      face(bar)->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+      QCOMPARE(w.model().position(o), o.min + o.smallStep);
+      face(bar)->valueInterface()->setCurrentValue(o.max);
+      QCOMPARE(w.model().position(o), o.max);
     }
   }
 
   // A page button, More and Back put the focus on the first control of the page they show,
   // and the help line keeps the button's own sentence.
-  void focusLandsOnThePage_data() {
-    QTest::addColumn<QString>("press");  // page buttons, then More / Back on the page shown
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("help");
-    const auto row = [](const char* name, const char* press, const char* focus, const char* help) {
-      QTest::newRow(name) << QString(press) << QString(focus) << QString(help);
-    };
-    row("video", "cmdvideo", "scrollgamma", "Tune your video settings");
-    row("client", "cmdclient", "txtname", "Setup client side settings");
-    row("maps", "cmdmaps", "img_map(0)", "Choose your maps.");
-    row("controls", "cmdcontrols", "img_controls(0)", "Setup sound and control settings.");
-    row("launch", "cmdlaunch", "img_launch(0)", "Set command-line options.");
-    row("more client", "cmdclient cmdmoreclient", "scrollred", "Setup client side settings");
-    row("client back", "cmdclient cmdmoreclient cmdmoreclientback", "txtname", "Setup client side settings");
-    row("more server", "cmdserver cmdmore", "img_moreserver(0)", "Setup your server.");
-    row("server back", "cmdserver cmdmore cmdback", "txtservername", "Setup your server.");
-  }
   void focusLandsOnThePage() {
-    QFETCH(QString, press);
-    QFETCH(QString, focus);
-    QFETCH(QString, help);
     Fixture f;
     MainWindow& w = f.startInGame();
     activate(w);
-    for (const QString& name : press.split(' ')) {
-      QWidget* button = f.find(qPrintable(name));
-      button->setFocus();
-      QTest::keyClick(button, Qt::Key_Space);
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        // buttons pressed, focus, help
+        {"cmdvideo", "scrollgamma", "Tune your video settings"},
+        {"cmdclient", "txtname", "Setup client side settings"},
+        {"cmdmaps", "img_map(0)", "Choose your maps."},
+        {"cmdcontrols", "img_controls(0)", "Setup sound and control settings."},
+        {"cmdlaunch", "img_launch(0)", "Set command-line options."},
+        {"cmdclient cmdmoreclient", "scrollred", "Setup client side settings"},
+        {"cmdclient cmdmoreclient cmdmoreclientback", "txtname", "Setup client side settings"},
+        {"cmdserver cmdmore", "img_moreserver(0)", "Setup your server."},
+        {"cmdserver cmdmore cmdback", "txtservername", "Setup your server."}};
+    for (const auto& [press, focus, help] : rows) {
+      for (const QString& name : QString::fromLatin1(press).split(' ')) {
+        QWidget* button = f.find(qPrintable(name));
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+      }
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(focus));
+      QCOMPARE(f.explained(), QString::fromLatin1(help));
     }
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QCOMPARE(f.explained(), help);
-  }
-
-  // Each sentence is announced once, whole, when it stands complete; never a typed frame.
-  void helpStripAnnouncesEachSentenceOnce() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    f.finishHelp();
-    QSignalSpy said(f.strip(), &HelpStrip::announced);
-    click(w.pageButton(quillet::PageButton::Maps));
-    QVERIFY2(f.strip()->frame().endsWith(" _"), "the sentence is still being typed");
-    QCOMPARE(said.count(), 0);
-    f.finishHelp();
-    QCOMPARE(said.count(), 1);
-    QCOMPARE(said[0][0].toString(), QStringLiteral("Choose your maps."));
-    QCOMPARE(face(f.strip())->text(QAccessible::Description), QStringLiteral("Choose your maps."));
   }
 
   // Every sentence of the catalogue is drawn whole inside the strip, on two lines at most, both
@@ -363,8 +266,8 @@ class WindowAccess : public QObject {
   void nothingIsClipped() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    for (Page p : {Page::Client, Page::MoreClient, Page::Video, Page::Controls, Page::Server, Page::MoreServer,
-                   Page::Maps, Page::Launch, Page::Keys}) {
+    for (int page = 0; page < kPageCount; ++page) {
+      const Page p = Page(page);
       for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
         QString text;
         if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
@@ -375,41 +278,29 @@ class WindowAccess : public QObject {
     }
   }
 
-  void tabFollowsTheRows_data() {
-    QTest::addColumn<quillet::PageButton>("button");
-    QTest::addColumn<bool>("more");
-    QTest::addColumn<QStringList>("order");
-    const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch cmdkeys ";
-    QTest::newRow("video") << quillet::PageButton::Video << false
-                           << (buttons +
-                               "scrollgamma scrollbrightness scrollsmoke img_video(0) img_video(1) img_video(2) "
-                               "img_video(3) scrollgibparts scrollgibsvisible img_video(5) img_video(6) img_video(7) "
-                               "img_video(8) img_video(9) img_video(10)")
-                                  .split(' ');
-    QTest::newRow("more server")
-        << quillet::PageButton::Server << true
-        << (buttons +
-            "img_moreserver(0) img_moreserver(1) img_moreserver(2) img_moreserver(3) "
-            "img_moreserver(4) img_moreserver(5) scrollmaxhostagekills scrollteamdiffer txtmotd "
-            "scrollresetinterval scrolltimelimit scrollroundtime img_moreserver(6) scrollcompensate "
-            "scrollcalculatepackets cmdback")
-               .split(' ');
-    QTest::newRow("keys") << quillet::PageButton::Keys << false
-                          << (buttons +
-                              "txtkeyfilter tblkeys cmdchangekey txtkeycommand cmdbindkey cmdunbindkey tblaliases "
-                              "txtaliasname txtaliascommands cmdsetalias")
-                                 .split(' ');
-  }
+  // Tab visits the page buttons, then the page's controls row by row.
   void tabFollowsTheRows() {
-    QFETCH(quillet::PageButton, button);
-    QFETCH(bool, more);
-    QFETCH(QStringList, order);
     Fixture f;
     MainWindow& w = f.startInGame();
     activate(w);
-    w.core().pageButton_Click(button);
-    if (more) w.core().cmdmore_Click();
-    QCOMPARE(tabWalk(w.pageButton(quillet::PageButton::Video)), order);
+    const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch cmdkeys ";
+    const std::tuple<quillet::PageButton, bool, const char*> rows[] = {
+        // the page, More... pressed, the order
+        {quillet::PageButton::Video, false,
+         "scrollgamma scrollbrightness scrollsmoke img_video(0) img_video(1) img_video(2) img_video(3) scrollgibparts "
+         "scrollgibsvisible img_video(5) img_video(6) img_video(7) img_video(8) img_video(9) img_video(10)"},
+        {quillet::PageButton::Server, true,
+         "img_moreserver(0) img_moreserver(1) img_moreserver(2) img_moreserver(3) img_moreserver(4) "
+         "img_moreserver(5) scrollmaxhostagekills scrollteamdiffer txtmotd scrollresetinterval scrolltimelimit "
+         "scrollroundtime img_moreserver(6) scrollcompensate scrollcalculatepackets cmdback"},
+        {quillet::PageButton::Keys, false,
+         "txtkeyfilter tblkeys cmdchangekey txtkeycommand cmdbindkey cmdunbindkey tblaliases txtaliasname "
+         "txtaliascommands cmdsetalias"}};
+    for (const auto& [button, more, order] : rows) {
+      w.core().pageButton_Click(button);
+      if (more) w.core().cmdmore_Click();
+      QCOMPARE(tabWalk(w.pageButton(quillet::PageButton::Video)).join(' '), buttons + QString::fromLatin1(order));
+    }
   }
 
   void pathWindowTabsThroughItsOwnControlsOnly() {
@@ -421,36 +312,28 @@ class WindowAccess : public QObject {
     QCOMPARE(tabWalk(f.find("txtpath")), (QStringList{"cmdbrowse", "cmdsearch", "cmdabort"}));
   }
 
-  void messageBoxesAreNamedByTitleAndText_data() {
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("icon");
-    QTest::newRow("ok, information") << int(Buttons::Ok) << int(Icon::Information);
-    QTest::newRow("ok, exclamation") << int(Buttons::Ok) << int(Icon::Exclamation);
-    QTest::newRow("yes/no, no icon") << int(Buttons::YesNo) << int(Icon::None);
-    QTest::newRow("save/discard/cancel") << int(Buttons::SaveDiscardCancel) << int(Icon::Exclamation);
-  }
+  // Each kind of message box: its title, text (every line end a line), icon, buttons with their
+  // default and Escape buttons, and what a screen reader hears.
   void messageBoxesAreNamedByTitleAndText() {
-    QFETCH(int, buttons);
-    QFETCH(int, icon);
-    const Message m{"Error loading settings", "first\r\nsecond\rthird", Buttons(buttons), Icon(icon)};
-    std::unique_ptr<QMessageBox> box(buildMessageBox(m, nullptr));
-    QCOMPARE(box->windowTitle(), QStringLiteral("Error loading settings"));
-    QCOMPARE(box->text(), QStringLiteral("first\nsecond\nthird"));
-    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
-    QCOMPARE(box->icon(), icons[icon]);
-    if (Buttons(buttons) == Buttons::YesNo) {
-      QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-      QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
-    } else if (Buttons(buttons) == Buttons::SaveDiscardCancel) {
-      QCOMPARE(box->standardButtons(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-      QCOMPARE(box->defaultButton(), box->button(QMessageBox::Save));
-      QCOMPARE(box->escapeButton(), box->button(QMessageBox::Cancel));
-    } else {
-      QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    using B = QMessageBox;
+    const std::tuple<Buttons, Icon, B::Icon, B::StandardButtons, B::StandardButton, B::StandardButton> kinds[] = {
+        {Buttons::Ok, Icon::Information, B::Information, B::Ok, B::Ok, B::Ok},
+        {Buttons::Ok, Icon::Exclamation, B::Warning, B::Ok, B::Ok, B::Ok},
+        {Buttons::YesNo, Icon::None, B::NoIcon, B::Yes | B::No, B::Yes, B::No},
+        {Buttons::SaveDiscardCancel, Icon::Exclamation, B::Warning, B::Save | B::Discard | B::Cancel, B::Save,
+         B::Cancel}};
+    for (const auto& [buttons, icon, boxIcon, boxButtons, byDefault, onEscape] : kinds) {
+      std::unique_ptr<QMessageBox> box(
+          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon}, nullptr));
+      QCOMPARE(box->windowTitle(), QStringLiteral("Error loading"));
+      QCOMPARE(box->text(), QStringLiteral("first\nsecond\nthird"));
+      QCOMPARE(box->icon(), boxIcon);
+      QCOMPARE(box->standardButtons(), boxButtons);
+      QCOMPARE(box->defaultButton(), box->button(byDefault));
+      QCOMPARE(box->escapeButton(), box->button(onEscape));
+      QCOMPARE(face(box.get())->text(QAccessible::Name), QStringLiteral("Error loading"));
+      QCOMPARE(face(box.get())->text(QAccessible::Description), QStringLiteral("first\nsecond\nthird"));
     }
-    QAccessibleInterface* a = face(box.get());
-    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Error loading settings"));
-    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("first\nsecond\nthird"));
   }
 
   // A long diff in its own window: resizable, fixed-pitch, unwrapped, reached by Tab, the

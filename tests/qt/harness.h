@@ -25,16 +25,12 @@ namespace quillet::qt::test {
 
 using quillet::test::FakeDialogs;
 
+// The game's files through the core suite's helpers, by Qt's names.
 inline void writeFile(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
-  f.write(bytes);
+  quillet::test::writeFile(path.toStdString(), bytes.toStdString());
 }
-
 inline QByteArray readFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  return QByteArray::fromStdString(quillet::test::TempDir::readFile(path.toStdString()));
 }
 
 // Shows the window and makes it the active one, so that shortcuts and focus reach it.
