@@ -442,6 +442,7 @@ TEST(KeepOwnLines, EditsInPlace) {
   for (int i : {8, 13, 14}) model.setChanged(*findToggle(Table::Map, i));
   model.setToggle(Table::Map, 14, true);
   EXPECT_EQ(editMapcycle("my_map\nde_dust\n cs_italy\r\n//x", model), "my_map\n//x\nde_nuke\n\n");
+  EXPECT_EQ(editMapcycle("", model), "de_nuke\r\n\r\n");
 }
 
 }  // namespace
