@@ -466,12 +466,6 @@ TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
   EXPECT_EQ(store.size(), store.keys.size()) << "every key staged reaches the store";
 }
 
-}  // namespace
-}  // namespace quillet
-
-namespace quillet {
-namespace {
-
 TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) {
   struct Row {
     std::string_view before, after, diff;

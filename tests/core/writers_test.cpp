@@ -3,6 +3,7 @@
 
 #include <array>
 #include <clocale>
+#include <set>
 
 #include "test_support.h"
 #include "frmmain/MoreFunctions.h"
@@ -14,39 +15,8 @@
 namespace quillet {
 namespace {
 
-// Every toggle's line in its default state is in the Files tests below; here both states of the
-// toggles whose lines are not "NAME 1" / "NAME 0", and one plain toggle each way.
-TEST(ConsoleLine, TogglesWriteBothForms) {
-  struct Case {
-    std::string_view control, on, off;
-    bool autoexec = false;
-  };
-  const Case cases[] = {
-      {"img_client(0)", "setinfo ah 1", "setinfo ah 0"},
-      {"img_client(4)", "setinfo ghosts 1", "setinfo ghosts 0"},
-      {"ClientOptions(6)", "console 1", "console 0"},
-      {"img_client(12)", "cl_allowupload 1", "cl_allowupload 0"},
-      {"img_client(12)", "allowupload 1", "allowupload 0", true},
-      {"img_video(1)", "cl_showfps 1", "cl_showfps 0"},
-      {"img_video(3)", "drawradar", "hideradar"},
-      {"img_video(8)", "gl_texturemode gl_linear_mipmap_linear", "gl_texturemode gl_nearest_mipmap_linear"},
-      {"img_video(9)", "gl_polyoffset 20", ""},
-      {"img_controls(1)", "+mlook", "-mlook"},
-      {"img_controls(3)", "+jlook", "-jlook"},
-      {"img_server(4)", "mp_friendlyfire 1", "mp_friendlyfire 0"},
-  };
-  for (const Case& c : cases) {
-    Model model;
-    const Option& o = option(c.control);
-    model.setChecked(o, true);
-    EXPECT_EQ(consoleLine(model, o, c.autoexec), c.on) << c.control;
-    model.setChecked(o, false);
-    EXPECT_EQ(consoleLine(model, o, c.autoexec), c.off) << c.control;
-  }
-}
-
-// Every slider's line at its default position is in the Files tests; here the value forms that
-// are not the position itself, their edges, and plain values away from the default.
+// Both states of every toggle, and every slider at its default and at either end, are in the
+// golden files (the Files tests below); here the value forms between the ends.
 TEST(ConsoleLine, SlidersWriteTheirValueForm) {
   struct Case {
     std::string_view control;
@@ -55,21 +25,10 @@ TEST(ConsoleLine, SlidersWriteTheirValueForm) {
   };
   const Case cases[] = {
       {"scrolllatency", 10, "pushlatency -10"},
-      {"scrolllatency", 0, "pushlatency 0"},
-      {"scrolllatency", 1000, "pushlatency -1000"},
-      {"scrollgamma", 25, "gamma 2.5"},
       {"scrollgamma", 10, "gamma 1"},
-      {"scrollgamma", 30, "gamma 3"},
       {"scrollgamma", 5, "gamma 0.5"},
-      {"scrollgamma", 0, "gamma 0"},
-      {"scrollsmoke", 0, "fastsprites 2"},
       {"scrollsmoke", 1, "fastsprites 1"},
-      {"scrollghostfreq", 50, "mp_ghostfrequency 5"},
       {"scrollghostfreq", 25, "mp_ghostfrequency 2.5"},
-      {"scrollvisibleshells", 999, "max_shells 999"},
-      {"scrollvisiblesmokepuffs", 0, "max_smokepuffs 0"},
-      {"scrolldecals", 1000, "mp_decals 1000"},
-      {"scrollresetinterval", 600, "sv_restartround 600"},
   };
   std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma locale must not change "."
   for (const Case& c : cases) {
@@ -185,13 +144,29 @@ class Files : public ::testing::Test {
   Model model;
 };
 
-// Every file whole, as tests/golden/defaults/ holds it.
-TEST_F(Files, EveryFileWhole) {
+// Every file whole, as tests/golden/<set>/ holds it.
+void expectGoldenFiles(const Model& model, std::string_view set) {
   using Text = std::string (*)(const Model&);
   const std::pair<std::string_view, Text> files[] = {
       {"autoexec.cfg", autoexecText},         {"config.cfg", configText},     {"server.cfg", serverText},
       {"listenserver.cfg", listenserverText}, {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText}};
-  for (const auto& [name, text] : files) EXPECT_EQ(test::goldenDiff("defaults/" + std::string(name), text(model)), "");
+  for (const auto& [name, text] : files)
+    EXPECT_EQ(test::goldenDiff(std::string(set) + "/" + std::string(name), text(model)), "");
+}
+
+// Both states of every toggle and both ends of every slider, in every file written with them.
+TEST_F(Files, EveryToggleFlippedEverySliderAtEitherEnd) {
+  for (const Option& o : catalogue())
+    if (o.isToggle()) model.setChecked(o, !model.checked(o));
+  for (const bool high : {false, true}) {
+    for (const Option& o : catalogue())
+      if (o.kind == Kind::Slider) model.setPosition(o, high ? o.max : o.min);
+    expectGoldenFiles(model, high ? "flipped-high" : "flipped-low");
+  }
+}
+
+TEST_F(Files, EveryFileWhole) {
+  expectGoldenFiles(model, "defaults");
 
   // The decals slider changes server.cfg only.
   const std::string before = listenserverText(model);
@@ -230,26 +205,16 @@ TEST_F(Files, MapcycleAndMotdOfAFreshModel) {
   EXPECT_EQ(motdText(fresh), "one\r\ntwo\r\nthree\r\nfour\r\n");
 }
 
+// Every slider's label at either end, one step inside each and halfway, with a decimal comma,
+// as tests/golden/value-labels.txt holds them.
 TEST(ValueLabel, ShowsThePositionInTheOptionsUnit) {
-  struct Case {
-    std::string_view control;
-    int position;
-    std::string_view want;
-  };
-  const Case cases[] = {
-      {"scrollfreezetime", 0, "Off"},    {"scrollfreezetime", 1, "1 sec"},
-      {"scrollvolume", 0, "Min"},        {"scrollvolume", 10, "Max"},
-      {"scrollvolume", 5, "5"},          {"scrollgamma", 25, "2,5"},
-      {"scrollbrightness", 10, "1"},     {"scrollghostfreq", 1, "0,1 sec"},
-      {"scrollmapratio", 60, "60%"},     {"scrollcalculatepackets", 2, "2 packets"},
-      {"scrollresetinterval", 0, "Off"}, {"scrollsmoke", 1, "Med"},
-      {"scrollsmoke", 2, "High"},        {"scrolllatency", 10, "10"},
-      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},
-      {"scrollsuitvolume", 0, "Min"},    {"scrollresetinterval", 600, "600"},
-      {"scrollmsgtime", 30, "30 sec"},   {"scrolllatency", 1000, "1000"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(valueLabelText(option(c.control), c.position, ','), c.want) << c.control << " at " << c.position;
+  std::string labels;
+  for (const Option& o : catalogue()) {
+    if (o.kind != Kind::Slider) continue;
+    for (const int p : std::set<int>{o.min, o.min + 1, (o.min + o.max) / 2, o.max - 1, o.max})
+      labels += std::string(o.control) + " " + std::to_string(p) + ": " + valueLabelText(o, p, ',') + "\n";
+  }
+  EXPECT_EQ(test::goldenDiff("value-labels.txt", labels), "");
 }
 
 }  // namespace
