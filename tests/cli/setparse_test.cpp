@@ -22,6 +22,7 @@ TEST(cliSet, AcceptedValuesReachTheirOption) {
       {"scrollgamma=+25", "scrollgamma", "25"},
       {"Gamma=\"1\"", "scrollgamma", "10"},
       {"gamma=2.25", "scrollgamma", "22"},
+      {"gamma=25E-1", "scrollgamma", "25"},
       {"pushlatency=-50", "scrolllatency", "50"},
       {"volume=25", "scrollvolume", "10"},
       {"fastsprites=0", "scrollsmoke", "2"},
