@@ -3,6 +3,7 @@
 #include <array>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -60,7 +61,7 @@ std::string get(std::string_view name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Every slider within its range, and the texts of single-line fields on one line.
+// Every slider within its range.
 std::string saneModel(const Model& model) {
   for (const Option& o : catalogue()) {
     if (o.kind == Kind::Slider && (model.position(o) < o.min || model.position(o) > o.max))
@@ -158,27 +159,31 @@ std::string checkFields(std::string_view bytes) {
   if (text.find(' ') != std::string_view::npos &&
       GetField(text, " ", 1, 1) + " " + GetField(text, " ", 2, 32767) != text)
     return "word 1 and the rest do not make the text again";
-  const auto value = NumericValue(text);
-  if (value && (*value != *value)) return "a number that is not a number";
   const std::string stripped = stripQuotes(text);
   if (stripped.size() > text.size() || text.find(stripped) == std::string_view::npos)
     return "quote stripping added characters";
-  if (value) roundToPosition(*value);
+  const auto value = NumericValue(text);
+  if (!value) return {};
+  // A position is the nearest whole number (a half to the even one) and fails only outside a
+  // slider's widest range; a value above 10 read with the ceiling gives 10.
+  const auto position = roundToPosition(*value);
+  if (position ? std::abs(*position - *value) > 0.5 || (std::abs(*position - *value) == 0.5 && *position % 2 != 0)
+               : *value > -32768.5 && *value < 32767.5)
+    return "the position of " + std::to_string(*value) + " is not its nearest whole number";
   for (const Option& o : catalogue())
-    if (o.kind == Kind::Slider && value) sliderPositionFor(o, *value, Read::SliderCeiling);
+    if (o.kind == Kind::Slider &&
+        sliderPositionFor(o, *value, Read::SliderCeiling) !=
+            (*value > 10 ? std::optional<int>(10) : sliderPositionFor(o, *value, Read::Slider)))
+      return std::string(o.control) + " read with the ceiling does not stop at 10";
   return {};
 }
 
-constexpr std::string_view kStoreControls[] = {"scrollred",     "scrollgreen",   "scrollblue",    "img_launch(3)",
-                                               "img_launch(4)", "img_launch(5)", "img_launch(6)", "img_launch(2)",
-                                               "txtmaxplayers", "txtipaddress",  "txtport",       "cmbdeafultmap",
-                                               "img_launch(0)", "img_launch(1)"};
-
+// The bytes as the stored values, in the order Save stores them.
 std::string checkStore(std::string_view bytes) {
   MemoryStore store;
-  const auto values = splitAtNul(bytes, std::size(kStoreControls));
-  for (std::size_t i = 0; i < values.size(); ++i)
-    store.save(kStoreApp, "settings", option(kStoreControls[i]).storeKey, values[i]);
+  const auto stored = storedInWriteOrder();
+  const auto values = splitAtNul(bytes, stored.size());
+  for (std::size_t i = 0; i < values.size(); ++i) store.save(kStoreApp, "settings", stored[i]->storeKey, values[i]);
   Model model;
   LoadStoredPreferences(model, store);
   if (auto e = saneModel(model); !e.empty()) return e;
@@ -187,17 +192,15 @@ std::string checkStore(std::string_view bytes) {
   StorePreferences(model, again);
   Model back;
   LoadStoredPreferences(back, again);
-  for (std::string_view control : kStoreControls) {
-    const Option& o = option(control);
-    const bool same = o.kind == Kind::Slider ? back.position(o) == model.position(o)
-                      : o.isToggle()         ? back.checked(o) == model.checked(o)
-                                             : back.text(o) == model.text(o);
-    if (!same) return std::string(control) + " does not come back from the store";
+  for (const Option* o : stored) {
+    const bool same = o->kind == Kind::Slider ? back.position(*o) == model.position(*o)
+                      : o->isToggle()         ? back.checked(*o) == model.checked(*o)
+                                              : back.text(*o) == model.text(*o);
+    if (!same) return std::string(o->control) + " does not come back from the store";
   }
   return {};
 }
 
-// The console commands of a line: ";" outside double quotes separates them.
 // The first word of each command the game's console runs from `bytes`.
 std::vector<std::string> commandNames(std::string_view bytes) {
   std::vector<std::string> out;

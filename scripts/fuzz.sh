@@ -78,6 +78,14 @@ joined "$build/seeds/roundtrip/sample" "$sample/autoexec.cfg" "$sample/config.cf
   "$sample/motd.txt" "$sample/maps/as_forest.txt"
 joined "$build/seeds/roundtrip/fixtures" "$fixtures"/autoexec/1-* "$fixtures"/config/1-* "$fixtures"/mapcycle/1-* \
   "$fixtures"/motd/1-* "$fixtures"/briefing/1-* "$fixtures"/server/1-* "$fixtures"/listenserver/1-*
+# Each file of the fixtures and of the corpus alone in its place, the other pieces empty.
+kinds=(autoexec config mapcycle motd briefing server listenserver)
+for k in "${!kinds[@]}"; do
+  for f in "$fixtures/${kinds[$k]}"/* "$corpus/${kinds[$k]}"/*; do
+    [ -f "$f" ] || continue
+    { head -c "$k" /dev/zero; cat "$f"; } >"$build/seeds/roundtrip/alone-${kinds[$k]}-$(basename "$f")"
+  done
+done
 i=0
 for c in "$corpus"/config/*; do
   [ -f "$c" ] || continue

@@ -8,7 +8,6 @@
 
 #include "../core/test_support.h"
 #include "cli/Cli.h"
-#include "save/Diff.h"
 
 namespace quillet {
 namespace {
@@ -33,19 +32,6 @@ CliRun keys(const std::string& dir, bool json = false) {
   return cli(args);
 }
 
-// Empty when `bytes` are those of tests/golden/<name>, else a unified diff from them to `bytes`.
-// With QUILLET_UPDATE_GOLDEN=1 the file is rewritten with `bytes` instead (after a deliberate
-// change; review it with git diff).
-std::string goldenDiff(const std::string& name, const std::string& bytes) {
-  const fs::path file = fs::path(QUILLET_SOURCE_DIR) / "tests" / "golden" / name;
-  if (const char* update = std::getenv("QUILLET_UPDATE_GOLDEN"); update && std::string_view(update) == "1") {
-    test::writeFile(file, bytes);
-    return {};
-  }
-  if (!fs::is_regular_file(file)) return file.string() + " is missing (QUILLET_UPDATE_GOLDEN=1 writes it)";
-  return unifiedDiff(name, test::TempDir::readFile(file), bytes);
-}
-
 // Small folders made for one rule each (tests/fixtures/keys/<rule>), listed as in
 // tests/golden/keys/<rule>.txt and, as JSON, <rule>.json: how the console splits commands and
 // words, which binding of a key wins, unbind and unbindall, exec, aliases, an alias that runs
@@ -57,7 +43,8 @@ TEST(cliKeys, ListsWhatTheGameRunsInItsOrder) {
     for (bool json : {false, true}) {
       const CliRun r = keys(dir.str(), json);
       EXPECT_EQ(r.code, kExitOk) << rule.path() << r.err;
-      const std::string diff = goldenDiff("keys/" + rule.path().filename().string() + (json ? ".json" : ".txt"), r.out);
+      const std::string diff =
+          test::goldenDiff("keys/" + rule.path().filename().string() + (json ? ".json" : ".txt"), r.out);
       EXPECT_TRUE(diff.empty()) << diff;
     }
   }
@@ -73,7 +60,7 @@ TEST(cliKeys, PlayersFilesListAsCheckedByHand) {
       fs::copy_file(file.path(), dir / (std::string(kind) + ".cfg"));
       const CliRun r = keys(dir.str());
       const std::string diff =
-          goldenDiff("keys/" + std::string(kind) + "-" + file.path().stem().string() + ".txt", r.out);
+          test::goldenDiff("keys/" + std::string(kind) + "-" + file.path().stem().string() + ".txt", r.out);
       EXPECT_TRUE(diff.empty()) << diff;
     }
   }

@@ -74,13 +74,14 @@ TEST_F(cliQtStore, AnyTextComesBackExactlyFromTheFile) {
 }
 
 TEST_F(cliQtStore, TheOneReadingIsParsedAsQSettingsReadsIt) {
-  const std::string texts[] = {"[init]\ncspath=/games/cstrike\n[settings]\nLan=True\n",
-                               "\xEF\xBB\xBF[General]\nx = a, b ,\" c \" \n; comment\n[%General]\ny=1\n",
-                               "[a%20b]\nk\\sub=\"line\\nbreak\\t\\x41\\101\\\"\"\nj=v;comment\nl=\"multi\nline\"\n",
-                               "[s]\r\nat=@@x\r\nba=@ByteArray(bytes)\r\ncont=one\\\r\ntwo\r\nq=\"a,b\",c\r\ne=\r\n",
-                               "[s]\nno equals sign\n",
-                               "[s\nk=v\n",
-                               "[s]\n%U00e9=\xC3\xA9\n"};
+  const std::string texts[] = {
+      "[init]\ncspath=/games/cstrike\n[settings]\nLan=True\n",
+      "\xEF\xBB\xBF[General]\nx = a, b ,\" c \" \n; comment\n[%General]\ny=1\n",
+      "[a%20b]\nk\\sub=\"line\\nbreak\\t\\x4a\\x4B\\101\\\"\"\nj=v;comment\nl=\"multi\nline\"\n",
+      "[s]\r\nat=@@x\r\nba=@ByteArray(bytes)\r\np=@(x)\r\ncont=one\\\r\ntwo\r\nq=\"a,b\",c\r\ne=\r\n",
+      "[s]\nno equals sign\n",
+      "[s\nk=v\n",
+      "[s]\n%U00e9=\xC3\xA9\n"};
   for (const std::string& text : texts) {
     test::writeFile(file_, text);
     expectReadAsQSettingsReadsIt();
@@ -156,6 +157,12 @@ TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWri
   fifo.save("Quillet", "init", "cspath", "/games/new");
   EXPECT_TRUE(fifo.commit().has_value());
   EXPECT_EQ(fs::status(file_).type(), fs::file_type::fifo);
+  // A link to nothing in its place: a write would create a file wherever it points, so the check
+  // made before a Save reports it (a missing folder alone is no problem: the commit makes it).
+  fs::remove(file_);
+  fs::create_symlink(dir_ / "gone" / "store.ini", file_);
+  EXPECT_NE(QtStore(file_, false).problem(), std::nullopt);
+  EXPECT_EQ(QtStore((dir_ / "new" / "store.ini").string(), false).problem(), std::nullopt);
 }
 
 }  // namespace

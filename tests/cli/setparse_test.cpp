@@ -19,12 +19,15 @@ TEST(cliSet, AcceptedValuesReachTheirOption) {
   const Case cases[] = {
       {"scrollgamma=25", "scrollgamma", "25"},
       {"gamma=2.5", "scrollgamma", "25"},
+      {"scrollgamma=+25", "scrollgamma", "25"},
       {"Gamma=\"1\"", "scrollgamma", "10"},
       {"gamma=2.25", "scrollgamma", "22"},
+      {"gamma=25E-1", "scrollgamma", "25"},
       {"pushlatency=-50", "scrolllatency", "50"},
       {"volume=25", "scrollvolume", "10"},
       {"fastsprites=0", "scrollsmoke", "2"},
       {"rate=&H1000", "scrollrate", "4096"},
+      {"rate=&O10000", "scrollrate", "4096"},
       {"img_server(4)=1", "img_server(4)", "1"},
       {"IMG_SERVER(4)=0", "img_server(4)", "0"},
       {"mp_friendlyfire=1.0", "img_server(4)", "1"},
@@ -70,7 +73,8 @@ TEST(cliSet, RefusalsNameTheProblem) {
       {"scrollgamma", "NAME=VALUE"},
       {"=5", "name before"},
       {"scrollgamma=31", "0 to 30"},
-      {"scrollgamma=2.5", "whole number"},
+      {"scrollgamma=2.5", "whole number from 0 to 30, not '2.5' (or set gamma to 0 to 3)"},
+      {"scrollrate=2.5", "not '2.5' (or set rate to 1500 to 20000)"},
       {"scrollrate=99999999999999999999", "out of range"},
       {"gamma=5", "0 to 3"},
       {"gamma=abc", "number"},
@@ -95,8 +99,9 @@ TEST(cliSet, RefusalsNameTheProblem) {
       {"+mlook=1", "img_controls(1)=1"},
       {"drawradar=1", "img_video(3)"},
       {"nosuch=1", "no option is named 'nosuch'"},
-      {"scrollgama=25", "did you mean scrollgamma"},
-      {"img_server=1", "by its index"},
+      {"img_video(x)=1", "; did you mean img_video(0) or img_video(1) or img_video(2)?"},
+      {"cl_x=1", "; did you mean cl_lb or cl_lc or cl_lw?"},
+      {"img_server=1", "by its index, for example --set img_server(2)=1"},
   };
   for (const Case& c : cases) {
     const SetParse p = parseSet(c.set);

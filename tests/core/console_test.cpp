@@ -52,6 +52,7 @@ TEST(Console, CommandsAndWords) {
 
   EXPECT_EQ(valueSet("name a\r\nNAME\r\nName \"b c\"x\r\nteam y", "name"), "b c");
   EXPECT_EQ(valueSet("name\r\nteam y", "name"), std::nullopt);
+  EXPECT_EQ(valueSet("GL_ZTRICK 1", "gl_ztrick"), "1");
 }
 
 }  // namespace

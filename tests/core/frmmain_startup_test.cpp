@@ -15,7 +15,7 @@ void expectMode(const frmmain& w, Mode mode) {
   EXPECT_EQ(w.window().mode, mode);
   EXPECT_EQ(w.window().width, main ? 8250 : 3800);
   EXPECT_EQ(w.window().height, main ? 7700 : 1635);
-  EXPECT_EQ(w.window().caption, main ? "Quillet beta 1.0" : "Enter CS installation path");
+  EXPECT_EQ(w.window().caption, main ? kMainCaption : kPathCaption);
   EXPECT_EQ(w.window().menusVisible, main);
   EXPECT_EQ(w.changePathVisible(), !main);
   EXPECT_EQ(w.buttonsVisible(), main);

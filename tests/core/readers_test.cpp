@@ -171,7 +171,6 @@ TEST(CollectConfigLines, OwnsTheNamesConfigIsWrittenAndReadWith) {
   const std::string config = configText(Model());
   for (LineReader r(config); !r.atEnd();)
     if (const std::string_view line = r.next(); !line.empty()) owned.emplace_back(line.substr(0, line.find(' ')));
-  EXPECT_EQ(owned.size(), 44u);
   for (std::string_view n : owned) EXPECT_TRUE(configOwnsName(n)) << n;
   for (std::string_view n : {"bind", "", "allowupload", "cl_showfps", "hostname", "dm", "drawradar", "hideradar"})
     EXPECT_FALSE(configOwnsName(n)) << n;
@@ -184,8 +183,8 @@ TEST(MapcycleAndMotd, ReadBack) {
   std::string errors;
   LoadMapcycle(dir / "mapcycle.txt", model, errors);
   std::vector<int> on;
-  for (int i = 0; i < 19; ++i)
-    if (model.checked(Table::Map, i)) on.push_back(i);
+  for (std::size_t i = 0; i < kMaps.size(); ++i)
+    if (model.checked(Table::Map, static_cast<int>(i))) on.push_back(static_cast<int>(i));
   EXPECT_EQ(on, (std::vector<int>{1, 8, 13}));
 
   struct Motd {

@@ -2,6 +2,7 @@
 // by a fake.
 #pragma once
 
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "save/Diff.h"
 #include "settings/Model.h"
 
 namespace quillet::test {
@@ -53,13 +55,6 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
-
-// Lines joined with CR LF, each ending with one.
-inline std::string crlf(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (std::string_view l : lines) (out += l) += "\r\n";
-  return out;
-}
 
 // Records every message. Yes/No questions take the next answer of the queue, then `otherwise`;
 // the chooser records each list and picks its first line (the newest backup).
@@ -105,6 +100,23 @@ inline bool haveCorpus() { return std::filesystem::is_directory(QUILLET_CORPUS_D
 #ifdef QUILLET_SOURCE_DIR
 // The project's own game files of every kind, written for these tests: tests/fixtures/<kind>/.
 inline std::filesystem::path fixtureDir() { return std::filesystem::path(QUILLET_SOURCE_DIR) / "tests" / "fixtures"; }
+
+// Whole files expected byte for byte live in tests/golden/<name>. Empty when `bytes` are the
+// golden file's, else a unified diff from the golden bytes to `bytes`. With
+// QUILLET_UPDATE_GOLDEN=1 in the environment the golden file is rewritten with `bytes` instead
+// (after a deliberate change; review the result with git diff).
+inline std::string goldenDiff(std::string_view name, std::string_view bytes) {
+  const std::filesystem::path file = std::filesystem::path(QUILLET_SOURCE_DIR) / "tests" / "golden" / name;
+  if (const char* update = std::getenv("QUILLET_UPDATE_GOLDEN"); update && std::string_view(update) == "1") {
+    writeFile(file, bytes);
+    return {};
+  }
+  if (!std::filesystem::is_regular_file(file)) return file.string() + " is missing (QUILLET_UPDATE_GOLDEN=1 writes it)";
+  const std::string want = TempDir::readFile(file);
+  if (want == bytes) return {};
+  const std::string diff = unifiedDiff(name, want, bytes);
+  return diff.empty() ? file.string() + " differs" : diff;
+}
 #endif
 
 inline const std::vector<std::string_view>& gameFiles() {

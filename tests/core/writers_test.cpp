@@ -3,6 +3,7 @@
 
 #include <array>
 #include <clocale>
+#include <set>
 
 #include "test_support.h"
 #include "frmmain/MoreFunctions.h"
@@ -14,41 +15,8 @@
 namespace quillet {
 namespace {
 
-using test::crlf;
-
-// Every toggle's line in its default state is in the Files tests below; here both states of the
-// toggles whose lines are not "NAME 1" / "NAME 0", and one plain toggle each way.
-TEST(ConsoleLine, TogglesWriteBothForms) {
-  struct Case {
-    std::string_view control, on, off;
-    bool autoexec = false;
-  };
-  const Case cases[] = {
-      {"img_client(0)", "setinfo ah 1", "setinfo ah 0"},
-      {"img_client(4)", "setinfo ghosts 1", "setinfo ghosts 0"},
-      {"ClientOptions(6)", "console 1", "console 0"},
-      {"img_client(12)", "cl_allowupload 1", "cl_allowupload 0"},
-      {"img_client(12)", "allowupload 1", "allowupload 0", true},
-      {"img_video(1)", "cl_showfps 1", "cl_showfps 0"},
-      {"img_video(3)", "drawradar", "hideradar"},
-      {"img_video(8)", "gl_texturemode gl_linear_mipmap_linear", "gl_texturemode gl_nearest_mipmap_linear"},
-      {"img_video(9)", "gl_polyoffset 20", ""},
-      {"img_controls(1)", "+mlook", "-mlook"},
-      {"img_controls(3)", "+jlook", "-jlook"},
-      {"img_server(4)", "mp_friendlyfire 1", "mp_friendlyfire 0"},
-  };
-  for (const Case& c : cases) {
-    Model model;
-    const Option& o = option(c.control);
-    model.setChecked(o, true);
-    EXPECT_EQ(consoleLine(model, o, c.autoexec), c.on) << c.control;
-    model.setChecked(o, false);
-    EXPECT_EQ(consoleLine(model, o, c.autoexec), c.off) << c.control;
-  }
-}
-
-// Every slider's line at its default position is in the Files tests; here the value forms that
-// are not the position itself, their edges, and plain values away from the default.
+// Both states of every toggle, and every slider at its default and at either end, are in the
+// golden files (the Files tests below); here the value forms between the ends.
 TEST(ConsoleLine, SlidersWriteTheirValueForm) {
   struct Case {
     std::string_view control;
@@ -57,21 +25,10 @@ TEST(ConsoleLine, SlidersWriteTheirValueForm) {
   };
   const Case cases[] = {
       {"scrolllatency", 10, "pushlatency -10"},
-      {"scrolllatency", 0, "pushlatency 0"},
-      {"scrolllatency", 1000, "pushlatency -1000"},
-      {"scrollgamma", 25, "gamma 2.5"},
       {"scrollgamma", 10, "gamma 1"},
-      {"scrollgamma", 30, "gamma 3"},
       {"scrollgamma", 5, "gamma 0.5"},
-      {"scrollgamma", 0, "gamma 0"},
-      {"scrollsmoke", 0, "fastsprites 2"},
       {"scrollsmoke", 1, "fastsprites 1"},
-      {"scrollghostfreq", 50, "mp_ghostfrequency 5"},
       {"scrollghostfreq", 25, "mp_ghostfrequency 2.5"},
-      {"scrollvisibleshells", 999, "max_shells 999"},
-      {"scrollvisiblesmokepuffs", 0, "max_smokepuffs 0"},
-      {"scrolldecals", 1000, "mp_decals 1000"},
-      {"scrollresetinterval", 600, "sv_restartround 600"},
   };
   std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma locale must not change "."
   for (const Case& c : cases) {
@@ -187,98 +144,29 @@ class Files : public ::testing::Test {
   Model model;
 };
 
-const std::string kHeader =
-    "//**********************************************************************************\r\r\n"
-    "//*                            Quillet generated config file                       *\r\r\n"
-    "//*    Visit www.quillet.example for info and updates                              *\r\r\n"
-    "//*                    Bugreports, flames, tips to bugs@quillet.example            *\r\r\n"
-    "//**********************************************************************************\r\r\n";
-
-const std::string kServerLines = crlf({"hostname CS_server",
-                                       "max_shells 150",
-                                       "max_smokepuffs 150",
-                                       "mp_ghostfrequency 0.1",
-                                       "mp_decals 300",
-                                       "sv_sendvelocity 0",
-                                       "mp_lowlag 0",
-                                       "mp_friendlyfire 1",
-                                       "mp_friendly_grenade_damage 1",
-                                       "mp_flashlight 1",
-                                       "mp_falldamage 1",
-                                       "mp_footsteps 1",
-                                       "mp_forcechasecam 0",
-                                       "mp_chasecam 0",
-                                       "mp_logfile 1",
-                                       "mp_logmessages 1",
-                                       "mp_c4timer 45",
-                                       "mp_freezetime 6",
-                                       "mp_mapvoteratio 60",
-                                       "decalfrequency 60",
-                                       "mp_autokick 1",
-                                       "mp_autoteambalance 1",
-                                       "mp_tkpunish 1",
-                                       "sv_cheats 0",
-                                       "pausable 0",
-                                       "sv_aim 0",
-                                       "mp_hostagepenalty 2",
-                                       "mp_limitteams 2",
-                                       "sv_restartround 60",
-                                       "mp_timelimit 30",
-                                       "mp_roundtime 5",
-                                       "sv_unlag 1",
-                                       "sv_maxunlag 500",
-                                       "sv_unlagsamples 1"});
-
-TEST_F(Files, Autoexec) {
-  const std::string want =
-      kHeader + "\r\r\n\r\r\n" + "\r\n\r\n" +
-      crlf({"//Video settings", "gamma 2.5", "brightness 0.8", "fastsprites 0", "r_drawviewmodel 1", "cl_showfps 0",
-            "crosshair 1", "drawradar", "cl_himodels 0", "gl_dither 1", "gl_ztrick 0",
-            "gl_texturemode gl_nearest_mipmap_linear", "", "gl_texsort 0", "cl_gibcount 4", "cl_giblife 5", "", ""}) +
-      crlf({"//Client settings",
-            "name \"Red Fox\"",
-            "team ",
-            "setinfo ah 1",
-            "dm 1",
-            "hud_centerid 0",
-            "cl_observercrosshair 1",
-            "setinfo ghosts 1",
-            "cl_hidefrags 1",
-            "console 0",
-            "net_graph 0",
-            "net_graphpos 2",
-            "rate 3500",
-            "allowupload 1",
-            "cl_allowdownload 1",
-            "cl_download_ingame 1",
-            "cl_lc 1",
-            "cl_lw 1",
-            "cl_lb 0",
-            "cl_updaterate 20",
-            "cl_cmdrate 30",
-            "pushlatency 0",
-            "con_color 255,255,255",
-            "hud_fastswitch 1",
-            "hud_saytext_time 6",
-            "hud_deathnotice_time 6",
-            "fps_max 100",
-            "",
-            "",
-            "",
-            ""}) +
-      "//Server settings\r\n" + kServerLines + "\r\n\r\n" +
-      crlf({"//Control settings", "m_filter 0", "mp_flashlight 1", "+mlook", "joystick 0", "-jlook", "lookspring 0",
-            "lookstrafe 0", "hud_capturemouse 1", "sensitivity 7", "", "", "//Sound settings", "hisound 1", "volume 10",
-            "suitvolume 3"});
-  EXPECT_EQ(autoexecText(model), want);
+// Every file whole, as tests/golden/<set>/ holds it.
+void expectGoldenFiles(const Model& model, std::string_view set) {
+  using Text = std::string (*)(const Model&);
+  const std::pair<std::string_view, Text> files[] = {
+      {"autoexec.cfg", autoexecText},         {"config.cfg", configText},     {"server.cfg", serverText},
+      {"listenserver.cfg", listenserverText}, {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText}};
+  for (const auto& [name, text] : files)
+    EXPECT_EQ(test::goldenDiff(std::string(set) + "/" + std::string(name), text(model)), "");
 }
 
-TEST_F(Files, ServerAndListenserver) {
-  const std::string echo = "echo    **Quillet generated config-file successfully loaded**\r\n";
-  EXPECT_EQ(serverText(model), kHeader + "\r\n\r\n" + kServerLines + echo);
-  std::string listen = kServerLines;
-  listen.erase(listen.find("mp_decals 300\r\n"), 15);
-  EXPECT_EQ(listenserverText(model), kHeader + "\r\n\r\n" + listen + echo);
+// Both states of every toggle and both ends of every slider, in every file written with them.
+TEST_F(Files, EveryToggleFlippedEverySliderAtEitherEnd) {
+  for (const Option& o : catalogue())
+    if (o.isToggle()) model.setChecked(o, !model.checked(o));
+  for (const bool high : {false, true}) {
+    for (const Option& o : catalogue())
+      if (o.kind == Kind::Slider) model.setPosition(o, high ? o.max : o.min);
+    expectGoldenFiles(model, high ? "flipped-high" : "flipped-low");
+  }
+}
+
+TEST_F(Files, EveryFileWhole) {
+  expectGoldenFiles(model, "defaults");
 
   // The decals slider changes server.cfg only.
   const std::string before = listenserverText(model);
@@ -287,52 +175,11 @@ TEST_F(Files, ServerAndListenserver) {
   EXPECT_NE(serverText(model).find("mp_decals 10\r\n"), std::string::npos);
 }
 
-TEST_F(Files, Config) {
-  const std::string lines = crlf({"console 0",
-                                  "crosshair 1",
-                                  "gamma 2.5",
-                                  "brightness 0.8",
-                                  "fps_max 100",
-                                  "con_color 255,255,255",
-                                  "net_graph 0",
-                                  "net_graphpos 2",
-                                  "sv_aim 0",
-                                  "mp_decals 300",
-                                  "gl_dither 1",
-                                  "",
-                                  "hisound 1",
-                                  "volume 10",
-                                  "suitvolume 3",
-                                  "name \"Red Fox\"",
-                                  "team ",
-                                  "rate 3500",
-                                  "cl_updaterate 20",
-                                  "cl_lw 1",
-                                  "cl_lc 1",
-                                  "cl_himodels 0",
-                                  "cl_allowupload 1",
-                                  "cl_allowdownload 1",
-                                  "cl_download_ingame 1",
-                                  "cl_cmdrate 30",
-                                  "pushlatency 0",
-                                  "m_filter 0",
-                                  "mp_flashlight 1",
-                                  "+mlook",
-                                  "joystick 0",
-                                  "-jlook",
-                                  "lookspring 0",
-                                  "lookstrafe 0",
-                                  "hud_capturemouse 1",
-                                  "sensitivity 7",
-                                  "fastsprites 0",
-                                  "hud_fastswitch 1",
-                                  "hud_centerid 0",
-                                  "setinfo ah 1"});
-  EXPECT_EQ(configText(model), "\r\n\r\n" + lines);
-
+TEST_F(Files, ConfigKeepsTheUsersLines) {
   // Kept lines stand between the two empty lines, trimmed at both ends, each with CR LF.
+  const std::string plain = configText(model);
   model.configKeptLines = "\r\n  \r\nbind \"w\" \"+forward\"\r\n\r\nEcho Hi\n\r\n \t";
-  EXPECT_EQ(configText(model), "\r\nbind \"w\" \"+forward\"\r\n\r\nEcho Hi\r\n\r\n" + lines);
+  EXPECT_EQ(configText(model), "\r\nbind \"w\" \"+forward\"\r\n\r\nEcho Hi" + plain);
 
   // The tabs that end the last line go, unless the line would then read back as one of the
   // program's own and be dropped at the next load.
@@ -343,15 +190,11 @@ TEST_F(Files, Config) {
                                                       {"gamma\t\r\necho x\t\r\n", "gamma\t\r\necho x"}};
   for (const auto& [kept, written] : tabs) {
     model.configKeptLines = kept;
-    EXPECT_EQ(configText(model), "\r\n" + written + "\r\n\r\n" + lines) << kept;
+    EXPECT_EQ(configText(model), "\r\n" + written + plain) << kept;
   }
 }
 
-TEST_F(Files, MapcycleAndMotd) {
-  std::string all;
-  for (std::string_view map : kMaps) (all += map) += "\r\n\r\n";
-  EXPECT_EQ(mapcycleText(model), all);
-
+TEST_F(Files, MapcycleAndMotdOfAFreshModel) {
   Model fresh;
   EXPECT_EQ(mapcycleText(fresh), "");
   fresh.setToggle(Table::Map, 13, true);
@@ -360,28 +203,20 @@ TEST_F(Files, MapcycleAndMotd) {
   EXPECT_EQ(motdText(fresh), "\r\n");
   fresh.setText(option("txtmotd"), "one\r\ntwo\nthree\rfour");
   EXPECT_EQ(motdText(fresh), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  fresh.setText(option("txtmotd"), "a\rb");
+  EXPECT_EQ(motdText(fresh), "a\r\nb\r\n");
 }
 
+// Every slider's label at either end, one step inside each and halfway, with a decimal comma,
+// as tests/golden/value-labels.txt holds them.
 TEST(ValueLabel, ShowsThePositionInTheOptionsUnit) {
-  struct Case {
-    std::string_view control;
-    int position;
-    std::string_view want;
-  };
-  const Case cases[] = {
-      {"scrollfreezetime", 0, "Off"},    {"scrollfreezetime", 1, "1 sec"},
-      {"scrollvolume", 0, "Min"},        {"scrollvolume", 10, "Max"},
-      {"scrollvolume", 5, "5"},          {"scrollgamma", 25, "2,5"},
-      {"scrollbrightness", 10, "1"},     {"scrollghostfreq", 1, "0,1 sec"},
-      {"scrollmapratio", 60, "60%"},     {"scrollcalculatepackets", 2, "2 packets"},
-      {"scrollresetinterval", 0, "Off"}, {"scrollsmoke", 1, "Med"},
-      {"scrollsmoke", 2, "High"},        {"scrolllatency", 10, "10"},
-      {"scrollbombtimer", 45, "45 sec"}, {"scrollroundtime", 5, "5"},
-      {"scrollsuitvolume", 0, "Min"},    {"scrollresetinterval", 600, "600"},
-      {"scrollmsgtime", 30, "30 sec"},   {"scrolllatency", 1000, "1000"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(valueLabelText(option(c.control), c.position, ','), c.want) << c.control << " at " << c.position;
+  std::string labels;
+  for (const Option& o : catalogue()) {
+    if (o.kind != Kind::Slider) continue;
+    for (const int p : std::set<int>{o.min, o.min + 1, (o.min + o.max) / 2, o.max - 1, o.max})
+      labels += std::string(o.control) + " " + std::to_string(p) + ": " + valueLabelText(o, p, ',') + "\n";
+  }
+  EXPECT_EQ(test::goldenDiff("value-labels.txt", labels), "");
 }
 
 }  // namespace
