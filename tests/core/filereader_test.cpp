@@ -53,6 +53,18 @@ TEST(NumericValue, NumbersBeyondRangeAreFailures) {
   EXPECT_FALSE(NumericValue(std::string(400, '9')).has_value());
 }
 
+// A value of "Keep my own lines": the whole text, blanks and tabs at its ends aside, or nothing.
+TEST(WholeNumber, TakesTheWholeTextOrNothing) {
+  struct Case {
+    std::string_view text;
+    std::optional<double> want;
+  };
+  const Case cases[] = {{" 20\t", 20}, {"+5", 5},   {"-1.5", -1.5}, {".5", 0.5}, {"1e3", 1000},
+                        {"20abc", {}}, {"inf", {}}, {"-nan", {}},   {"", {}},    {"-", {}},
+                        {"\t", {}},    {"2 0", {}}, {"\"1\"", {}},  {"0x1F", {}}};
+  for (const Case& c : cases) EXPECT_EQ(wholeNumber(c.text), c.want) << "'" << c.text << "'";
+}
+
 TEST(StripQuotes, DropsTheQuotesAtTheEnds) {
   struct Case {
     std::string_view in, want;

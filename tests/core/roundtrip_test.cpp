@@ -374,12 +374,15 @@ TEST(KeepOwnLines, ValuesInForce) {
       {{{"config.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 2\r\nrate 25000\r\nname Red Fox\r\n"}},
        {{"img_video(2)", "1"}, {"img_client(2)", "0"}, {"txtname", "Red"}},
        {"hud_centerid 2 (config.cfg 3)", "rate 25000 (config.cfg 4)"}},
-      {{{"autoexec.cfg", "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\nfastsprites 1\r\n"}},
+      {{{"autoexec.cfg",
+         "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\nfastsprites 1\r\n"
+         "gl_texturemode GL_LINEAR_MIPMAP_LINEAR\r\n"}},
        {{"img_client(0)", "0"},
         {"img_client(4)", "1"},
         {"img_controls(1)", "1"},
         {"img_client(12)", "0"},
-        {"scrollsmoke", "1"}},
+        {"scrollsmoke", "1"},
+        {"img_video(8)", "1"}},
        {}},
       {{{"autoexec.cfg", "net_graphpos 4\r\ngl_polyoffset 0.1\r\ngamma abc\r\n"}},
        {{"cmbnetgraphpos", "Bottom right"}, {"img_video(9)", "0"}, {"scrollgamma", "0"}},
@@ -439,6 +442,7 @@ TEST(KeepOwnLines, EditsInPlace) {
   for (int i : {8, 13, 14}) model.setChanged(*findToggle(Table::Map, i));
   model.setToggle(Table::Map, 14, true);
   EXPECT_EQ(editMapcycle("my_map\nde_dust\n cs_italy\r\n//x", model), "my_map\n//x\nde_nuke\n\n");
+  EXPECT_EQ(editMapcycle("", model), "de_nuke\r\n\r\n");
 }
 
 }  // namespace

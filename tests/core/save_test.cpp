@@ -405,6 +405,24 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
   EXPECT_EQ(sixFiles(), latest);
 }
 
+// A big old file (compared piece by piece) is backed up when Save changes it, not when it stays.
+TEST_F(FaultsOff, ABigOldFileIsBackedUpOnlyWhenChanged) {
+  TempDir dir;
+  writeOldFiles(dir);
+  const std::string big(3 << 19, 'x');
+  Model model;
+  MemoryStore store;
+  model.setText(option("txtmotd"), big);
+  dir.write("motd.txt", motdText(model));
+  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  EXPECT_EQ(backupFiles(dir).count("motd.txt"), 0u);
+  // Another file of the same size, every piece of it different.
+  const std::string other = std::string(big.size(), 'y') + "ab";
+  dir.write("motd.txt", other);
+  ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
+  EXPECT_EQ(backupFiles(dir)["motd.txt"], other);
+}
+
 // Every operation of a restore failing, once or from then on, with either error: each file is
 // either as it was or restored, the result lists exactly the restored ones and names the cause,
 // and success is reported only when every file is restored.

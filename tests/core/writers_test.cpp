@@ -203,6 +203,8 @@ TEST_F(Files, MapcycleAndMotdOfAFreshModel) {
   EXPECT_EQ(motdText(fresh), "\r\n");
   fresh.setText(option("txtmotd"), "one\r\ntwo\nthree\rfour");
   EXPECT_EQ(motdText(fresh), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  fresh.setText(option("txtmotd"), "a\rb");
+  EXPECT_EQ(motdText(fresh), "a\r\nb\r\n");
 }
 
 // Every slider's label at either end, one step inside each and halfway, with a decimal comma,
