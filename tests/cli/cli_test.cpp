@@ -108,8 +108,10 @@ TEST_F(cliCommand, UsageErrorsNameTheProblemAndWriteNothing) {
       {{"save", g, "--set"}},
       {{"save", g, "--store"}},
       {{"save", g, g}},
-      {{"save", g, "--json"}},
-      {{"show", g, "--set", "scrollgamma=1"}},
+      {{"save", g, "--json"}, {"quillet-cli: --json belongs to 'show'\n"}},
+      {{"show", g, "--set", "scrollgamma=1"}, {"--set belongs to 'save'; 'show' only reads\n"}},
+      {{"bind", g, "w"}, {"'bind' needs COMMAND\n"}},
+      {{"alias", g, "x"}, {"'alias' needs COMMANDS ("}},
       {{"show", g, "--defaults"}},
       {{"--version", "x"}},
       {{"save", "--set", "--help", "x"}},  // "--help" is the --set's value here

@@ -169,11 +169,17 @@ TEST(cliKeys, EditsChangeTheirOwnLinesAndReadBackAsSet) {
 TEST(cliKeys, RefusedEditsWriteNothing) {
   test::TempDir dir;
   dir.write("config.cfg", "bind w +forward\r\n");
-  const std::vector<std::vector<std::string>> refused = {
-      {"bind", "w", "say \"hi\""},          {"bind", "foo", "jump"},  {"bind", "w", "say a\nquit"},
-      {"bind", "w", std::string(515, 'a')}, {"bind", "w", ""},        {"unbind", "x"},
-      {"alias", "two words", "say"},        {"alias", "bind", "say"}, {"bind", "w"},
-      {"bind", "w", "say", "hi"},           {"alias", "x:y", "say"},  {"unbind", "MOUSE9"}};
+  const std::vector<std::vector<std::string>> refused = {{"bind", "w", "say \"hi\""},
+                                                         {"bind", "foo", "jump"},
+                                                         {"bind", "w", "say a\nquit"},
+                                                         {"bind", "w", std::string(515, 'a')},
+                                                         {"bind", "w", ""},
+                                                         {"unbind", "x"},
+                                                         {"alias", "two words", "say"},
+                                                         {"alias", "bind", "say"},
+                                                         {"bind", "w", "say", "hi"},
+                                                         {"alias", "x:y", "say"},
+                                                         {"unbind", "MOUSE9"}};
   const auto before = test::TempDir::readFile(dir / "config.cfg");
   for (const auto& words : refused) {
     std::vector<std::string> args{words.front(), dir.str(), "--store", (dir / "s.ini").string()};
