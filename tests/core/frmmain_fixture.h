@@ -78,7 +78,7 @@ class FrmmainTest : public ::testing::Test {
   }
   // Stores the folder as the one remembered and starts the window.
   void startWith(const fs::path& folder) {
-    store.save("Quillet", "init", "cspath", folder.string());
+    store.MemoryStore::save("Quillet", "init", "cspath", folder.string());
     w->Form_Load();
   }
   // Runs timer ticks until the help line is idle; returns every frame drawn on the way.
@@ -90,7 +90,7 @@ class FrmmainTest : public ::testing::Test {
   test::TempDir tmp{false};
   fs::path root = tmp.path(), programDir = root / "program", game = root / "cstrike";
   Model model;
-  MemoryStore store;
+  test::StagedStore store;  // what the window stores counts once committed
   FakeDialogs dialogs;
   FakeTimer timer;
   FakePictures pictures;

@@ -23,23 +23,8 @@ namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
+using test::StagedStore;
 using test::TempDir;
-
-// A store whose values reach "disk" only on commit, which can be made to fail.
-struct StagedStore : MemoryStore {
-  int failWith = 0;
-  std::vector<std::array<std::string, 4>> staged;
-  std::vector<std::string> keys;  // "app/section/key=value", in the order saved
-  void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override {
-    staged.push_back({std::string(app), std::string(section), std::string(key), std::string(value)});
-    keys.push_back(staged.back()[0] + "/" + staged.back()[1] + "/" + staged.back()[2] + "=" + staged.back()[3]);
-  }
-  std::optional<std::string> commit() override {
-    if (failWith) return files::causeText(failWith);
-    for (const auto& [app, section, key, value] : staged) MemoryStore::save(app, section, key, value);
-    return std::nullopt;
-  }
-};
 
 struct FaultsOff : ::testing::Test {
   void TearDown() override { files::clearFaults(); }

@@ -2,16 +2,19 @@
 // by a fake.
 #pragma once
 
+#include <array>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FileLayer.h"
 #include "platform/Platform.h"
 #include "save/Diff.h"
 #include "settings/Model.h"
@@ -74,6 +77,22 @@ struct FakeDialogs : Dialogs {
   int choose(const std::string&, const std::string&, const std::vector<std::string>& items) override {
     lists.push_back(items);
     return items.empty() ? -1 : 0;
+  }
+};
+
+// A store whose values reach "disk" (what read returns) only on commit, which can be made to fail.
+struct StagedStore : MemoryStore {
+  int failWith = 0;
+  std::vector<std::array<std::string, 4>> staged;
+  std::vector<std::string> keys;  // "app/section/key=value", in the order saved
+  void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override {
+    staged.push_back({std::string(app), std::string(section), std::string(key), std::string(value)});
+    keys.push_back(staged.back()[0] + "/" + staged.back()[1] + "/" + staged.back()[2] + "=" + staged.back()[3]);
+  }
+  std::optional<std::string> commit() override {
+    if (failWith) return files::causeText(failWith);
+    for (const auto& [app, section, key, value] : staged) MemoryStore::save(app, section, key, value);
+    return std::nullopt;
   }
 };
 

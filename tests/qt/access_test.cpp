@@ -144,29 +144,35 @@ class WindowAccess : public QObject {
     }
   }
 
-  // A page button, More and Back put the focus on the first control of the page they show,
-  // and the help line keeps the button's own sentence.
-  void focusLandsOnThePage() {
+  // A page button, More and Back (pressed by Space) show their page alone, highlight the page's
+  // button, put the focus on the page's first control; the help line keeps the button's sentence.
+  void pageButtonsShowTheirPageAndFocusIt() {
     Fixture f;
     MainWindow& w = f.startInGame();
     activate(w);
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        // buttons pressed, focus, help
-        {"cmdvideo", "scrollgamma", "Tune your video settings"},
-        {"cmdclient", "txtname", "Setup client side settings"},
-        {"cmdmaps", "img_map(0)", "Choose your maps."},
-        {"cmdcontrols", "img_controls(0)", "Setup sound and control settings."},
-        {"cmdlaunch", "img_launch(0)", "Set command-line options."},
-        {"cmdclient cmdmoreclient", "scrollred", "Setup client side settings"},
-        {"cmdclient cmdmoreclient cmdmoreclientback", "txtname", "Setup client side settings"},
-        {"cmdserver cmdmore", "img_moreserver(0)", "Setup your server."},
-        {"cmdserver cmdmore cmdback", "txtservername", "Setup your server."}};
-    for (const auto& [press, focus, help] : rows) {
+    const std::tuple<const char*, Page, const char*, const char*> rows[] = {
+        // buttons pressed, the page shown, focus, help
+        {"cmdserver cmdmore cmdvideo", Page::Video, "scrollgamma", "Tune your video settings"},
+        {"cmdclient", Page::Client, "txtname", "Setup client side settings"},
+        {"cmdmaps", Page::Maps, "img_map(0)", "Choose your maps."},
+        {"cmdcontrols", Page::Controls, "img_controls(0)", "Setup sound and control settings."},
+        {"cmdlaunch", Page::Launch, "img_launch(0)", "Set command-line options."},
+        {"cmdkeys", Page::Keys, "txtkeyfilter", "See and change your keys and aliases."},
+        {"cmdclient cmdmoreclient", Page::MoreClient, "scrollred", "Setup client side settings"},
+        {"cmdclient cmdmoreclient cmdmoreclientback", Page::Client, "txtname", "Setup client side settings"},
+        {"cmdserver cmdmore", Page::MoreServer, "img_moreserver(0)", "Setup your server."},
+        {"cmdserver cmdmore cmdback", Page::Server, "txtservername", "Setup your server."}};
+    for (const auto& [press, page, focus, help] : rows) {
       for (const QString& name : QString::fromLatin1(press).split(' ')) {
         QWidget* button = f.find(qPrintable(name));
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
       }
+      const Page base = page == Page::MoreClient ? Page::Client : page == Page::MoreServer ? Page::Server : page;
+      for (int p = 0; p < kPageCount; ++p) QVERIFY2(w.page(Page(p))->isVisibleTo(&w) == (Page(p) == page), press);
+      for (int b = 0; b < kPageButtonCount; ++b)
+        QCOMPARE(w.pageButton(quillet::PageButton(b))->backColor(),
+                 pageOfButton(quillet::PageButton(b)) == base ? QColor(245, 245, 245) : QColor(255, 255, 255));
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(focus));
       QCOMPARE(f.explained(), QString::fromLatin1(help));
     }
@@ -201,34 +207,31 @@ class WindowAccess : public QObject {
   }
 
   // The page buttons' fixed back colours keep a readable text whatever the palette.
-  void pageButtonsReadableInEveryPalette_data() {
-    QTest::addColumn<QColor>("window");
-    QTest::addColumn<QColor>("text");
-    QTest::newRow("light") << QColor(239, 239, 239) << QColor(0, 0, 0);
-    QTest::newRow("dark") << QColor(53, 53, 53) << QColor(255, 255, 255);
-    QTest::newRow("dark, grey text") << QColor(30, 30, 30) << QColor(190, 190, 190);
-  }
   void pageButtonsReadableInEveryPalette() {
-    QFETCH(QColor, window);
-    QFETCH(QColor, text);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QPalette palette = QApplication::style()->standardPalette();
-    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) palette.setColor(role, window);
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) palette.setColor(role, text);
-    QApplication::setPalette(palette);
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    for (int b = 0; b < kPageButtonCount; ++b) {
-      w.core().pageButton_Click(quillet::PageButton(b));
-      for (int other = 0; other < kPageButtonCount; ++other) {
-        auto* pb = w.pageButton(quillet::PageButton(other));
-        // The inkiest pixel of the drawn button against its back colour.
-        const QImage image = pb->grab().toImage();
-        double best = 1;
-        for (int y = 3; y < image.height() - 3; ++y)
-          for (int x = 3; x < image.width() - 3; ++x)
-            best = std::max(best, contrast(QColor(image.pixel(x, y)), pb->backColor()));
-        QVERIFY2(best >= 4.5, qPrintable(pb->text() + " " + QString::number(best)));
+    const std::pair<QColor, QColor> palettes[] = {// window, text: light, dark, dark with grey text
+                                                  {QColor(239, 239, 239), QColor(0, 0, 0)},
+                                                  {QColor(53, 53, 53), QColor(255, 255, 255)},
+                                                  {QColor(30, 30, 30), QColor(190, 190, 190)}};
+    for (const auto& [window, text] : palettes) {
+      QPalette palette = QApplication::style()->standardPalette();
+      for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) palette.setColor(role, window);
+      for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) palette.setColor(role, text);
+      QApplication::setPalette(palette);
+      Fixture f;
+      MainWindow& w = f.startInGame();
+      for (int b = 0; b < kPageButtonCount; ++b) {
+        w.core().pageButton_Click(quillet::PageButton(b));
+        for (int other = 0; other < kPageButtonCount; ++other) {
+          auto* pb = w.pageButton(quillet::PageButton(other));
+          // The inkiest pixel of the drawn button against its back colour.
+          const QImage image = pb->grab().toImage();
+          double best = 1;
+          for (int y = 3; y < image.height() - 3; ++y)
+            for (int x = 3; x < image.width() - 3; ++x)
+              best = std::max(best, contrast(QColor(image.pixel(x, y)), pb->backColor()));
+          QVERIFY2(best >= 4.5, qPrintable(pb->text() + " " + QString::number(best)));
+        }
       }
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
@@ -237,29 +240,25 @@ class WindowAccess : public QObject {
   // The start's map preview is decoded once the first frame is painted and appears without the
   // user doing anything, in a page built before or after that; it is the picture made for the
   // screen's pixel ratio.
-  void mapPreviewAtTheScreenRatio_data() {
-    QTest::addColumn<bool>("pageFirst");
-    QTest::newRow("page built before the first frame") << true;
-    QTest::newRow("page built after the picture") << false;
-  }
   void mapPreviewAtTheScreenRatio() {
-    QFETCH(bool, pageFirst);
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    if (pageFirst) {
-      w.page(Page::Maps);
-      QVERIFY2(f.find<QLabel>("imgmapshot")->pixmap().isNull(), "the picture was decoded before the first frame");
+    for (const bool pageFirst : {true, false}) {
+      Fixture f;
+      MainWindow& w = f.startInGame();
+      if (pageFirst) {
+        w.page(Page::Maps);
+        QVERIFY2(f.find<QLabel>("imgmapshot")->pixmap().isNull(), "the picture was decoded before the first frame");
+      }
+      activate(w);
+      if (!pageFirst) {
+        QTest::qWait(20);
+        click(w.pageButton(quillet::PageButton::Maps));
+      }
+      auto* shot = f.find<QLabel>("imgmapshot");
+      QTRY_VERIFY(!shot->pixmap().isNull());
+      const qreal ratio = shot->devicePixelRatioF();
+      QCOMPARE(shot->pixmap().devicePixelRatio(), ratio > 1 ? 2.0 : 1.0);
+      QCOMPARE(shot->pixmap().width(), ratio > 1 ? 64 : 32);
     }
-    activate(w);
-    if (!pageFirst) {
-      QTest::qWait(20);
-      click(w.pageButton(quillet::PageButton::Maps));
-    }
-    auto* shot = f.find<QLabel>("imgmapshot");
-    QTRY_VERIFY(!shot->pixmap().isNull());
-    const qreal ratio = shot->devicePixelRatioF();
-    QCOMPARE(shot->pixmap().devicePixelRatio(), ratio > 1 ? 2.0 : 1.0);
-    QCOMPARE(shot->pixmap().width(), ratio > 1 ? 64 : 32);
   }
 
   // No caption, value label or button text on any page is wider than its room.
@@ -356,6 +355,7 @@ class WindowAccess : public QObject {
     const QTextBlock added = text->document()->findBlockByNumber(5);
     QCOMPARE(added.text(), QStringLiteral("+new 0"));
     QVERIFY(!added.layout()->formats().isEmpty());
+    QCOMPARE(text->document()->findBlockByNumber(1).layout()->formats().first().format.fontWeight(), QFont::Bold);
     QCOMPARE(added.layout()->formats().first().format.foreground().color(),
              text->document()->findBlockByNumber(7).layout()->formats().first().format.foreground().color());
     auto* files = view->findChild<QComboBox*>("detailfiles");

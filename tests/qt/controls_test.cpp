@@ -129,23 +129,6 @@ class WindowControls : public QObject {
     QCOMPARE(f.explained(), helpOf(option("scrollgreen")));
   }
 
-  void pageButtonShowsItsPageAlone() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    for (int b = 0; b < kPageButtonCount; ++b) {
-      const auto button = static_cast<quillet::PageButton>(b);
-      w.core().cmdserver_Click();
-      w.core().cmdmore_Click();  // a sub-page open before: it must not stay
-      click(w.pageButton(button));
-      for (int p = 0; p < kPageCount; ++p)
-        QVERIFY2(w.page(Page(p))->isVisibleTo(&w) == (Page(p) == pageOfButton(button)),
-                 qPrintable(w.pageButton(button)->text() + " shows " + w.page(Page(p))->objectName()));
-      for (int other = 0; other < kPageButtonCount; ++other)
-        QCOMPARE(w.pageButton(static_cast<quillet::PageButton>(other))->backColor(),
-                 other == b ? QColor(245, 245, 245) : QColor(255, 255, 255));
-    }
-  }
-
   void mapClicksFlipAndPreview() {
     Fixture f;
     writeFile(f.game + "/maps/de_dust.txt", "Dust \x80 briefing\r\nline two");
@@ -201,7 +184,7 @@ class WindowControls : public QObject {
   }
 
   // The Keys page as a person uses it: a key taken by the capture box (Tab, then a mouse
-  // button), a command with a quote inside refused, a good one bound, saved into config.cfg.
+  // button), a command with a quote inside refused, a good one bound, an alias set, saved.
   void keysPageBindsAPressedKey() {
     Fixture f;
     writeFile(f.game + "/config.cfg", "bind \"TAB\" \"+showscores\"\r\n");
@@ -237,9 +220,21 @@ class WindowControls : public QObject {
     QCOMPARE(f.find<QLabel>("lblkeycheck")->text(), QStringLiteral("Runs: say hi | kill"));
     click(f.find("cmdbindkey"));
     QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("MOUSE4"));
+    // An alias: its commands checked as typed, set by Return, listed in the aliases' table.
+    auto* aliasName = f.find<QLineEdit>("txtaliasname");
+    aliasName->setFocus();
+    typeText(aliasName, QStringLiteral("greet"));
+    auto* commands = f.find<QLineEdit>("txtaliascommands");
+    commands->setFocus();
+    typeText(commands, QStringLiteral("say hi; wave"));
+    QCOMPARE(f.find<QLabel>("lblaliascheck")->text(), QStringLiteral("Runs: say hi | wave"));
+    QTest::keyClick(commands, Qt::Key_Return);
+    auto* aliases = f.find<QTableWidget>("tblaliases");
+    QCOMPARE(aliases->item(aliases->rowCount() - 1, 0)->text(), QStringLiteral("greet"));
     f.find<QAction>("mnusave")->trigger();
     QVERIFY(readFile(f.game + "/config.cfg")
-                .contains("bind \"TAB\" \"+showscores\"\r\nbind \"MOUSE4\" \"say hi; kill\"\r\n"));
+                .contains("bind \"TAB\" \"+showscores\"\r\nbind \"MOUSE4\" \"say hi; kill\"\r\n"
+                          "alias \"greet\" \"say hi; wave\"\r\n"));
     QCOMPARE(table->item(table->rowCount() - 1, 3)->text(), QStringLiteral("in force"));
   }
 };

@@ -133,9 +133,9 @@ inline void click(QWidget* w) {
 }
 
 // A double-click as the platform delivers it: press, release, press, double-click, release.
-inline void doubleClick(QWidget* w) {
+inline void doubleClick(QWidget* w, QPoint at = {}) {
   QVERIFY2(w, "no such widget");
-  const QPoint at = w->rect().center();
+  if (at.isNull()) at = w->rect().center();
   QTest::mousePress(w, Qt::LeftButton, {}, at);
   QTest::mouseRelease(w, Qt::LeftButton, {}, at);
   QTest::mousePress(w, Qt::LeftButton, {}, at);

@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -111,17 +113,29 @@ class WindowMenus : public QObject {
     QVERIFY2(f.dialogs.shown[0].text.ends_with(": config.cfg, autoexec.cfg."), f.dialogs.shown[0].text.c_str());
   }
 
-  // The chooser itself: the list in the given order, the first line current, OK picks.
-  void theChooserPicksTheLineChosen() {
+  // The real dialogs: a message box answers with the button pressed; the chooser lists the lines
+  // in the given order, the first one current, and picks the line double-clicked (-1: cancelled).
+  void theRealDialogsAnswerWhatWasPressed() {
     QtDialogs dialogs(nullptr);
+    using B = QMessageBox;
+    const std::tuple<Buttons, B::StandardButton, Answer> presses[] = {
+        {Buttons::YesNo, B::Yes, Answer::Yes},
+        {Buttons::YesNo, B::No, Answer::No},
+        {Buttons::SaveDiscardCancel, B::Save, Answer::Save},
+        {Buttons::SaveDiscardCancel, B::Discard, Answer::Discard},
+        {Buttons::SaveDiscardCancel, B::Cancel, Answer::Cancel},
+        {Buttons::Ok, B::Ok, Answer::Ok}};
+    for (const auto& [buttons, press, answer] : presses) {
+      QTimer::singleShot(0, [press] { qobject_cast<B*>(QApplication::activeModalWidget())->button(press)->click(); });
+      QCOMPARE(dialogs.show({"Exit", "Save your changes?", buttons, Icon::None}), answer);
+    }
     QTimer::singleShot(0, [] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      QVERIFY(dialog);
-      auto* list = dialog->findChild<QListWidget*>("chooselist");
+      auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("chooselist");
       QCOMPARE(list->count(), 2);
       QCOMPARE(list->currentRow(), 0);
-      list->setCurrentRow(1);
-      dialog->accept();
+      doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+      QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog) QTimer::singleShot(0, dialog, &QDialog::reject);  // not taken by the double-click: no hang
     });
     QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
     QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });

@@ -1,6 +1,7 @@
 // The window's start: the first run's path window, a folder typed that passes, the start's
 // picture, the close box.
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
@@ -16,17 +17,22 @@ class WindowStartup : public QObject {
   Q_OBJECT
  private slots:
   // The first run shows the path window alone, centred; a folder typed into it that passes
-  // loads the pages, the byte 0xEB of a file shown as its Windows-1252 character.
+  // loads the pages, with the user's decimal separator and the byte 0xEB of a file shown as its
+  // Windows-1252 character.
   void firstRunAsksForTheFolderCentred() {
     Fixture f;
     writeFile(f.game + "/autoexec.cfg", "gamma 2.5\r\nname Zo\xEB\r\n");
+    const QLocale was;
+    QLocale::setDefault(QLocale::German);  // the value labels take the user's decimal separator
     MainWindow& w = f.start();
+    QLocale::setDefault(was);
     QVERIFY2(f.dialogs.shown.empty(), "an empty store must not show a message");
     QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
     QVERIFY(!w.menuBar()->isVisibleTo(&w));
     QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
     QCOMPARE(f.find<QLabel>("lblchecker")->text(), QString::fromLatin1(w.core().checkerCaption()));
+    QCOMPARE(f.find("txtpath")->accessibleName(), f.find<QLabel>("lblchecker")->text());
     for (int p = 0; p < kPageCount; ++p) QVERIFY2(!w.page(Page(p))->isVisibleTo(&w), pageInfo(Page(p)).frame.data());
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
     QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
@@ -39,7 +45,7 @@ class WindowStartup : public QObject {
     QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
     QVERIFY(w.menuBar()->isVisibleTo(&w) && f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(w.page(Page::Video)->isVisibleTo(&w) && !f.find("framechangepath")->isVisibleTo(&w));
-    QCOMPARE(shown(w, option("scrollgamma")), QStringLiteral("25 2.5"));
+    QCOMPARE(shown(w, option("scrollgamma")), QStringLiteral("25 2,5"));
     QCOMPARE(shown(w, option("txtname")), QStringLiteral("Zo\u00EB"));
   }
 
