@@ -284,12 +284,6 @@ TEST(cliText, HelpManualAndCompletionNameEveryCommandAndOption) {
 
 TEST(cliText, EscapesForTabSeparatedFields) { EXPECT_EQ(escapeField("a\tb\\c\r\nd"), "a\\tb\\\\c\\r\\nd"); }
 
-}  // namespace
-}  // namespace quillet
-
-namespace quillet {
-namespace {
-
 // Every file under the folder with its bytes and its modification time.
 std::map<std::string, std::string> bytesAndTimes(const fs::path& dir) {
   auto files = folderContents(dir);
