@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/FileLayer.h"
+#include "platform/Text.h"
 
 namespace quillet {
 
@@ -231,16 +232,12 @@ std::string_view ListReader::next() {
 }
 
 std::optional<double> wholeNumber(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  text = trim(text);
+  if (text.starts_with('+')) text.remove_prefix(1);
   // Only digits may begin it (after a sign): "inf" and "nan" are no numbers of a file.
   const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
   if (first >= text.size() || !((text[first] >= '0' && text[first] <= '9') || text[first] == '.')) return std::nullopt;
-  double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  return parseNumber<double>(text);
 }
 
 std::string_view LineReader::next() {

@@ -1,10 +1,10 @@
 #include "Stringconverter/StoredPreferences.h"
 
-#include <charconv>
 #include <optional>
 
 #include "Stringconverter/Codepage.h"
 #include "Stringconverter/Filereader.h"
+#include "platform/Text.h"
 #include "settings/LaunchLine.h"
 
 namespace quillet {
@@ -16,14 +16,11 @@ constexpr std::string_view kKeepOwnLinesKey = "KeepOwnLines";
 // A stored number as a 16-bit whole number: the whole text (blanks around it allowed) must be
 // a number; a fraction rounds half to even.
 std::optional<int> storedInteger(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return std::nullopt;
-  double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return roundToPosition(value);
+  text = trim(text, " ");
+  if (text.starts_with('+')) text.remove_prefix(1);
+  const std::optional<double> value = parseNumber<double>(text, std::chars_format::fixed);
+  if (!value) return std::nullopt;
+  return roundToPosition(*value);
 }
 
 }  // namespace

@@ -135,9 +135,7 @@ bool isWholeNumber(std::string_view s) {
 // notation, with blanks around it. Texts such as "2.5abc" or "yes" are refused even though the
 // game would read them (as 2.5 and 0): on the command line they are more likely typing errors.
 bool isNumberText(std::string_view s) {
-  auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  s = trim(s);
   if (s.empty()) return false;
   auto digitsWhile = [&](std::size_t& i, auto pred) {
     const std::size_t start = i;
@@ -325,12 +323,10 @@ SetParse controlValue(const Option& o, std::string_view value) {
                       (o.form != Form::N && o.form != Form::D && o.form != Form::Negated
                            ? std::string()
                            : " (or set " + std::string(o.cvar) + " to " + sliderRangeAsVariable(o) + ")"));
-      const std::string digits(value);
-      errno = 0;
-      const long p = std::strtol(digits.c_str(), nullptr, 10);
-      if (errno != 0 || p < o.min || p > o.max)
+      const std::optional<long> p = parseNumber<long>(value.starts_with('+') ? value.substr(1) : value);
+      if (!p || *p < o.min || *p > o.max)
         return refuse(describe(o) + " takes a position from " + range + "; " + std::string(value) + " is out of range");
-      a.position = static_cast<int>(p);
+      a.position = static_cast<int>(*p);
       return accept(std::move(a));
     }
     case Kind::Choice:
@@ -415,9 +411,7 @@ void printLines(std::ostream& err, std::string_view prefix, std::string_view tex
   while (pos <= text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    std::string_view line = trim(text.substr(pos, end - pos));
     if (dropBullet && line.starts_with("- ")) line.remove_prefix(2);
     if (!line.empty()) err << kProgram << ": " << prefix << line << '\n';
     if (end == text.size()) break;

@@ -5,7 +5,6 @@ namespace quillet {
 void LoadDefaults(Model& model) {
   // The factory values count as the user's changes.
   Model::UserChange user(model);
-  const Option& last = option("scrollsuitvolume");
   const auto apply = [&](const Option& o) {
     switch (o.factory) {
       case Factory::Checked: model.setChecked(o, true); break;
@@ -16,9 +15,11 @@ void LoadDefaults(Model& model) {
   };
   // A factory value replaces a value kept as the file had it.
   std::erase_if(model.keptValues, [](const KeptValue& k) { return k.option->factory != Factory::Kept; });
+  // The row set last is the slider whose help sentence the strip ends with.
   for (const Option& o : catalogue())
-    if (&o != &last) apply(o);
-  apply(last);  // the suit volume is the last slider set, so its sentence is the one typed
+    if (!o.defaultsLast) apply(o);
+  for (const Option& o : catalogue())
+    if (o.defaultsLast) apply(o);
 }
 
 }  // namespace quillet

@@ -1,7 +1,6 @@
 #include "frmmain/frmmain.h"
 
 #include <algorithm>
-#include <charconv>
 #include <system_error>
 
 #include "Checkpath/Checkpath.h"
@@ -9,6 +8,7 @@
 #include "save/KeyLines.h"
 #include "Stringconverter/Readers.h"
 #include "Stringconverter/StoredPreferences.h"
+#include "platform/Text.h"
 #include "frmmain/MoreFunctions.h"
 #include "save/Save.h"
 #include "settings/ValueForms.h"
@@ -42,17 +42,11 @@ constexpr std::string_view kEmptyPathText =
 
 const std::string kNoText;
 
-bool isControl(const Option& o, std::string_view name) { return o.control == name; }
-
 // "lbl_map(13)" gives 13.
 std::optional<int> mapLabelIndex(std::string_view label) {
   constexpr std::string_view prefix = "lbl_map(";
   if (!label.starts_with(prefix) || !label.ends_with(")")) return std::nullopt;
-  const std::string_view digits = label.substr(prefix.size(), label.size() - prefix.size() - 1);
-  int index = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-  if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty()) return std::nullopt;
-  return index;
+  return parseNumber<int>(label.substr(prefix.size(), label.size() - prefix.size() - 1));
 }
 
 }  // namespace
@@ -236,7 +230,7 @@ void frmmain::mnuchangePath_Click() {
 
 bool frmmain::Form_QueryUnload() {
   // Closing the small window after "Change path" returns to the main window, where it was.
-  if (window_.width < 5000 && changingPath_) {
+  if (window_.mode == Mode::ChangePath && changingPath_) {
     SetupMainWindow();
     return true;
   }
@@ -366,7 +360,7 @@ void frmmain::toggle_Click(Table t, int index) {
     Model::UserChange user(model_);
     model_.setToggle(t, index, !model_.checked(t, index));
   }
-  if (t == Table::Client && index == 11) model_.netgraphEnabled = model_.checked(t, index);
+  if (o->enablesNetgraphPos) model_.netgraphEnabled = model_.checked(t, index);
   if (t == Table::Launch) cmdshortcut_Click();
   if (!o->help.empty()) ShowHelp(o->help);
   syncView();
@@ -482,8 +476,8 @@ void frmmain::field_Click(const Option& field) {
   if (field.kind == Kind::Text) {
     if (field.launchOnClick) cmdshortcut_Click();
     if (!field.help.empty()) ShowHelp(field.help);
-  } else if (isControl(field, "cmbdeafultmap")) {
-    cmdshortcut_Click();  // an entry chosen from the list
+  } else if (field.launchOnChange) {
+    cmdshortcut_Click();  // an entry chosen from the default-map list
   }
 }
 

@@ -165,13 +165,9 @@ class frmmain : private ModelObserver {
   // ---- Pages
   void ArrangePages();
   void pageButton_Click(PageButton b);
-  void cmdvideo_Click() { pageButton_Click(PageButton::Video); }
   void cmdclient_Click() { pageButton_Click(PageButton::Client); }
   void cmdserver_Click() { pageButton_Click(PageButton::Server); }
-  void cmdmaps_Click() { pageButton_Click(PageButton::Maps); }
-  void cmdcontrols_Click() { pageButton_Click(PageButton::Controls); }
   void cmdlaunch_Click() { pageButton_Click(PageButton::Launch); }
-  void cmdkeys_Click() { pageButton_Click(PageButton::Keys); }
   void cmdmoreclient_Click();
   void cmdmoreclientback_Click();
   void cmdmore_Click();
@@ -185,19 +181,8 @@ class frmmain : private ModelObserver {
   void toggle_Click(Table t, int index);
   void toggle_DblClick(Table t, int index);  // maps have none: it does nothing for them
   void img_client_Click(int i) { toggle_Click(Table::Client, i); }
-  void img_moreclient_Click(int i) { toggle_Click(Table::MoreClient, i); }
-  void img_video_Click(int i) { toggle_Click(Table::Video, i); }
-  void img_controls_Click(int i) { toggle_Click(Table::Controls, i); }
-  void img_server_Click(int i) { toggle_Click(Table::Server, i); }
-  void img_moreserver_Click(int i) { toggle_Click(Table::MoreServer, i); }
   void img_launch_Click(int i) { toggle_Click(Table::Launch, i); }
   void img_client_DblClick(int i) { toggle_DblClick(Table::Client, i); }
-  void img_moreclient_DblClick(int i) { toggle_DblClick(Table::MoreClient, i); }
-  void img_video_DblClick(int i) { toggle_DblClick(Table::Video, i); }
-  void img_controls_DblClick(int i) { toggle_DblClick(Table::Controls, i); }
-  void img_server_DblClick(int i) { toggle_DblClick(Table::Server, i); }
-  void img_moreserver_DblClick(int i) { toggle_DblClick(Table::MoreServer, i); }
-  void img_launch_DblClick(int i) { toggle_DblClick(Table::Launch, i); }
   // A click on a caption label, by its control name ("Label42", "lbl_video(3)", "lbl_map(13)").
   void caption_Click(std::string_view label);
 

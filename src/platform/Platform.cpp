@@ -4,17 +4,6 @@
 
 namespace quillet {
 
-std::string lowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
-}
-
 std::ostream& operator<<(std::ostream& out, const Message& m) {
   return out << "[" << m.title << "] \"" << m.text << "\" buttons=" << static_cast<int>(m.buttons)
              << " icon=" << static_cast<int>(m.icon) << (m.detail.empty() ? "" : " detail=\"" + m.detail + "\"");

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Text.h"
+
 namespace quillet {
 
 enum class Icon { None, Information, Exclamation };
@@ -88,9 +90,5 @@ class Timer {
 
 // The application name under which everything is stored.
 inline constexpr std::string_view kStoreApp = "Quillet";
-
-// ASCII lower case; the program's own names are plain ASCII.
-std::string lowerAscii(std::string_view s);
-bool equalsNoCase(std::string_view a, std::string_view b);
 
 }  // namespace quillet

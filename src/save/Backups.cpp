@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -11,14 +10,13 @@
 
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
+#include "platform/Text.h"
+#include "settings/Options.h"
 
 namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view kSaved[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
-                                       "autoexec.cfg", "server.cfg", "listenserver.cfg"};
 
 fs::path backupRoot(const std::string& gamePath) { return gameFile(gamePath, kBackupFolder); }
 
@@ -46,8 +44,9 @@ std::optional<NameParts> parseName(std::string_view s) {
   }
   if (s.empty()) return parts;
   if (s.size() < 2 || s.size() > 10 || s[0] != '-' || s[1] < '0' || s[1] > '9') return std::nullopt;
-  const auto [end, ec] = std::from_chars(s.data() + 1, s.data() + s.size(), parts.number);
-  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  const auto number = parseNumber<decltype(parts.number)>(s.substr(1));
+  if (!number) return std::nullopt;
+  parts.number = *number;
   return parts;
 }
 
@@ -122,7 +121,7 @@ std::vector<Backup> listBackups(const std::string& gamePath) {
   for (const std::string& name : backupNames(gamePath)) {
     Backup b{name, parseName(name)->ofRestore, {}};
     std::error_code ec;
-    for (std::string_view file : kSaved)
+    for (std::string_view file : kSavedFiles)
       if (fs::symlink_status(backupRoot(gamePath) / name / file, ec).type() == fs::file_type::regular)
         b.files.emplace_back(file);
     out.push_back(std::move(b));
@@ -206,7 +205,7 @@ RestoreResult restoreBackup(const std::string& gamePath, std::string name) {
     std::string bytes;
   };
   std::vector<Copy> copies;
-  for (std::string_view file : kSaved) {
+  for (std::string_view file : kSavedFiles) {
     for (auto b = std::make_reverse_iterator(chosen + 1); b != backups.rend(); ++b) {
       if (std::find(b->files.begin(), b->files.end(), file) == b->files.end()) continue;
       const fs::path source = backupRoot(gamePath) / b->name / file;

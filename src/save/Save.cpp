@@ -12,6 +12,7 @@
 #include "Stringconverter/StoredPreferences.h"
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
+#include "platform/Text.h"
 #include "save/Backups.h"
 #include "save/Diff.h"
 #include "save/KeyLines.h"
@@ -268,8 +269,7 @@ std::size_t addPlace(std::string_view bytes) {
   for (std::size_t end = bytes.size(); end > 0;) {
     const std::size_t lf = end >= 2 ? bytes.rfind('\n', end - 2) : std::string_view::npos;
     const std::size_t start = lf == std::string_view::npos ? 0 : lf + 1;
-    std::string_view line = bytes.substr(start, end - start);
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
+    const std::string_view line = trimBack(bytes.substr(start, end - start), "\r\n ");
     if (line == kClosingEcho) return start;
     if (!line.empty()) break;
     end = start;
@@ -374,9 +374,7 @@ std::string editMapcycle(std::string_view oldBytes, const Model& model) {
   for (std::size_t pos = 0; pos < oldBytes.size();) {
     const std::size_t end = scan::lineEnd(oldBytes, pos);
     const std::size_t next = scan::afterLineEnd(oldBytes, end);
-    std::string_view name = oldBytes.substr(pos, end - pos);
-    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    const std::string_view name = trim(oldBytes.substr(pos, end - pos));
     const auto map = std::find(kMaps.begin(), kMaps.end(), name);
     const auto i = static_cast<std::size_t>(map - kMaps.begin());
     // A standard map the user unchecked goes; every other line stays as it is.
@@ -401,9 +399,9 @@ struct Step {
   std::string_view name;
   FileText (*compose)(const Model&);
 };
-constexpr Step kSteps[] = {{"mapcycle.txt", composeMapcycle}, {"motd.txt", composeMotd},
-                           {"config.cfg", composeConfig},     {"autoexec.cfg", composeAutoexec},
-                           {"server.cfg", composeServer},     {"listenserver.cfg", composeListenserver}};
+constexpr Step kSteps[] = {{kSavedFiles[0], composeMapcycle}, {kSavedFiles[1], composeMotd},
+                           {kSavedFiles[2], composeConfig},   {kSavedFiles[3], composeAutoexec},
+                           {kSavedFiles[4], composeServer},   {kSavedFiles[5], composeListenserver}};
 
 // The bytes Save writes for one file. With "Keep my own lines" an existing file is edited in
 // place: only the lines of the options the user changed change; `same` tells that nothing did.

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/Text.h"
 #include "settings/Options.h"
 
 namespace quillet {
@@ -103,7 +104,7 @@ std::vector<Option> buildCatalogue() {
        .caption = "Show netgraph", .captionLabel = "Label19", .table = T::Client, .index = 11,
        .cvar = "net_graph", .form = Form::Flag,
        .writes = {.autoexec = {.section = Section::Client, .at = 10}, .config = 7}, .autoexecRead = R::On,
-       .configRead = R::On,
+       .configRead = R::On, .enablesNetgraphPos = true,
        .help = " Show netgraph. Shows a lot of useful info about your connection. Is however a "
          "_massive_ performance hit!"},
       {.control = "cmbnetgraphpos", .kind = Choice, .page = Client, .group = "Preferences",
@@ -359,7 +360,7 @@ std::vector<Option> buildCatalogue() {
        .valueLabel = "lblsuitvolume", .label = MinMax, .helpOn = kChangeFocus, .factory = Value,
        .factoryValue = 3, .cvar = "suitvolume", .form = Form::N,
        .writes = {.autoexec = {.section = Section::Sound, .at = 3}, .config = 15}, .autoexecRead = R::SliderCeiling,
-       .configRead = R::Slider, .help = " Set the suit-sound volume."},
+       .configRead = R::Slider, .defaultsLast = true, .help = " Set the suit-sound volume."},
 
       // ---- Server page
       {.control = "txtservername", .kind = Text, .page = Server, .group = "Main",
@@ -714,15 +715,15 @@ std::span<const Option* const> storedInRestoreOrder() {
 }
 
 std::string_view fileName(GameFile file) {
-  static constexpr std::string_view kNames[] = {"autoexec.cfg", "config.cfg", "server.cfg",
-                                                "listenserver.cfg"};
+  // In the order of GameFile.
+  static constexpr std::string_view kNames[] = {kSavedFiles[3], kSavedFiles[2], kSavedFiles[4], kSavedFiles[5]};
   return kNames[static_cast<int>(file)];
 }
 
 std::string lineKey(std::string_view line) {
   // The line's first list item: after the blanks and tabs before it, up to the closing quote of
   // an item that begins with one, else up to a comma.
-  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  line = trimFront(line);
   std::string_view item;
   if (!line.empty() && line.front() == '"') {
     line.remove_prefix(1);

@@ -171,6 +171,10 @@ struct Option {
   bool launchOnChange = false;  // a change of the field composes the launch line again
   bool launchOnClick = false;   // so does a click into it, before its help
 
+  // ---- roles of single rows
+  bool enablesNetgraphPos = false;  // the toggle whose state enables the net graph's position box
+  bool defaultsLast = false;        // "Load defaults" sets it after all others: its help is the one typed
+
   // ---- the help line
   std::string_view help{};         // the help line's sentence (empty: none)
   std::string_view captionHelp{};  // what clicking the caption shows, when it differs from `help`
@@ -213,6 +217,10 @@ enum class GameFile : std::uint8_t { Autoexec, Config, Server, Listenserver };
 inline constexpr GameFile kGameFiles[] = {GameFile::Autoexec, GameFile::Config, GameFile::Server,
                                           GameFile::Listenserver};
 std::string_view fileName(GameFile file);  // "autoexec.cfg"
+
+// The six files Save writes (and backs up, and restores), in the order it writes them.
+inline constexpr std::string_view kSavedFiles[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
+                                                   "autoexec.cfg", "server.cfg", "listenserver.cfg"};
 
 // What names a console line, as the readers see its first list item: the item's first word
 // (up to a blank), lower-cased; for "setinfo" the info key after it joins, quote-stripped
