@@ -16,8 +16,8 @@ namespace quillet {
 void LoadAutoexec(const std::filesystem::path& file, Model& model, std::string& loadErrors);
 // The same over the file's bytes, nullopt when it could not be opened.
 void LoadAutoexec(const std::optional<std::string>& content, Model& model, std::string& loadErrors);
-// The first reading of config.cfg (LoadConfig, then LoadConfigValues, then LoadConfigSetinfo)
-// over the file's bytes, nullopt when it could not be opened.
+// The first reading of config.cfg over the file's bytes (nullopt when it could not be opened):
+// the switches first, then the values, then the setinfo keys, each pass over the whole file.
 void LoadConfig(const std::optional<std::string>& content, Model& model, std::string& loadErrors);
 // The second reading: the lines whose first word Quillet does not own go to configKeptLines.
 void CollectConfigLines(const std::optional<std::string>& content, Model& model);
