@@ -104,7 +104,7 @@ class WindowControls : public QObject {
   }
 
   // A drag is the Scroll event (label and colour sample only), its end the Change event, and the
-  // focus the GotFocus event.
+  // focus the GotFocus event. The logo cache's button on the same page deletes it.
   void dragReleaseAndFocusOfASlider() {
     Fixture f;
     MainWindow& w = f.startInGame();
@@ -127,6 +127,9 @@ class WindowControls : public QObject {
     QCOMPARE(f.explained(), helpOf(o));
     w.control("scrollgreen")->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.explained(), helpOf(option("scrollgreen")));
+    writeFile(f.game + "/custom.hpk", "logos");  // the page's button
+    click(f.find("cmddelCustom"));
+    QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
   }
 
   void mapClicksFlipAndPreview() {

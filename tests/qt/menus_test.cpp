@@ -23,7 +23,7 @@ class WindowMenus : public QObject {
   Q_OBJECT
  private slots:
   // Each shortcut runs its menu command (the same first message box as the core's own handler);
-  // with the menus hidden for "Change path" none of them runs.
+  // with the menus hidden for "Change path" none of them runs. The close box.
   void shortcutsRunTheirCommands() {
     Fixture f;
     MainWindow& w = f.startInGame();
@@ -41,16 +41,24 @@ class WindowMenus : public QObject {
       QVERIFY2(f.dialogs.shown[1] == f.dialogs.shown[0], f.dialogs.shown[1].text.c_str());
     }
     QVERIFY2(!QFile::exists(f.game + "/autoexec.cfg"), "Save answered No wrote");
-    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
-    f.dialogs.shown.clear();
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
-    click(f.find("cmdabort"));
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+    // The path window is left by Cancel, or by the close box, which does not end the program there.
     QSignalSpy ended(&w, &MainWindow::endRequested);
-    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    for (const bool closeBox : {false, true}) {
+      QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+      QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
+      f.dialogs.shown.clear();
+      QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+      QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
+      if (closeBox) QVERIFY2(!w.close(), "the close request must be refused");
+      else click(f.find("cmdabort"));
+      QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+      QVERIFY(w.isVisible() && w.page(Page::Video)->isVisibleTo(&w));
+    }
+    QVERIFY(w.close());  // from the main window it ends the program, as Exit does
     QCOMPARE(ended.count(), 1);
+    activate(w);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(ended.count(), 2);
     QVERIFY(!w.isVisible());
   }
 
@@ -76,16 +84,6 @@ class WindowMenus : public QObject {
     name->selectAll();
     typeText(name, QStringLiteral("\u00C5 \u20AC"));
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
-  }
-
-  void deletingTheLogoCache() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    writeFile(f.game + "/custom.hpk", "logos");
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    click(f.find("cmddelCustom"));
-    QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
   }
 
   void restoreBackupBringsTheFilesAndThePagesBack() {
@@ -247,7 +245,7 @@ class WindowMenus : public QObject {
   // Change path, in both modes: every page shows what a first start on the new folder shows,
   // nothing of the folder before.
   void changePathShowsOnlyTheNewFolder() {
-    for (const QByteArray mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
+    for (const QByteArray& mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
       Fixture f, fresh;
       const QByteArray first =
           "hostname \"Quillet test server\"\r\nmp_c4timer 45\r\nmp_freezetime 6\r\nmp_timelimit 30\r\n"
