@@ -127,8 +127,7 @@ class WindowAccess : public QObject {
   // first control; the help line keeps the button's sentence.
   void pageButtonsShowTheirPageAndFocusIt() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     const std::tuple<const char*, Page, const char*, const char*> rows[] = {
         // buttons pressed, the page shown, focus, help
         {"cmdserver cmdmore cmdvideo", Page::Video, "scrollgamma", "Tune your video settings"},
@@ -261,8 +260,7 @@ class WindowAccess : public QObject {
   // its own controls.
   void tabFollowsTheRows() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch cmdkeys ";
     const std::tuple<quillet::PageButton, bool, const char*> rows[] = {
         // the page, More... pressed, the order
