@@ -88,28 +88,6 @@ class WindowAccess : public QObject {
     QCOMPARE(face(f.find("Frame2"))->text(QAccessible::Name), QStringLiteral("Info / Objectives"));
   }
 
-  // A sub-page lies over its base page: the base page and what it holds report themselves hidden.
-  void coveredPageReportsHidden() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
-    const std::tuple<quillet::PageButton, Page, Page, const char*, const char*> subPages[] = {
-        {quillet::PageButton::Client, Page::Client, Page::MoreClient, "cmdmoreclient", "cmdmoreclientback"},
-        {quillet::PageButton::Server, Page::Server, Page::MoreServer, "cmdmore", "cmdback"}};
-    for (const auto& [button, base, sub, more, back] : subPages) {
-      click(w.pageButton(button));
-      QVERIFY(!face(w.page(base))->state().invisible);
-      click(f.find(more));
-      // The sub-page is the one seen; the covered base page is hidden (the core keeps it beneath).
-      QWidget* seen = w.centralWidget()->childAt(w.page(base)->geometry().center());
-      QVERIFY2(seen && (seen == w.page(sub) || w.page(sub)->isAncestorOf(seen)), "the sub-page lies above");
-      QVERIFY(face(w.page(base))->state().invisible && face(f.find(more))->state().invisible);
-      QVERIFY(!face(w.page(sub))->state().invisible);
-      click(f.find(back));
-      QVERIFY(!face(w.page(base))->state().invisible && face(w.page(sub))->state().invisible);
-    }
-  }
-
   // The keys and a screen reader's actions move every slider in the platform's direction by its
   // own small and large steps; the accessible value and value text follow.
   void sliderKeys() {
@@ -144,12 +122,12 @@ class WindowAccess : public QObject {
     }
   }
 
-  // A page button, More and Back (pressed by Space) show their page alone, highlight the page's
-  // button, put the focus on the page's first control; the help line keeps the button's sentence.
+  // A page button, More and Back (pressed by Space) show their page alone (a sub-page's base page
+  // beneath it reports itself hidden), highlight the page's button, put the focus on the page's
+  // first control; the help line keeps the button's sentence.
   void pageButtonsShowTheirPageAndFocusIt() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     const std::tuple<const char*, Page, const char*, const char*> rows[] = {
         // buttons pressed, the page shown, focus, help
         {"cmdserver cmdmore cmdvideo", Page::Video, "scrollgamma", "Tune your video settings"},
@@ -169,7 +147,8 @@ class WindowAccess : public QObject {
         QTest::keyClick(button, Qt::Key_Space);
       }
       const Page base = page == Page::MoreClient ? Page::Client : page == Page::MoreServer ? Page::Server : page;
-      for (int p = 0; p < kPageCount; ++p) QVERIFY2(w.page(Page(p))->isVisibleTo(&w) == (Page(p) == page), press);
+      for (int p = 0; p < kPageCount; ++p)
+        QVERIFY2(face(w.page(Page(p)))->state().invisible == (Page(p) != page), press);
       for (int b = 0; b < kPageButtonCount; ++b)
         QCOMPARE(w.pageButton(quillet::PageButton(b))->backColor(),
                  pageOfButton(quillet::PageButton(b)) == base ? QColor(245, 245, 245) : QColor(255, 255, 255));
@@ -281,8 +260,7 @@ class WindowAccess : public QObject {
   // its own controls.
   void tabFollowsTheRows() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch cmdkeys ";
     const std::tuple<quillet::PageButton, bool, const char*> rows[] = {
         // the page, More... pressed, the order

@@ -61,7 +61,10 @@ struct Fixture {
     picture.scaled(64, 48).save(program + QStringLiteral("/img/as_forest@2x.jpg"), "JPEG");
   }
 
-  void storeGamePath(const QString& path) { writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n"); }
+  // The store names the game folder; `more`: the rest of the store.
+  void storeGamePath(const QString& path, const QByteArray& more = {}) {
+    writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n" + more);
+  }
 
   // Builds the window and runs its load event.
   MainWindow& start() {
@@ -71,10 +74,12 @@ struct Fixture {
     return *window;
   }
 
-  // Builds the window over the game folder, which passes the check.
-  MainWindow& startInGame() {
+  // Builds the window over the game folder, which passes the check; `active`: shown and active.
+  MainWindow& startInGame(bool active = false) {
     storeGamePath(game);
-    return start();
+    start();
+    if (active) activate(*window);
+    return *window;
   }
 
   // Opens the page that holds the option (through its base page for a sub-page).
@@ -84,11 +89,6 @@ struct Fixture {
       if (pageOfButton(quillet::PageButton(b)) == base) window->core().pageButton_Click(quillet::PageButton(b));
     if (o.page == Page::MoreClient) window->core().cmdmoreclient_Click();
     if (o.page == Page::MoreServer) window->core().cmdmore_Click();
-  }
-
-  // Builds every page, as turning to each of them would (a page is built when first shown).
-  void buildEveryPage() {
-    for (int p = 0; p < kPageCount; ++p) window->page(Page(p));
   }
 
   template <class W = QWidget>

@@ -1,12 +1,15 @@
-// The menu commands through their menu items and shortcuts, and the game's text written back.
+// The first start's path window and the start's picture; the menu commands through their menu
+// items and shortcuts, and the game's text written back.
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -22,12 +25,60 @@ using namespace quillet::qt::test;
 class WindowMenus : public QObject {
   Q_OBJECT
  private slots:
+  // The first run shows the path window alone, centred; a folder typed into it that passes
+  // loads the pages, with the user's decimal separator.
+  void firstRunAsksForTheFolderCentred() {
+    Fixture f;
+    writeFile(f.game + "/autoexec.cfg", "gamma 2.5\r\n");
+    const QLocale was;
+    QLocale::setDefault(QLocale::German);  // the value labels take the user's decimal separator
+    MainWindow& w = f.start();
+    QLocale::setDefault(was);
+    QVERIFY2(f.dialogs.shown.empty(), "an empty store must not show a message");
+    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
+    QVERIFY(!w.menuBar()->isVisibleTo(&w));
+    QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
+    QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
+    QCOMPARE(f.find<QLabel>("lblchecker")->text(), QString::fromLatin1(w.core().checkerCaption()));
+    QCOMPARE(f.find("txtpath")->accessibleName(), f.find<QLabel>("lblchecker")->text());
+    for (int p = 0; p < kPageCount; ++p) QVERIFY2(!w.page(Page(p))->isVisibleTo(&w), pageInfo(Page(p)).frame.data());
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
+    // Its client area holds the whole change-path frame.
+    QVERIFY(w.centralWidget()->rect().contains(f.find("framechangepath")->geometry()));
+    auto* path = f.find<QLineEdit>("txtpath");
+    path->setFocus();
+    QTest::keyClicks(path, f.game);
+    click(f.find("cmdsearch"));
+    QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+    QVERIFY(w.menuBar()->isVisibleTo(&w) && f.find("framebuttons")->isVisibleTo(&w));
+    QVERIFY(w.page(Page::Video)->isVisibleTo(&w) && !f.find("framechangepath")->isVisibleTo(&w));
+    QCOMPARE(shown(w, option("scrollgamma")), QStringLiteral("25 2,5"));
+  }
+
+  // The start's preview picture is decoded after the first frame, but checked by the load
+  // sequence: one that cannot be read is reported at once.
+  void startPictureIsCheckedByTheLoad() {
+    const std::pair<const char*, bool> cases[] = {// img/as_forest.jpg: kept, missing, not a picture
+                                                  {"", false},
+                                                  {nullptr, true},
+                                                  {"GIF? no, text", true}};
+    for (const auto& [bytes, reported] : cases) {
+      Fixture f;
+      const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
+      if (!bytes) QFile::remove(picture);
+      else if (*bytes) writeFile(picture, bytes);
+      f.startInGame();
+      QVERIFY(!f.dialogs.shown.empty());  // the empty game folder's files are reported too
+      QVERIFY2((f.dialogs.shown[0].text.find(kPictureError) != std::string::npos) == reported, bytes ? bytes : "none");
+    }
+  }
+
   // Each shortcut runs its menu command (the same first message box as the core's own handler);
-  // with the menus hidden for "Change path" none of them runs.
+  // with the menus hidden for "Change path" none of them runs. The close box.
   void shortcutsRunTheirCommands() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     f.dialogs.otherwise = Answer::No;
     const std::pair<QKeySequence, void (frmmain::*)()> commands[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_S), &frmmain::mnusave_Click},
@@ -41,16 +92,24 @@ class WindowMenus : public QObject {
       QVERIFY2(f.dialogs.shown[1] == f.dialogs.shown[0], f.dialogs.shown[1].text.c_str());
     }
     QVERIFY2(!QFile::exists(f.game + "/autoexec.cfg"), "Save answered No wrote");
-    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
-    f.dialogs.shown.clear();
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
-    click(f.find("cmdabort"));
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+    // The path window is left by Cancel, or by the close box, which does not end the program there.
     QSignalSpy ended(&w, &MainWindow::endRequested);
-    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    for (const bool closeBox : {false, true}) {
+      QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+      QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
+      f.dialogs.shown.clear();
+      QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+      QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
+      if (closeBox) QVERIFY2(!w.close(), "the close request must be refused");
+      else click(f.find("cmdabort"));
+      QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+      QVERIFY(w.isVisible() && w.page(Page::Video)->isVisibleTo(&w));
+    }
+    QVERIFY(w.close());  // from the main window it ends the program, as Exit does
     QCOMPARE(ended.count(), 1);
+    activate(w);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(ended.count(), 2);
     QVERIFY(!w.isVisible());
   }
 
@@ -76,16 +135,6 @@ class WindowMenus : public QObject {
     name->selectAll();
     typeText(name, QStringLiteral("\u00C5 \u20AC"));
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
-  }
-
-  void deletingTheLogoCache() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    writeFile(f.game + "/custom.hpk", "logos");
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    click(f.find("cmddelCustom"));
-    QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
   }
 
   void restoreBackupBringsTheFilesAndThePagesBack() {
@@ -145,8 +194,7 @@ class WindowMenus : public QObject {
   // Every menu and item has its own Alt letter, items added to a menu later included.
   void everyMenuAndItemHasAnAltLetter() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     auto* file = f.find<QMenu>("mnufile");
     file->addAction(QStringLiteral("Select all maps"));  // as a later part of the program adds one
     auto letters = [](const QList<QAction*>& actions) {
@@ -174,8 +222,7 @@ class WindowMenus : public QObject {
   void keepOwnLinesItem() {
     Fixture f;
     writeFile(f.game + "/config.cfg", "fps_max 300\r\n");
-    f.storeGamePath(f.game);
-    writeFile(f.storePath, readFile(f.storePath) + "[settings]\nkeepownlines=True\n");
+    f.storeGamePath(f.game, "[settings]\nkeepownlines=True\n");
     f.start();
     const QList<QAction*> items = f.find<QMenu>("mnusettings")->actions();
     const qsizetype at = items.indexOf(f.find<QAction>("mnudefaults"));
@@ -214,8 +261,7 @@ class WindowMenus : public QObject {
       const QString file = QDir(root + "/" + kind).entryList(QDir::Files, QDir::Name).constLast();
       writeFile(f.game + "/" + name, before[name] = readFile(root + "/" + kind + "/" + file));
     }
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     f.find<QAction>("mnukeepownlines")->trigger();
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.back().title, std::string("Success"));
@@ -247,7 +293,7 @@ class WindowMenus : public QObject {
   // Change path, in both modes: every page shows what a first start on the new folder shows,
   // nothing of the folder before.
   void changePathShowsOnlyTheNewFolder() {
-    for (const QByteArray mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
+    for (const QByteArray& mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
       Fixture f, fresh;
       const QByteArray first =
           "hostname \"Quillet test server\"\r\nmp_c4timer 45\r\nmp_freezetime 6\r\nmp_timelimit 30\r\n"
@@ -259,10 +305,9 @@ class WindowMenus : public QObject {
       QDir().mkpath(other + "/cl_dlls");
       for (const QString& game : {other, fresh.game}) writeFile(game + "/autoexec.cfg", "mp_c4timer 20\r\n");
       for (Fixture* x : {&f, &fresh}) {
-        x->storeGamePath(x->game);
-        writeFile(x->storePath, readFile(x->storePath) + mode);
+        x->storeGamePath(x->game, mode);
         x->start();
-        x->buildEveryPage();
+        for (int p = 0; p < kPageCount; ++p) x->window->page(Page(p));  // every page built
       }
       QCOMPARE(shown(*f.window, option("txtservername")), QStringLiteral("Quillet test server"));
       f.window->core().mnuchangePath_Click();
