@@ -469,23 +469,13 @@ TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
   EXPECT_EQ(store.size(), store.keys.size()) << "every key staged reaches the store";
 }
 
-TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) {
-  struct Row {
-    std::string_view before, after, diff;
-  };
-  const Row rows[] = {
-      {"a\r\nb\r\n", "a\r\nb\r\n", ""},
-      {"a\r\nb\r\n", "a\r\nc\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n a\n-b\n+c\n"},
-      {"x\r\r\n", "x\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-x\\r\n+x\n"},
-      // Extra carriage returns before the line end only where two lines differ by them alone.
-      {"h\r\r\na\r\n", "h\r\r\nb\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n h\n-a\n+b\n"},
-      {"", "h\r\r\n\x01\r\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+h\n+\\x01\n"},
-      {"a\r\n", "a\n", "--- f\n+++ f\n(only the line ends differ)\n"},
-      {"a", "a\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-a  (no line end)\n+a\n"},
-      {"", "de_dust\r\n\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+de_dust\n+\n"},
-  };
-  for (const Row& r : rows) EXPECT_EQ(unifiedDiff("f", r.before, r.after), r.diff) << r.before;
+// Each case of tests/golden/diffs.txt: the bytes before, " -> ", the bytes after.
+std::string diffOf(const std::string& input) {
+  const std::size_t arrow = input.find(" -> ");
+  return unifiedDiff("f", std::string_view(input).substr(0, arrow), std::string_view(input).substr(arrow + 4));
 }
+
+TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) { EXPECT_EQ(test::goldenCasesDiff("diffs.txt", diffOf), ""); }
 
 }  // namespace
 }  // namespace quillet
