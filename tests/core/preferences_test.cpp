@@ -9,6 +9,7 @@
 #include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
 #include "settings/ValueForms.h"
+#include "test_support.h"
 
 namespace quillet {
 namespace {
@@ -82,32 +83,14 @@ TEST(LoadDefaults, KeepsWhatHasNoFactoryValue) {
   EXPECT_EQ(model.text(option("txtname")), "Mine");
 }
 
-TEST(LaunchLine, FollowsTogglesAndFields) {
-  struct Case {
-    std::vector<int> checked;
-    std::string players, ip, port, map, want;
-  };
-  const Case cases[] = {
-      {{1}, "", "", "", "", "-game cstrike"},
-      {{}, "", "", "", "", "-game cstrike -nomaster"},
-      {{0, 1, 2}, "16", "", "27016", "de_dust", "-game cstrike +sv_lan 1 -32bpp -players 16 -port 27016 -map de_dust"},
-      {{1, 2, 3, 4, 5, 6},
-       "8",
-       "1.2.3.4",
-       "abc",
-       "my map",
-       "-game cstrike -32bpp -numericping -noipx -nojoy -console -players 8 -ip 1.2.3.4 -port abc -map my map"},
-  };
-  for (const Case& c : cases) {
-    Model model;
-    for (int i : c.checked) model.setToggle(Table::Launch, i, true);
-    model.setText(option("txtmaxplayers"), c.players);
-    model.setText(option("txtipaddress"), c.ip);
-    model.setText(option("txtport"), c.port);
-    model.setText(option("cmbdeafultmap"), c.map);
-    EXPECT_EQ(composeLaunchLine(model), c.want);
-  }
+// Each case of tests/golden/launch-lines.txt: the launch line after the options of the row.
+std::string launchLine(const std::string& input) {
+  Model model;
+  test::setOptions(model, input);
+  return composeLaunchLine(model);
 }
+
+TEST(LaunchLine, FollowsTogglesAndFields) { EXPECT_EQ(test::goldenCasesDiff("launch-lines.txt", launchLine), ""); }
 
 // The catalogue checks itself: every run of lines and every store order is a whole 1..N without
 // a gap or a repeat, every option is found by its name (and a toggle by its place), every slider's

@@ -363,11 +363,8 @@ std::string inForce(const std::string& input) {
   };
   static const Model empty = load(TempDir());
   TempDir dir;
-  for (std::size_t at = 0, end = 0; end < input.size(); at = end + 3) {
-    end = std::min(input.find(" | ", at), input.size());
-    const std::size_t blank = input.find(' ', at);
-    dir.write(input.substr(at, blank - at), input.substr(blank + 1, end - blank - 1));
-  }
+  for (std::string_view file : test::pieces(input))
+    dir.write(file.substr(0, file.find(' ')), file.substr(file.find(' ') + 1));
   const Model model = load(dir);
   std::string out;
   for (const Option& o : catalogue())

@@ -2,6 +2,7 @@
 // by a fake.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -102,6 +103,26 @@ inline std::string valueText(const Model& m, const Option& o) {
   if (o.isToggle()) return m.checked(o) ? "1" : "0";
   if (o.kind == Kind::Slider) return std::to_string(m.position(o));
   return m.text(o);
+}
+
+// The pieces of a case's input, separated by " | ".
+inline std::vector<std::string_view> pieces(std::string_view input) {
+  std::vector<std::string_view> out;
+  for (std::size_t at = 0, end = 0; end < input.size(); at = end + 3)
+    out.push_back(input.substr(at, (end = std::min(input.find(" | ", at), input.size())) - at));
+  return out;
+}
+
+// Sets options as a case's input names them: "control=value" pieces (a toggle's value 1 or 0, a
+// slider's position, else the text).
+inline void setOptions(Model& model, std::string_view input) {
+  for (std::string_view piece : pieces(input)) {
+    const Option& o = option(piece.substr(0, piece.find('=')));
+    const std::string value(piece.substr(piece.find('=') + 1));
+    if (o.isToggle()) model.setChecked(o, value == "1");
+    else if (o.kind == Kind::Slider) model.setPosition(o, std::stoi(value));
+    else model.setText(o, value);
+  }
 }
 
 #ifdef QUILLET_CORPUS_DIR
