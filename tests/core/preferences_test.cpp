@@ -16,24 +16,16 @@ namespace {
 
 TEST(StoredPreferences, ComeBackAfterASave) {
   Model saved;
-  saved.setPosition(option("scrollred"), 12);
-  saved.setPosition(option("scrollgreen"), 34);
-  saved.setPosition(option("scrollblue"), 255);
-  for (int i : {0, 3, 6}) saved.setToggle(Table::Launch, i, true);
-  saved.setText(option("txtmaxplayers"), "");
-  saved.setText(option("txtipaddress"), "10.0.0.1");
-  saved.setText(option("txtport"), "27016");
-  saved.setText(option("cmbdeafultmap"), "d\xE9_dust");
+  test::setOptions(
+      saved,
+      "scrollred=12 | scrollgreen=34 | scrollblue=255 | img_launch(0)=1 | img_launch(3)=1 | img_launch(6)=1 | "
+      "txtmaxplayers= | txtipaddress=10.0.0.1 | txtport=27016 | cmbdeafultmap=d\xE9_dust");
   MemoryStore store;
   StorePreferences(saved, store);
-
   Model restored;
   LoadStoredPreferences(restored, store);
-  for (std::string_view c : {"scrollred", "scrollgreen", "scrollblue"})
-    EXPECT_EQ(restored.position(option(c)), saved.position(option(c))) << c;
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(restored.checked(Table::Launch, i), saved.checked(Table::Launch, i)) << i;
-  for (std::string_view c : {"txtmaxplayers", "txtipaddress", "txtport", "cmbdeafultmap"})
-    EXPECT_EQ(restored.text(option(c)), saved.text(option(c))) << c;
+  for (const Option* o : storedInWriteOrder())
+    EXPECT_EQ(test::valueText(restored, *o), test::valueText(saved, *o)) << o->control;
   EXPECT_EQ(restored.shortcut,
             "-game cstrike +sv_lan 1 -nomaster -numericping -console -ip 10.0.0.1 -port 27016 -map d\xE9_dust");
 }

@@ -21,18 +21,11 @@ using test::TempDir;
 
 using Files = std::map<std::string, std::string>;
 
-// The six game files' bytes ("" for a missing one).
-Files readAll(const TempDir& dir) {
-  Files out;
-  for (std::string_view name : test::gameFiles()) out[std::string(name)] = dir.read(name);
-  return out;
-}
-
 Files loadAndSave(const TempDir& dir, Store& store) {
   Model model;
   runLoadSequence(model, dir.str(), store);
   EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value()) << dir.str();
-  return readAll(dir);
+  return test::gameFileBytes(dir);
 }
 
 void expectFixedPoint(const TempDir& dir, const std::string& what) {
@@ -245,17 +238,17 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what, std::size_
       "scrollgamma",  "img_map(13)",   "img_controls(1)", "txtmotd",      "scrolldecals", "img_video(9)"};
   MemoryStore store;
   storeKeepOwnLines(store, true);
-  const Files original = readAll(dir);
+  const Files original = test::gameFileBytes(dir);
   {
     Model model = loadKeeping(dir, store);
     ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << what;
-    for (const auto& [name, bytes] : readAll(dir))
+    for (const auto& [name, bytes] : test::gameFileBytes(dir))
       if (!original.at(name).empty()) {
         EXPECT_EQ(bytes, original.at(name)) << what << ": " << name << " changed";
       }
     EXPECT_FALSE(dir.exists("quillet-backups")) << what << ": a Save that changed nothing made a backup";
   }
-  const Files before = readAll(dir);  // now with every file there
+  const Files before = test::gameFileBytes(dir);  // now with every file there
   for (std::size_t i = first % stride; i < std::size(kChanges); i += stride) {
     const std::string_view control = kChanges[i];
     const Option& o = option(control);
@@ -265,7 +258,7 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what, std::size_
     change(model, o);
     const std::string want = test::valueText(model, o);
     ASSERT_FALSE(saveFiles(model, dir.str(), store, {.backup = false}).has_value()) << where;
-    const Files after = readAll(dir);
+    const Files after = test::gameFileBytes(dir);
     for (const auto& [name, bytes] : after) {
       const auto file = std::ranges::find_if(kGameFiles, [&](GameFile f) { return fileName(f) == name; });
       if (file == std::end(kGameFiles)) {
@@ -292,7 +285,7 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what, std::size_
     }
     EXPECT_EQ(test::valueText(loadKeeping(dir, store), o), want) << where << ": the new value is not in force";
     ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << where;
-    EXPECT_EQ(readAll(dir), after) << where << ": the second Save wrote again";
+    EXPECT_EQ(test::gameFileBytes(dir), after) << where << ": the second Save wrote again";
     if (::testing::Test::HasFailure()) return;
   }
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -204,6 +205,13 @@ inline const std::vector<std::string_view>& gameFiles() {
   static const std::vector<std::string_view> names = {"mapcycle.txt", "motd.txt",   "config.cfg",
                                                       "autoexec.cfg", "server.cfg", "listenserver.cfg"};
   return names;
+}
+
+// The six game files' bytes ("" for a missing one).
+inline std::map<std::string, std::string> gameFileBytes(const TempDir& dir) {
+  std::map<std::string, std::string> out;
+  for (std::string_view name : gameFiles()) out[std::string(name)] = dir.read(name);
+  return out;
 }
 
 }  // namespace quillet::test
