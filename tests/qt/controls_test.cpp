@@ -3,6 +3,7 @@
 // in tests/core; here each kind of widget is checked once for reaching the core and showing
 // the core's state.
 #include <QAccessible>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -186,9 +187,7 @@ class WindowControls : public QObject {
     QCOMPARE(table->item(0, 1)->text(), QStringLiteral("+showscores"));
     const auto press = [&](auto&& input) {
       click(f.find("cmdchangekey"));
-      KeyCaptureBox* box = nullptr;
-      for (KeyCaptureBox* b : w.findChildren<KeyCaptureBox*>())
-        if (b->isVisible()) box = b;
+      auto* box = qobject_cast<KeyCaptureBox*>(QApplication::activeModalWidget());
       QVERIFY(box);
       input(box);
       QVERIFY(!box->isVisible());
