@@ -15,6 +15,7 @@
 #include "../core/test_support.h"
 #include "Checkpath/Checkpath.h"
 #include "cli/Cli.h"
+#include "Stringconverter/Keys.h"
 #include "Stringconverter/Readers.h"
 #include "save/Backups.h"
 #include "save/Save.h"
@@ -44,6 +45,7 @@ class cliCommand : public testing::Test {
   void SetUp() override {
     game_ = root_ / "cstrike";
     store_ = (root_ / "store.ini").string();
+    setenv("QUILLET_STORE", store_.c_str(), 1);  // never the user's own, even where --store is left out
     fs::create_directories(game_ / "cl_dlls");
     // The project's own fixtures, one of each kind (tests/fixtures/config/1-hand-written.cfg...).
     for (std::string_view name : test::gameFiles()) {
@@ -54,6 +56,8 @@ class cliCommand : public testing::Test {
       test::writeFile(game_ / file, bytes);
     }
   }
+
+  void TearDown() override { unsetenv("QUILLET_STORE"); }
 
   // In-process run.
   int cli(std::vector<std::string> args) {
@@ -125,6 +129,18 @@ TEST_F(cliCommand, UsageErrorsNameTheProblemAndWriteNothing) {
        "scrollgamma=25"},
       {{"save", root_.string(), "--store", store_},
        {"quillet-cli: " + std::string(kInvalidPathText) + "\n"}},  // no cl_dlls
+      // Key edits refused by the console's rules or because nothing is there to change.
+      {{"bind", g, "w", "say \"hi\""}, {"bind w: " + keys::commandProblem("say \"hi\"")}},
+      {{"bind", g, "foo", "jump"}, {"bind foo: " + keys::keyProblem("foo")}},
+      {{"bind", g, "w", "say a\nquit"}, {keys::commandProblem("say a\nquit")}},
+      {{"bind", g, "w", std::string(515, 'a')}, {keys::commandProblem(std::string(515, 'a'))}},
+      {{"bind", g, "w", ""}, {keys::commandProblem("")}},
+      {{"unbind", g, "x"}, {"unbind x: \"x\" is not bound"}},
+      {{"alias", g, "two words", "say"}, {keys::aliasNameProblem("two words")}},
+      {{"alias", g, "Exec", "say"}, {keys::aliasNameProblem("Exec")}},
+      {{"bind", g, "w", "say", "hi"}},
+      {{"alias", g, "x:y", "say"}, {keys::aliasNameProblem("x:y")}},
+      {{"unbind", g, "MOUSE9"}, {keys::keyProblem("MOUSE9")}},
   };
   const auto before = folderContents(root_);
   for (const Case& c : cases) {

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -135,6 +136,46 @@ inline std::string goldenDiff(std::string_view name, std::string_view bytes) {
   if (want == bytes) return {};
   const std::string diff = unifiedDiff(name, want, bytes);
   return diff.empty() ? file.string() + " differs" : diff;
+}
+
+// Bytes as text of one line: the backslash, CR, LF, tab and every other byte outside printable
+// ASCII escaped (\\, \r, \n, \t, \xHH).
+inline std::string escaped(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '\r' || c == '\n' || c == '\t')
+      (out += '\\') += c == '\\' ? '\\' : c == '\r' ? 'r' : c == '\n' ? 'n' : 't';
+    else if (b < 0x20 || b >= 0x7F) ((out += "\\x") += kHex[b >> 4]) += kHex[b & 15];
+    else out += c;
+  }
+  return out;
+}
+
+inline std::string unescaped(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char e = text[i] == '\\' && i + 1 < text.size() ? text[++i] : '\0';
+    if (e == 'x' && i + 2 < text.size())
+      out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)), i += 2;
+    else out += e == '\0' ? text[i] : e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : e;
+  }
+  return out;
+}
+
+// A golden file of cases, tests/golden/<name>: each line the input of one case, a tab, and what
+// `result` makes of it, both escaped (a line starting with # is a comment). Empty when every case
+// still gives what the file says, else the diff; QUILLET_UPDATE_GOLDEN=1 writes the results anew.
+template <class Result>
+std::string goldenCasesDiff(std::string_view name, Result result) {
+  std::string now;
+  std::istringstream lines(TempDir::readFile(std::filesystem::path(QUILLET_SOURCE_DIR) / "tests" / "golden" / name));
+  for (std::string line; std::getline(lines, line);) {
+    const std::string input = line.substr(0, line.find('\t'));
+    now += line.starts_with('#') ? line + '\n' : input + '\t' + escaped(result(unescaped(input))) + '\n';
+  }
+  return goldenDiff(name, now);
 }
 #endif
 
