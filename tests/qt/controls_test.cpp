@@ -3,14 +3,13 @@
 // in tests/core; here each kind of widget is checked once for reaching the core and showing
 // the core's state.
 #include <QAccessible>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTableWidget>
 
 #include "harness.h"
 #include "qt/KeyCapture.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 class WindowControls : public QObject {
@@ -160,14 +159,12 @@ class WindowControls : public QObject {
     click(w.toggle(Table::Launch, 0));
     QVERIFY(recomposed());
     auto* port = f.find<QLineEdit>("txtport");
-    port->setFocus();
-    QTest::keyClicks(port, "27a015x9");
+    typeText(port, QStringLiteral("27a015x9"));
     QCOMPARE(port->text(), QStringLiteral("27015"));
     QVERIFY(recomposed());
     auto* players = f.find<QLineEdit>("txtmaxplayers");
-    players->setFocus();
     players->selectAll();
-    QTest::keyClicks(players, "20");
+    typeText(players, QStringLiteral("20"));
     click(players);
     QVERIFY(recomposed());
     f.find<QComboBox>("cmbdeafultmap")->setEditText(QStringLiteral("de_custom"));
@@ -186,9 +183,7 @@ class WindowControls : public QObject {
     QCOMPARE(table->item(0, 1)->text(), QStringLiteral("+showscores"));
     const auto press = [&](auto&& input) {
       click(f.find("cmdchangekey"));
-      KeyCaptureBox* box = nullptr;
-      for (KeyCaptureBox* b : w.findChildren<KeyCaptureBox*>())
-        if (b->isVisible()) box = b;
+      auto* box = qobject_cast<KeyCaptureBox*>(QApplication::activeModalWidget());
       QVERIFY(box);
       input(box);
       QVERIFY(!box->isVisible());
@@ -200,7 +195,6 @@ class WindowControls : public QObject {
     QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("MOUSE4"));
 
     auto* command = f.find<QLineEdit>("txtkeycommand");
-    command->setFocus();
     typeText(command, QStringLiteral("say \"hi\""));
     QVERIFY(f.find<QLabel>("lblkeycheck")->text().startsWith(QStringLiteral("Refused: a \" inside")));
     click(f.find("cmdbindkey"));
@@ -211,11 +205,8 @@ class WindowControls : public QObject {
     click(f.find("cmdbindkey"));
     QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("MOUSE4"));
     // An alias: its commands checked as typed, set by Return, listed in the aliases' table.
-    auto* aliasName = f.find<QLineEdit>("txtaliasname");
-    aliasName->setFocus();
-    typeText(aliasName, QStringLiteral("greet"));
-    auto* commands = f.find<QLineEdit>("txtaliascommands");
-    commands->setFocus();
+    typeText(f.find("txtaliasname"), QStringLiteral("greet"));
+    auto* commands = f.find("txtaliascommands");
     typeText(commands, QStringLiteral("say hi; wave"));
     QCOMPARE(f.find<QLabel>("lblaliascheck")->text(), QStringLiteral("Runs: say hi | wave"));
     QTest::keyClick(commands, Qt::Key_Return);

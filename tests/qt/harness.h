@@ -23,6 +23,8 @@
 
 namespace quillet::qt::test {
 
+using namespace quillet;
+using namespace quillet::qt;
 using quillet::test::FakeDialogs;
 
 // The game's files through the core suite's helpers, by Qt's names.
@@ -122,14 +124,24 @@ inline QString shown(MainWindow& w, const Option& o) {
 
 inline QString helpOf(const Option& o) { return QString::fromStdString(std::string(o.help)).trimmed(); }
 
-// Types any text, one key press per character (QTest::keyClicks knows ASCII only).
+// Types any text into the widget, given the focus first, one key press per character
+// (QTest::keyClicks knows ASCII only).
 inline void typeText(QWidget* w, const QString& text) {
+  w->setFocus();
   for (QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), {});
 }
 
 inline void click(QWidget* w) {
   QVERIFY2(w, "no such widget");
   QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// Types a folder into the path window, over what it held, and presses OK.
+inline void enterPath(Fixture& f, const QString& folder) {
+  auto* path = f.find<QLineEdit>("txtpath");
+  path->selectAll();
+  typeText(path, folder);
+  click(f.find("cmdsearch"));
 }
 
 // A double-click as the platform delivers it: press, release, press, double-click, release.

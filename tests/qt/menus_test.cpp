@@ -18,8 +18,6 @@
 #include "qt/QtPlatform.h"
 #include "save/Save.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 class WindowMenus : public QObject {
@@ -34,8 +32,6 @@ class WindowMenus : public QObject {
     QLocale::setDefault(QLocale::German);  // the value labels take the user's decimal separator
     MainWindow& w = f.start();
     QLocale::setDefault(was);
-    QVERIFY2(f.dialogs.shown.empty(), "an empty store must not show a message");
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
     QVERIFY(!w.menuBar()->isVisibleTo(&w));
     QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
@@ -46,10 +42,7 @@ class WindowMenus : public QObject {
     QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
     // Its client area holds the whole change-path frame.
     QVERIFY(w.centralWidget()->rect().contains(f.find("framechangepath")->geometry()));
-    auto* path = f.find<QLineEdit>("txtpath");
-    path->setFocus();
-    QTest::keyClicks(path, f.game);
-    click(f.find("cmdsearch"));
+    enterPath(f, f.game);
     QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
     QVERIFY(w.menuBar()->isVisibleTo(&w) && f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(w.page(Page::Video)->isVisibleTo(&w) && !f.find("framechangepath")->isVisibleTo(&w));
@@ -59,10 +52,8 @@ class WindowMenus : public QObject {
   // The start's preview picture is decoded after the first frame, but checked by the load
   // sequence: one that cannot be read is reported at once.
   void startPictureIsCheckedByTheLoad() {
-    const std::pair<const char*, bool> cases[] = {// img/as_forest.jpg: kept, missing, not a picture
-                                                  {"", false},
-                                                  {nullptr, true},
-                                                  {"GIF? no, text", true}};
+    // img/as_forest.jpg kept, missing, not a picture
+    const std::pair<const char*, bool> cases[] = {{"", false}, {nullptr, true}, {"GIF? no, text", true}};
     for (const auto& [bytes, reported] : cases) {
       Fixture f;
       const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
@@ -131,7 +122,6 @@ class WindowMenus : public QObject {
     // An edit goes back through the same code page.
     w.core().cmdserver_Click();
     auto* name = f.find<QLineEdit>("txtservername");
-    name->setFocus();
     name->selectAll();
     typeText(name, QStringLiteral("\u00C5 \u20AC"));
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
@@ -142,8 +132,7 @@ class WindowMenus : public QObject {
     MainWindow& w = f.startInGame();
     click(w.pageButton(quillet::PageButton::Client));
     auto* name = f.find<QLineEdit>("txtname");
-    name->setFocus();
-    QTest::keyClicks(name, QStringLiteral("Red"));
+    typeText(name, QStringLiteral("Red"));
     f.find<QAction>("mnusave")->trigger();
     const QByteArray first = readFile(f.game + "/autoexec.cfg");
     QTest::keyClicks(name, QStringLiteral(" Fox"));
@@ -197,14 +186,10 @@ class WindowMenus : public QObject {
     MainWindow& w = f.startInGame(true);
     auto* file = f.find<QMenu>("mnufile");
     file->addAction(QStringLiteral("Select all maps"));  // as a later part of the program adds one
-    auto letters = [](const QList<QAction*>& actions) {
+    auto letters = [](const QList<QAction*>& actions) {  // an item without one leaves the word short
       QString seen;
-      for (QAction* a : actions) {
-        if (a->isSeparator()) continue;
-        const qsizetype at = a->text().indexOf(QChar(u'&'));
-        if (at < 0 || at + 1 >= a->text().size()) return QStringLiteral("none in ") + a->text();
-        seen += a->text()[at + 1].toLower();
-      }
+      for (QAction* a : actions)
+        if (!a->isSeparator()) seen += QKeySequence::mnemonic(a->text()).toString().remove("Alt+").toLower();
       return seen;
     };
     QCOMPARE(letters(w.menuBar()->actions()), QStringLiteral("fsh"));
@@ -225,10 +210,8 @@ class WindowMenus : public QObject {
     f.storeGamePath(f.game, "[settings]\nkeepownlines=True\n");
     f.start();
     const QList<QAction*> items = f.find<QMenu>("mnusettings")->actions();
-    const qsizetype at = items.indexOf(f.find<QAction>("mnudefaults"));
-    QVERIFY(at >= 0 && at + 1 < items.size());
-    QAction* keep = items[at + 1];
-    QCOMPARE(keep->objectName(), QStringLiteral("mnukeepownlines"));
+    auto* keep = f.find<QAction>("mnukeepownlines");
+    QCOMPARE(items.indexOf(keep), items.indexOf(f.find<QAction>("mnudefaults")) + 1);
     QCOMPARE(keep->text().remove(QChar(u'&')), QStringLiteral("Keep my own lines"));
     QVERIFY(keep->isCheckable());
     QVERIFY(!keep->statusTip().isEmpty());
@@ -253,20 +236,18 @@ class WindowMenus : public QObject {
     Fixture f;
     const QString corpus = QStringLiteral(QUILLET_CORPUS_DIR);
     const QString root = QDir(corpus).exists() ? corpus : QStringLiteral(QUILLET_SOURCE_DIR "/tests/fixtures");
-    QStringList names;
-    for (std::string_view name : quillet::test::gameFiles()) names << QString::fromLatin1(name);
     QMap<QString, QByteArray> before;
-    for (const QString& name : names) {
-      const QString kind = name.section(QLatin1Char('.'), 0, 0);
-      const QString file = QDir(root + "/" + kind).entryList(QDir::Files, QDir::Name).constLast();
-      writeFile(f.game + "/" + name, before[name] = readFile(root + "/" + kind + "/" + file));
+    for (std::string_view file : quillet::test::gameFiles()) {
+      const QString name = QString::fromLatin1(file), kind = name.section(QLatin1Char('.'), 0, 0);
+      const QString last = QDir(root + "/" + kind).entryList(QDir::Files, QDir::Name).constLast();
+      writeFile(f.game + "/" + name, before[name] = readFile(root + "/" + kind + "/" + last));
     }
     MainWindow& w = f.startInGame(true);
     f.find<QAction>("mnukeepownlines")->trigger();
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.back().title, std::string("Success"));
     QCOMPARE(f.dialogs.shown.back().detail, std::string(kNothingToSave));
-    for (const QString& name : names) QVERIFY2(readFile(f.game + "/" + name) == before[name], qPrintable(name));
+    for (const QString& name : before.keys()) QVERIFY2(readFile(f.game + "/" + name) == before[name], qPrintable(name));
     QVERIFY(!QDir(f.game + "/quillet-backups").exists());
 
     const Option& limit = option("scrolltimelimit");
@@ -279,7 +260,7 @@ class WindowMenus : public QObject {
     QCOMPARE(bar->value(), dragged);
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.back().detail, std::string());
-    for (const QString& name : names) {
+    for (const QString& name : before.keys()) {
       QList<QByteArray> was = before[name].split('\n'), is = readFile(f.game + "/" + name).split('\n');
       while (!was.isEmpty() && !is.isEmpty() && was.first() == is.first()) was.removeFirst(), is.removeFirst();
       while (!was.isEmpty() && !is.isEmpty() && was.last() == is.last()) was.removeLast(), is.removeLast();
@@ -311,11 +292,7 @@ class WindowMenus : public QObject {
       }
       QCOMPARE(shown(*f.window, option("txtservername")), QStringLiteral("Quillet test server"));
       f.window->core().mnuchangePath_Click();
-      auto* path = f.find<QLineEdit>("txtpath");
-      path->setFocus();
-      path->selectAll();
-      QTest::keyClicks(path, other);
-      click(f.find("cmdsearch"));
+      enterPath(f, other);
       QCOMPARE(f.window->core().GamePath(), other.toStdString());
       for (const Option& o : catalogue())
         QCOMPARE(QString::fromLatin1(o.control) + ": " + shown(*f.window, o),
