@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -278,9 +280,15 @@ class WindowAccess : public QObject {
   }
 
   // Each kind of message box: its title, text (every line end a line), icon, buttons with their
-  // default and Escape buttons, and what a screen reader hears.
-  void messageBoxesAreNamedByTitleAndText() {
+  // default and Escape buttons, what a screen reader hears, and the answer of each button pressed.
+  // The chooser lists the lines in the given order, the first one current, and picks the line
+  // double-clicked (-1: cancelled).
+  void messageBoxesAndTheChooser() {
     using B = QMessageBox;
+    const std::pair<B::StandardButton, Answer> answers[] = {{B::Yes, Answer::Yes},       {B::No, Answer::No},
+                                                            {B::Save, Answer::Save},     {B::Discard, Answer::Discard},
+                                                            {B::Cancel, Answer::Cancel}, {B::Ok, Answer::Ok}};
+    QtDialogs dialogs(nullptr);
     const std::tuple<Buttons, Icon, B::Icon, B::StandardButtons, B::StandardButton, B::StandardButton> kinds[] = {
         {Buttons::Ok, Icon::Information, B::Information, B::Ok, B::Ok, B::Ok},
         {Buttons::Ok, Icon::Exclamation, B::Warning, B::Ok, B::Ok, B::Ok},
@@ -298,7 +306,23 @@ class WindowAccess : public QObject {
       QCOMPARE(box->escapeButton(), box->button(onEscape));
       QCOMPARE(face(box.get())->text(QAccessible::Name), QStringLiteral("Error loading"));
       QCOMPARE(face(box.get())->text(QAccessible::Description), QStringLiteral("first\nsecond\nthird"));
+      for (const auto& [press, answer] : answers) {
+        if (!boxButtons.testFlag(press)) continue;
+        QTimer::singleShot(0, [press] { qobject_cast<B*>(QApplication::activeModalWidget())->button(press)->click(); });
+        QCOMPARE(dialogs.show({"Exit", "Save your changes?", buttons, icon}), answer);
+      }
     }
+    QTimer::singleShot(0, [] {
+      auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("chooselist");
+      QCOMPARE(list->count(), 2);
+      QCOMPARE(list->currentRow(), 0);
+      doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+      QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog) QTimer::singleShot(0, dialog, &QDialog::reject);  // not taken by the double-click: no hang
+    });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
   }
 
   // A long diff in its own window: resizable, fixed-pitch, unwrapped, reached by Tab, the

@@ -61,10 +61,8 @@ class WindowControls : public QObject {
       else if (o.hasText()) w.model().setText(o, "Caf\xE9");
     }
     for (const Option& o : catalogue()) {
-      const QString want = o.kind == Kind::Toggle ? QString::number(w.model().checked(o))
-                           : o.kind == Kind::Slider
-                               ? QString::number(o.max) + " " + QString::fromStdString(w.core().valueLabel(o))
-                               : QStringLiteral("Caf\u00E9");
+      QString want = QString::fromLatin1(quillet::test::valueText(w.model(), o));  // "Caf\xE9": the same in Latin-1
+      if (o.kind == Kind::Slider) want += " " + QString::fromStdString(w.core().valueLabel(o));
       if (o.kind != Kind::Hidden)
         QCOMPARE(QString::fromLatin1(o.control) + " " + shown(w, o), QString::fromLatin1(o.control) + " " + want);
     }

@@ -2,20 +2,14 @@
 // items and shortcuts, and the game's text written back.
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
-#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include "Stringconverter/Readers.h"
 #include "harness.h"
-#include "qt/QtPlatform.h"
 #include "save/Save.h"
 
 using namespace quillet::qt::test;
@@ -112,7 +106,8 @@ class WindowMenus : public QObject {
     writeFile(f.game + "/autoexec.cfg", "hostname \"Caf\xE9 \x80\x9F\"\r\n");
     MainWindow& w = f.startInGame();
     w.core().cmdserver_Click();
-    QCOMPARE(f.find<QLineEdit>("txtservername")->text(), QStringLiteral("Caf\u00E9 \u20AC\u0178"));
+    auto* name = f.find<QLineEdit>("txtservername");
+    QCOMPARE(name->text(), QStringLiteral("Caf\u00E9 \u20AC\u0178"));
     w.core().cmdmore_Click();
     click(f.find("txtmotd"));  // looking at the text changes nothing
     f.find<QAction>("mnusave")->trigger();
@@ -121,7 +116,6 @@ class WindowMenus : public QObject {
     QVERIFY(readFile(f.game + "/server.cfg").contains("hostname \"Caf\xE9 \x80\x9F\""));
     // An edit goes back through the same code page.
     w.core().cmdserver_Click();
-    auto* name = f.find<QLineEdit>("txtservername");
     name->selectAll();
     typeText(name, QStringLiteral("\u00C5 \u20AC"));
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
@@ -140,8 +134,7 @@ class WindowMenus : public QObject {
     QVERIFY(readFile(f.game + "/autoexec.cfg") != first);
     f.dialogs.shown.clear();
     f.find<QAction>("mnurestore")->trigger();
-    QCOMPARE(f.dialogs.lists.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.lists[0].size(), std::size_t(1));
+    QVERIFY2(f.dialogs.lists.size() == 1 && f.dialogs.lists[0].size() == 1, "one chooser, one backup");
     QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   before a Save   config.cfg, autoexec.cfg"),
              f.dialogs.lists[0][0].c_str());
     QCOMPARE(readFile(f.game + "/autoexec.cfg"), first);
@@ -149,35 +142,6 @@ class WindowMenus : public QObject {
     // The window says what was restored.
     QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
     QVERIFY2(f.dialogs.shown[0].text.ends_with(": config.cfg, autoexec.cfg."), f.dialogs.shown[0].text.c_str());
-  }
-
-  // The real dialogs: a message box answers with the button pressed; the chooser lists the lines
-  // in the given order, the first one current, and picks the line double-clicked (-1: cancelled).
-  void theRealDialogsAnswerWhatWasPressed() {
-    QtDialogs dialogs(nullptr);
-    using B = QMessageBox;
-    const std::tuple<Buttons, B::StandardButton, Answer> presses[] = {
-        {Buttons::YesNo, B::Yes, Answer::Yes},
-        {Buttons::YesNo, B::No, Answer::No},
-        {Buttons::SaveDiscardCancel, B::Save, Answer::Save},
-        {Buttons::SaveDiscardCancel, B::Discard, Answer::Discard},
-        {Buttons::SaveDiscardCancel, B::Cancel, Answer::Cancel},
-        {Buttons::Ok, B::Ok, Answer::Ok}};
-    for (const auto& [buttons, press, answer] : presses) {
-      QTimer::singleShot(0, [press] { qobject_cast<B*>(QApplication::activeModalWidget())->button(press)->click(); });
-      QCOMPARE(dialogs.show({"Exit", "Save your changes?", buttons, Icon::None}), answer);
-    }
-    QTimer::singleShot(0, [] {
-      auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("chooselist");
-      QCOMPARE(list->count(), 2);
-      QCOMPARE(list->currentRow(), 0);
-      doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
-      QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog) QTimer::singleShot(0, dialog, &QDialog::reject);  // not taken by the double-click: no hang
-    });
-    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
-    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
   }
 
   // Every menu and item has its own Alt letter, items added to a menu later included.
@@ -219,11 +183,11 @@ class WindowMenus : public QObject {
     QCOMPARE(f.dialogs.shown.back(), *keptValuesMessage(f.window->model()));
     QVERIFY(f.dialogs.shown.back().text.find("fps_max 300") != std::string::npos);
     f.dialogs.shown.clear();
-    keep->trigger();
-    QVERIFY(!keep->isChecked());
-    QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("False"));
-    keep->trigger();
-    QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("True"));
+    for (const std::string stored : {"False", "True"}) {
+      keep->trigger();
+      QCOMPARE(keep->isChecked(), stored == "True");
+      QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), stored);
+    }
     // Turned on again, the folder is read again and the kept values listed once more.
     QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
     QCOMPARE(f.dialogs.shown.back(), *keptValuesMessage(f.window->model()));
