@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -143,23 +144,42 @@ class WindowAccess : public QObject {
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
       }
-      const Page base = page == Page::MoreClient ? Page::Client : page == Page::MoreServer ? Page::Server : page;
       for (int p = 0; p < kPageCount; ++p)
         QVERIFY2(face(w.page(Page(p)))->state().invisible == (Page(p) != page), press);
       for (int b = 0; b < kPageButtonCount; ++b)
-        QCOMPARE(w.pageButton(quillet::PageButton(b))->backColor(),
-                 pageOfButton(quillet::PageButton(b)) == base ? QColor(245, 245, 245) : QColor(255, 255, 255));
+        QCOMPARE(
+            w.pageButton(quillet::PageButton(b))->backColor(),
+            pageOfButton(quillet::PageButton(b)) == basePage(page) ? QColor(245, 245, 245) : QColor(255, 255, 255));
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(focus));
       QCOMPARE(f.explained(), QString::fromLatin1(help));
     }
   }
 
-  // Every sentence of the catalogue is drawn whole inside the strip, on two lines at most, both
-  // while it is typed and when it stands; no character is lost or doubled at a line break.
-  void helpStripShowsEverySentenceWhole() {
+  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
+  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
+  // explains its toggle without flipping it. Every sentence of the catalogue is drawn whole inside
+  // the strip, on two lines at most, both while it is typed and when it stands; no character is
+  // lost or doubled at a line break.
+  void helpStripTypesAndShowsEverySentenceWhole() {
     Fixture f;
     MainWindow& w = f.startInGame();
     HelpStrip* strip = f.strip();
+    f.finishHelp();
+    QSignalSpy said(strip, &HelpStrip::announced);
+    click(w.pageButton(quillet::PageButton::Client));
+    QCOMPARE(strip->frame(), QStringLiteral(" _"));
+    QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
+    QTRY_VERIFY2(strip->frame().size() > 2, "the timer itself types on");
+    QCOMPARE(said.count(), 0);
+    f.finishHelp();
+    QCOMPARE(strip->frame(), QString::fromStdString(w.core().helpFrame()));
+    QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
+    QCOMPARE(said.count(), 1);
+    QCOMPARE(said[0][0].toString(), strip->frame().trimmed());
+    QCOMPARE(face(strip)->text(QAccessible::Description), said[0][0].toString());
+    click(f.find("Label42"));
+    QCOMPARE(f.explained(), QString::fromUtf8(option("img_client(17)").captionText()).trimmed());
+    QVERIFY(!w.model().checked(Table::Client, 17));
     const int room = std::min(strip->width(), w.centralWidget()->width() - strip->x());
     for (const Option& o : catalogue()) {
       for (std::string_view text : {o.help, o.captionText()}) {
@@ -296,8 +316,10 @@ class WindowAccess : public QObject {
         {Buttons::SaveDiscardCancel, Icon::Exclamation, B::Warning, B::Save | B::Discard | B::Cancel, B::Save,
          B::Cancel}};
     for (const auto& [buttons, icon, boxIcon, boxButtons, byDefault, onEscape] : kinds) {
+      const std::string detail = buttons == Buttons::YesNo ? "what happens" : "";  // the Details button with it
       std::unique_ptr<QMessageBox> box(
-          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon}, nullptr));
+          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon, detail}, nullptr));
+      QCOMPARE(box->findChild<QPushButton*>("showdetails") != nullptr, !detail.empty());
       QCOMPARE(box->windowTitle(), QStringLiteral("Error loading"));
       QCOMPARE(box->text(), QStringLiteral("first\nsecond\nthird"));
       QCOMPARE(box->icon(), boxIcon);
@@ -331,9 +353,6 @@ class WindowAccess : public QObject {
     std::string diff = "motd.txt: unchanged\n--- server.cfg\n+++ server.cfg\n@@ -1,300 +1,300 @@\n";
     for (int i = 0; i < 150; ++i) diff += "-old " + std::to_string(i) + "\n+new " + std::to_string(i) + "\n";
     diff += "config.cfg: new file\n--- config.cfg\n+++ config.cfg\n@@ -1,0 +1,1 @@\n+" + std::string(200, 'x') + "\n";
-    std::unique_ptr<QMessageBox> box(
-        buildMessageBox({"Confirm", "Continue?", Buttons::YesNo, Icon::None, diff}, nullptr));
-    QVERIFY(box->findChild<QPushButton*>("showdetails"));
     std::unique_ptr<QDialog> view(buildDetailView(QStringLiteral("Confirm: details"), diff, nullptr));
     auto* text = view->findChild<QPlainTextEdit*>("detailtext");
     QVERIFY(view->isSizeGripEnabled());

@@ -4,7 +4,6 @@
 // the core's state.
 #include <QAccessible>
 #include <QApplication>
-#include <QSignalSpy>
 #include <QTableWidget>
 
 #include "harness.h"
@@ -66,30 +65,6 @@ class WindowControls : public QObject {
       if (o.kind != Kind::Hidden)
         QCOMPARE(QString::fromLatin1(o.control) + " " + shown(w, o), QString::fromLatin1(o.control) + " " + want);
     }
-  }
-
-  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
-  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
-  // explains its toggle without flipping it.
-  void helpTimerTypesOntoTheStrip() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    f.finishHelp();
-    QSignalSpy said(f.strip(), &HelpStrip::announced);
-    click(w.pageButton(quillet::PageButton::Client));
-    QCOMPARE(f.strip()->frame(), QStringLiteral(" _"));
-    QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
-    QTRY_VERIFY2(f.strip()->frame().size() > 2, "the timer itself types on");
-    QCOMPARE(said.count(), 0);
-    f.finishHelp();
-    QCOMPARE(f.strip()->frame(), QString::fromStdString(w.core().helpFrame()));
-    QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
-    QCOMPARE(said.count(), 1);
-    QCOMPARE(said[0][0].toString(), f.strip()->frame().trimmed());
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.strip())->text(QAccessible::Description), said[0][0].toString());
-    click(f.find("Label42"));
-    QCOMPARE(f.explained(), QString::fromUtf8(option("img_client(17)").captionText()).trimmed());
-    QVERIFY(!w.model().checked(Table::Client, 17));
   }
 
   // A drag is the Scroll event (label and colour sample only), its end the Change event, and the
