@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Stringconverter/Readers.h"
 #include "harness.h"
 #include "qt/QtPlatform.h"
 
@@ -231,13 +232,23 @@ class WindowAccess : public QObject {
     QApplication::setPalette(QApplication::style()->standardPalette());
   }
 
-  // The start's map preview is decoded once the first frame is painted and appears without the
-  // user doing anything, in a page built before or after that; it is the picture made for the
-  // screen's pixel ratio.
-  void mapPreviewAtTheScreenRatio() {
+  // The start's map preview is checked by the load sequence: one that cannot be read is reported
+  // at once. One that can is decoded once the first frame is painted and appears without the user
+  // doing anything, in a page built before or after that; it is the picture made for the screen's
+  // pixel ratio.
+  void startPictureCheckedAtOnceShownAtTheScreenRatio() {
+    for (const char* bytes : {"", "GIF? no, text"}) {  // img/as_forest.jpg missing, not a picture
+      Fixture f;
+      const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
+      if (*bytes) writeFile(picture, bytes);
+      else QFile::remove(picture);
+      f.startInGame();
+      QVERIFY2(f.dialogs.shown.at(0).text.find(kPictureError) != std::string::npos, bytes);
+    }
     for (const bool pageFirst : {true, false}) {
       Fixture f;
       MainWindow& w = f.startInGame();
+      QVERIFY(f.dialogs.shown.at(0).text.find(kPictureError) == std::string::npos);  // the empty folder's report
       if (pageFirst) {
         w.page(Page::Maps);
         QVERIFY2(f.find<QLabel>("imgmapshot")->pixmap().isNull(), "the picture was decoded before the first frame");

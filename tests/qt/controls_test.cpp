@@ -72,10 +72,9 @@ class WindowControls : public QObject {
   void dragReleaseAndFocusOfASlider() {
     Fixture f;
     MainWindow& w = f.startInGame(true);
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    for (const char* c : {"scrollgreen", "scrollblue"}) qobject_cast<QScrollBar*>(w.control(c))->setValue(0);
     const Option& o = option("scrollred");
+    f.showPageOf(o);
+    for (const char* c : {"scrollgreen", "scrollblue"}) qobject_cast<QScrollBar*>(w.control(c))->setValue(0);
     auto* red = qobject_cast<QScrollBar*>(w.control(o.control));
     const QString helpBefore = f.explained();
     QVERIFY(helpBefore != helpOf(o));

@@ -1,5 +1,5 @@
-// The first start's path window and the start's picture; the menu commands through their menu
-// items and shortcuts, and the game's text written back.
+// The first start's path window; the menu commands through their menu items and shortcuts, and
+// the game's text written back.
 #include <QAction>
 #include <QApplication>
 #include <QLocale>
@@ -41,22 +41,6 @@ class WindowMenus : public QObject {
     QVERIFY(w.menuBar()->isVisibleTo(&w) && f.find("framebuttons")->isVisibleTo(&w));
     QVERIFY(w.page(Page::Video)->isVisibleTo(&w) && !f.find("framechangepath")->isVisibleTo(&w));
     QCOMPARE(shown(w, option("scrollgamma")), QStringLiteral("25 2,5"));
-  }
-
-  // The start's preview picture is decoded after the first frame, but checked by the load
-  // sequence: one that cannot be read is reported at once.
-  void startPictureIsCheckedByTheLoad() {
-    // img/as_forest.jpg kept, missing, not a picture
-    const std::pair<const char*, bool> cases[] = {{"", false}, {nullptr, true}, {"GIF? no, text", true}};
-    for (const auto& [bytes, reported] : cases) {
-      Fixture f;
-      const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
-      if (!bytes) QFile::remove(picture);
-      else if (*bytes) writeFile(picture, bytes);
-      f.startInGame();
-      QVERIFY(!f.dialogs.shown.empty());  // the empty game folder's files are reported too
-      QVERIFY2((f.dialogs.shown[0].text.find(kPictureError) != std::string::npos) == reported, bytes ? bytes : "none");
-    }
   }
 
   // Each shortcut runs its menu command (the same first message box as the core's own handler);
@@ -240,8 +224,7 @@ class WindowMenus : public QObject {
       const QByteArray first =
           "hostname \"Quillet test server\"\r\nmp_c4timer 45\r\nmp_freezetime 6\r\nmp_timelimit 30\r\n"
           "gamma 2.5\r\nfastsprites 0\r\nname Zoe\r\nnet_graphpos 3\r\n";
-      writeFile(f.game + "/autoexec.cfg", first);
-      writeFile(f.game + "/server.cfg", first);
+      for (const char* name : {"/autoexec.cfg", "/server.cfg"}) writeFile(f.game + name, first);
       writeFile(f.game + "/motd.txt", "Welcome");
       const QString other = f.dir.filePath(QStringLiteral("other"));
       QDir().mkpath(other + "/cl_dlls");
