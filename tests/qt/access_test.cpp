@@ -270,16 +270,14 @@ class WindowAccess : public QObject {
   void nothingIsClipped() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    for (int page = 0; page < kPageCount; ++page) {
-      const Page p = Page(page);
-      for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
+    for (int p = 0; p < kPageCount; ++p)
+      for (QWidget* c : w.page(Page(p))->findChildren<QWidget*>()) {
         QString text;
         if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
         else if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
-        if (text.isEmpty() || !c->isVisibleTo(w.page(p))) continue;
+        if (text.isEmpty() || !c->isVisibleTo(w.page(Page(p)))) continue;
         QVERIFY2(c->fontMetrics().horizontalAdvance(text) <= c->width(), qPrintable(c->objectName() + ": " + text));
       }
-    }
   }
 
   // Tab visits the page buttons, then the page's controls row by row; in the path window only
