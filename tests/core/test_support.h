@@ -197,7 +197,7 @@ std::string goldenCasesDiff(std::string_view name, Result result) {
     const std::string input = line.substr(0, line.find('\t'));
     now += line.starts_with('#') ? line + '\n' : input + '\t' + escaped(result(unescaped(input))) + '\n';
   }
-  return goldenDiff(name, now);
+  return now.find('\t') == std::string::npos ? std::string(name) + " holds no case" : goldenDiff(name, now);
 }
 #endif
 
