@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Stringconverter/Filereader.h"
+#include "test_support.h"
 
 namespace quillet {
 namespace {
@@ -84,41 +85,16 @@ TEST(RoundToPosition, HalvesGoToTheEvenNeighbour) {
   for (const Case& c : cases) EXPECT_EQ(roundToPosition(c.in), c.want) << c.in;
 }
 
-std::vector<std::string> items(std::string_view bytes) {
-  std::vector<std::string> out;
-  ListReader r(bytes);
-  while (!r.atEnd()) out.emplace_back(r.next());
+// Each case of tests/golden/lists.txt: the items and the lines in a file's bytes.
+std::string itemsAndLines(const std::string& bytes) {
+  std::string out = "items";
+  for (ListReader r(bytes); !r.atEnd();) (out += " [").append(r.next()) += ']';
+  out += " lines";
+  for (LineReader r(bytes); !r.atEnd();) (out += " [").append(r.next()) += ']';
   return out;
 }
 
-TEST(ListReader, SplitsLinesAndCommasIntoItems) {
-  using V = std::vector<std::string>;
-  struct Case {
-    std::string_view bytes;
-    V want;
-  };
-  const Case cases[] = {
-      {"", V{}},
-      {"gamma 2.5", V{"gamma 2.5"}},
-      {"con_color 255,180,30\r\n", V{"con_color 255", "180", "30"}},
-      {"a\r\n\r\nb", V{"a", "", "b"}},
-      {"a\rb\nc\r\nd", V{"a", "b", "c", "d"}},
-      {"   \tgamma 1  \t\r\n", V{"gamma 1"}},
-      {"\"quoted, item\" tail, next\n", V{"quoted, item", "next"}},
-      {"\"open quote\nnext", V{"open quote", "next"}},
-      {"name \"Red Fox\"", V{"name \"Red Fox\""}},
-      {"a,\r\nb", V{"a", "", "b"}},
-      {std::string_view("x\0y,\x80", 5), V{std::string("x\0y", 3), "\x80"}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(items(c.bytes), c.want) << "bytes: " << c.bytes;
-}
-
-TEST(LineReader, KeepsCommasAndQuotes) {
-  std::vector<std::string> lines;
-  LineReader r("echo a,b\r\n\r\n\"x\"\ry\n");
-  while (!r.atEnd()) lines.emplace_back(r.next());
-  EXPECT_EQ(lines, (std::vector<std::string>{"echo a,b", "", "\"x\"", "y"}));
-}
+TEST(ListReader, ItemsAndLines) { EXPECT_EQ(test::goldenCasesDiff("lists.txt", itemsAndLines), ""); }
 
 }  // namespace
 }  // namespace quillet

@@ -11,24 +11,6 @@
 namespace quillet::testing {
 namespace {
 
-// The menu command saves into the game folder after Yes only (the writing itself: save_test).
-TEST_F(FrmmainTest, SaveWritesOnlyAfterYes) {
-  makeGame(game);
-  startWith(game);
-  for (std::string_view file : test::gameFiles()) writeFile(game / file, "old");
-  dialogs.shown.clear();
-  w->mnusave_Click();  // No
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, saveConfirmMessage().text);
-  EXPECT_TRUE(dialogs.shown[0].detail.starts_with(
-      "--- mapcycle.txt\n+++ mapcycle.txt\n@@ -1,1 +1,2 @@\n-old  (no line end)\n+de_dust\n"))
-      << dialogs.shown[0].detail;
-  dialogs.answers = {Answer::Yes};
-  w->mnusave_Click();
-  EXPECT_EQ(dialogs.shown.back(), saveSuccessMessage());
-  EXPECT_NE(test::TempDir::readFile(game / "autoexec.cfg"), "old");
-}
-
 // Factory values themselves: preferences_test. Here: the question, and the labels following.
 TEST_F(FrmmainTest, LoadDefaultsAsksFirst) {
   w->ShowHelp("before");

@@ -2,12 +2,14 @@
 // by a fake.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -104,6 +106,26 @@ inline std::string valueText(const Model& m, const Option& o) {
   return m.text(o);
 }
 
+// The pieces of a case's input, separated by " | ".
+inline std::vector<std::string_view> pieces(std::string_view input) {
+  std::vector<std::string_view> out;
+  for (std::size_t at = 0, end = 0; end < input.size(); at = end + 3)
+    out.push_back(input.substr(at, (end = std::min(input.find(" | ", at), input.size())) - at));
+  return out;
+}
+
+// Sets options as a case's input names them: "control=value" pieces (a toggle's value 1 or 0, a
+// slider's position, else the text).
+inline void setOptions(Model& model, std::string_view input) {
+  for (std::string_view piece : pieces(input)) {
+    const Option& o = option(piece.substr(0, piece.find('=')));
+    const std::string value(piece.substr(piece.find('=') + 1));
+    if (o.isToggle()) model.setChecked(o, value == "1");
+    else if (o.kind == Kind::Slider) model.setPosition(o, std::stoi(value));
+    else model.setText(o, value);
+  }
+}
+
 #ifdef QUILLET_CORPUS_DIR
 // The players' own files in ../shared/corpus beside the checkout, when they are there; the
 // tests that read them skip otherwise (a clone on its own has the project's fixtures only).
@@ -183,6 +205,13 @@ inline const std::vector<std::string_view>& gameFiles() {
   static const std::vector<std::string_view> names = {"mapcycle.txt", "motd.txt",   "config.cfg",
                                                       "autoexec.cfg", "server.cfg", "listenserver.cfg"};
   return names;
+}
+
+// The six game files' bytes ("" for a missing one).
+inline std::map<std::string, std::string> gameFileBytes(const TempDir& dir) {
+  std::map<std::string, std::string> out;
+  for (std::string_view name : gameFiles()) out[std::string(name)] = dir.read(name);
+  return out;
 }
 
 }  // namespace quillet::test

@@ -15,26 +15,18 @@
 namespace quillet {
 namespace {
 
-// The line of one option after the position or text of a row of tests/golden/console-lines.txt
-// (both states of every toggle and every slider at its default and at either end: the golden
-// files of the Files tests below).
+// The line of the first option of a row of tests/golden/console-lines.txt (both states of every
+// toggle and every slider at its default and at either end: the golden files of the Files tests).
 std::string lineAfter(const std::string& input) {
-  const Option& o = option(input.substr(0, input.find(' ')));
-  const std::string value = input.substr(o.control.size() + 1);
   Model model;
-  if (o.kind == Kind::Slider) EXPECT_TRUE(model.setPosition(o, std::stoi(value))) << input;
-  else model.setText(o, value);
-  return consoleLine(model, o);
+  test::setOptions(model, input);
+  return consoleLine(model, option(input.substr(0, input.find('='))));
 }
 
 TEST(ConsoleLine, ValueFormsAndTexts) {
   std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma locale must not change "."
   EXPECT_EQ(test::goldenCasesDiff("console-lines.txt", lineAfter), "");
   std::setlocale(LC_ALL, "C");
-  Model model;
-  model.setPosition(option("scrollred"), 255);
-  model.setPosition(option("scrollgreen"), 180);
-  EXPECT_EQ(consoleLine(model, option("scrollred")), "con_color 255,180,0");
 }
 
 // Every text option set to hostile texts (each byte at the start, in the middle and at the end,
