@@ -4,14 +4,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+#include "Stringconverter/Readers.h"
 #include "harness.h"
 #include "qt/QtPlatform.h"
 
@@ -141,23 +145,42 @@ class WindowAccess : public QObject {
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
       }
-      const Page base = page == Page::MoreClient ? Page::Client : page == Page::MoreServer ? Page::Server : page;
       for (int p = 0; p < kPageCount; ++p)
         QVERIFY2(face(w.page(Page(p)))->state().invisible == (Page(p) != page), press);
       for (int b = 0; b < kPageButtonCount; ++b)
-        QCOMPARE(w.pageButton(quillet::PageButton(b))->backColor(),
-                 pageOfButton(quillet::PageButton(b)) == base ? QColor(245, 245, 245) : QColor(255, 255, 255));
+        QCOMPARE(
+            w.pageButton(quillet::PageButton(b))->backColor(),
+            pageOfButton(quillet::PageButton(b)) == basePage(page) ? QColor(245, 245, 245) : QColor(255, 255, 255));
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(focus));
       QCOMPARE(f.explained(), QString::fromLatin1(help));
     }
   }
 
-  // Every sentence of the catalogue is drawn whole inside the strip, on two lines at most, both
-  // while it is typed and when it stands; no character is lost or doubled at a line break.
-  void helpStripShowsEverySentenceWhole() {
+  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
+  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
+  // explains its toggle without flipping it. Every sentence of the catalogue is drawn whole inside
+  // the strip, on two lines at most, both while it is typed and when it stands; no character is
+  // lost or doubled at a line break.
+  void helpStripTypesAndShowsEverySentenceWhole() {
     Fixture f;
     MainWindow& w = f.startInGame();
     HelpStrip* strip = f.strip();
+    f.finishHelp();
+    QSignalSpy said(strip, &HelpStrip::announced);
+    click(w.pageButton(quillet::PageButton::Client));
+    QCOMPARE(strip->frame(), QStringLiteral(" _"));
+    QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
+    QTRY_VERIFY2(strip->frame().size() > 2, "the timer itself types on");
+    QCOMPARE(said.count(), 0);
+    f.finishHelp();
+    QCOMPARE(strip->frame(), QString::fromStdString(w.core().helpFrame()));
+    QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
+    QCOMPARE(said.count(), 1);
+    QCOMPARE(said[0][0].toString(), strip->frame().trimmed());
+    QCOMPARE(face(strip)->text(QAccessible::Description), said[0][0].toString());
+    click(f.find("Label42"));
+    QCOMPARE(f.explained(), QString::fromUtf8(option("img_client(17)").captionText()).trimmed());
+    QVERIFY(!w.model().checked(Table::Client, 17));
     const int room = std::min(strip->width(), w.centralWidget()->width() - strip->x());
     for (const Option& o : catalogue()) {
       for (std::string_view text : {o.help, o.captionText()}) {
@@ -209,13 +232,23 @@ class WindowAccess : public QObject {
     QApplication::setPalette(QApplication::style()->standardPalette());
   }
 
-  // The start's map preview is decoded once the first frame is painted and appears without the
-  // user doing anything, in a page built before or after that; it is the picture made for the
-  // screen's pixel ratio.
-  void mapPreviewAtTheScreenRatio() {
+  // The start's map preview is checked by the load sequence: one that cannot be read is reported
+  // at once. One that can is decoded once the first frame is painted and appears without the user
+  // doing anything, in a page built before or after that; it is the picture made for the screen's
+  // pixel ratio.
+  void startPictureCheckedAtOnceShownAtTheScreenRatio() {
+    for (const char* bytes : {"", "GIF? no, text"}) {  // img/as_forest.jpg missing, not a picture
+      Fixture f;
+      const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
+      if (*bytes) writeFile(picture, bytes);
+      else QFile::remove(picture);
+      f.startInGame();
+      QVERIFY2(f.dialogs.shown.at(0).text.find(kPictureError) != std::string::npos, bytes);
+    }
     for (const bool pageFirst : {true, false}) {
       Fixture f;
       MainWindow& w = f.startInGame();
+      QVERIFY(f.dialogs.shown.at(0).text.find(kPictureError) == std::string::npos);  // the empty folder's report
       if (pageFirst) {
         w.page(Page::Maps);
         QVERIFY2(f.find<QLabel>("imgmapshot")->pixmap().isNull(), "the picture was decoded before the first frame");
@@ -237,16 +270,14 @@ class WindowAccess : public QObject {
   void nothingIsClipped() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    for (int page = 0; page < kPageCount; ++page) {
-      const Page p = Page(page);
-      for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
+    for (int p = 0; p < kPageCount; ++p)
+      for (QWidget* c : w.page(Page(p))->findChildren<QWidget*>()) {
         QString text;
         if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
         else if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
-        if (text.isEmpty() || !c->isVisibleTo(w.page(p))) continue;
+        if (text.isEmpty() || !c->isVisibleTo(w.page(Page(p)))) continue;
         QVERIFY2(c->fontMetrics().horizontalAdvance(text) <= c->width(), qPrintable(c->objectName() + ": " + text));
       }
-    }
   }
 
   // Tab visits the page buttons, then the page's controls row by row; in the path window only
@@ -278,9 +309,15 @@ class WindowAccess : public QObject {
   }
 
   // Each kind of message box: its title, text (every line end a line), icon, buttons with their
-  // default and Escape buttons, and what a screen reader hears.
-  void messageBoxesAreNamedByTitleAndText() {
+  // default and Escape buttons, what a screen reader hears, and the answer of each button pressed.
+  // The chooser lists the lines in the given order, the first one current, and picks the line
+  // double-clicked (-1: cancelled).
+  void messageBoxesAndTheChooser() {
     using B = QMessageBox;
+    const std::pair<B::StandardButton, Answer> answers[] = {{B::Yes, Answer::Yes},       {B::No, Answer::No},
+                                                            {B::Save, Answer::Save},     {B::Discard, Answer::Discard},
+                                                            {B::Cancel, Answer::Cancel}, {B::Ok, Answer::Ok}};
+    QtDialogs dialogs(nullptr);
     const std::tuple<Buttons, Icon, B::Icon, B::StandardButtons, B::StandardButton, B::StandardButton> kinds[] = {
         {Buttons::Ok, Icon::Information, B::Information, B::Ok, B::Ok, B::Ok},
         {Buttons::Ok, Icon::Exclamation, B::Warning, B::Ok, B::Ok, B::Ok},
@@ -288,8 +325,10 @@ class WindowAccess : public QObject {
         {Buttons::SaveDiscardCancel, Icon::Exclamation, B::Warning, B::Save | B::Discard | B::Cancel, B::Save,
          B::Cancel}};
     for (const auto& [buttons, icon, boxIcon, boxButtons, byDefault, onEscape] : kinds) {
+      const std::string detail = buttons == Buttons::YesNo ? "what happens" : "";  // the Details button with it
       std::unique_ptr<QMessageBox> box(
-          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon}, nullptr));
+          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon, detail}, nullptr));
+      QCOMPARE(box->findChild<QPushButton*>("showdetails") != nullptr, !detail.empty());
       QCOMPARE(box->windowTitle(), QStringLiteral("Error loading"));
       QCOMPARE(box->text(), QStringLiteral("first\nsecond\nthird"));
       QCOMPARE(box->icon(), boxIcon);
@@ -298,7 +337,23 @@ class WindowAccess : public QObject {
       QCOMPARE(box->escapeButton(), box->button(onEscape));
       QCOMPARE(face(box.get())->text(QAccessible::Name), QStringLiteral("Error loading"));
       QCOMPARE(face(box.get())->text(QAccessible::Description), QStringLiteral("first\nsecond\nthird"));
+      for (const auto& [press, answer] : answers) {
+        if (!boxButtons.testFlag(press)) continue;
+        QTimer::singleShot(0, [press] { qobject_cast<B*>(QApplication::activeModalWidget())->button(press)->click(); });
+        QCOMPARE(dialogs.show({"Exit", "Save your changes?", buttons, icon}), answer);
+      }
     }
+    QTimer::singleShot(0, [] {
+      auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("chooselist");
+      QCOMPARE(list->count(), 2);
+      QCOMPARE(list->currentRow(), 0);
+      doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+      QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog) QTimer::singleShot(0, dialog, &QDialog::reject);  // not taken by the double-click: no hang
+    });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
   }
 
   // A long diff in its own window: resizable, fixed-pitch, unwrapped, reached by Tab, the
@@ -307,9 +362,6 @@ class WindowAccess : public QObject {
     std::string diff = "motd.txt: unchanged\n--- server.cfg\n+++ server.cfg\n@@ -1,300 +1,300 @@\n";
     for (int i = 0; i < 150; ++i) diff += "-old " + std::to_string(i) + "\n+new " + std::to_string(i) + "\n";
     diff += "config.cfg: new file\n--- config.cfg\n+++ config.cfg\n@@ -1,0 +1,1 @@\n+" + std::string(200, 'x') + "\n";
-    std::unique_ptr<QMessageBox> box(
-        buildMessageBox({"Confirm", "Continue?", Buttons::YesNo, Icon::None, diff}, nullptr));
-    QVERIFY(box->findChild<QPushButton*>("showdetails"));
     std::unique_ptr<QDialog> view(buildDetailView(QStringLiteral("Confirm: details"), diff, nullptr));
     auto* text = view->findChild<QPlainTextEdit*>("detailtext");
     QVERIFY(view->isSizeGripEnabled());

@@ -4,7 +4,6 @@
 // the core's state.
 #include <QAccessible>
 #include <QApplication>
-#include <QSignalSpy>
 #include <QTableWidget>
 
 #include "harness.h"
@@ -61,37 +60,11 @@ class WindowControls : public QObject {
       else if (o.hasText()) w.model().setText(o, "Caf\xE9");
     }
     for (const Option& o : catalogue()) {
-      const QString want = o.kind == Kind::Toggle ? QString::number(w.model().checked(o))
-                           : o.kind == Kind::Slider
-                               ? QString::number(o.max) + " " + QString::fromStdString(w.core().valueLabel(o))
-                               : QStringLiteral("Caf\u00E9");
+      QString want = QString::fromLatin1(quillet::test::valueText(w.model(), o));  // "Caf\xE9": the same in Latin-1
+      if (o.kind == Kind::Slider) want += " " + QString::fromStdString(w.core().valueLabel(o));
       if (o.kind != Kind::Hidden)
         QCOMPARE(QString::fromLatin1(o.control) + " " + shown(w, o), QString::fromLatin1(o.control) + " " + want);
     }
-  }
-
-  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
-  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
-  // explains its toggle without flipping it.
-  void helpTimerTypesOntoTheStrip() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    f.finishHelp();
-    QSignalSpy said(f.strip(), &HelpStrip::announced);
-    click(w.pageButton(quillet::PageButton::Client));
-    QCOMPARE(f.strip()->frame(), QStringLiteral(" _"));
-    QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
-    QTRY_VERIFY2(f.strip()->frame().size() > 2, "the timer itself types on");
-    QCOMPARE(said.count(), 0);
-    f.finishHelp();
-    QCOMPARE(f.strip()->frame(), QString::fromStdString(w.core().helpFrame()));
-    QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
-    QCOMPARE(said.count(), 1);
-    QCOMPARE(said[0][0].toString(), f.strip()->frame().trimmed());
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.strip())->text(QAccessible::Description), said[0][0].toString());
-    click(f.find("Label42"));
-    QCOMPARE(f.explained(), QString::fromUtf8(option("img_client(17)").captionText()).trimmed());
-    QVERIFY(!w.model().checked(Table::Client, 17));
   }
 
   // A drag is the Scroll event (label and colour sample only), its end the Change event, and the
@@ -99,10 +72,9 @@ class WindowControls : public QObject {
   void dragReleaseAndFocusOfASlider() {
     Fixture f;
     MainWindow& w = f.startInGame(true);
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    for (const char* c : {"scrollgreen", "scrollblue"}) qobject_cast<QScrollBar*>(w.control(c))->setValue(0);
     const Option& o = option("scrollred");
+    f.showPageOf(o);
+    for (const char* c : {"scrollgreen", "scrollblue"}) qobject_cast<QScrollBar*>(w.control(c))->setValue(0);
     auto* red = qobject_cast<QScrollBar*>(w.control(o.control));
     const QString helpBefore = f.explained();
     QVERIFY(helpBefore != helpOf(o));
@@ -181,18 +153,17 @@ class WindowControls : public QObject {
     auto* table = f.find<QTableWidget>("tblkeys");
     QCOMPARE(table->rowCount(), 1);
     QCOMPARE(table->item(0, 1)->text(), QStringLiteral("+showscores"));
-    const auto press = [&](auto&& input) {
+    const auto press = [&](auto&& input, const char* name) {  // the game's name of what was pressed
       click(f.find("cmdchangekey"));
       auto* box = qobject_cast<KeyCaptureBox*>(QApplication::activeModalWidget());
       QVERIFY(box);
       input(box);
       QVERIFY(!box->isVisible());
+      QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QString::fromLatin1(name));
     };
-    press([](QWidget* box) { QTest::keyClick(box, Qt::Key_Tab); });
-    QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("TAB"));
+    press([](QWidget* box) { QTest::keyClick(box, Qt::Key_Tab); }, "TAB");
     QVERIFY2(f.explained().contains("+showscores"), "a key bound already is named before it is taken");
-    press([](QWidget* box) { QTest::mouseClick(box, Qt::BackButton, {}, box->rect().center()); });
-    QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("MOUSE4"));
+    press([](QWidget* box) { QTest::mouseClick(box, Qt::BackButton, {}, box->rect().center()); }, "MOUSE4");
 
     auto* command = f.find<QLineEdit>("txtkeycommand");
     typeText(command, QStringLiteral("say \"hi\""));

@@ -42,6 +42,9 @@ inline void activate(QWidget& w) {
   QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
+// The page a sub-page lies over; any other page itself.
+inline Page basePage(Page p) { return p == Page::MoreClient ? Page::Client : p == Page::MoreServer ? Page::Server : p; }
+
 // One window over a temporary game folder. `game` holds cl_dlls and the files the test writes;
 // `program` holds img/as_forest.jpg (with its picture for high-density screens) and
 // img/de_dust.jpg only.
@@ -86,9 +89,9 @@ struct Fixture {
 
   // Opens the page that holds the option (through its base page for a sub-page).
   void showPageOf(const Option& o) {
-    const Page base = o.page == Page::MoreClient ? Page::Client : o.page == Page::MoreServer ? Page::Server : o.page;
     for (int b = 0; b < kPageButtonCount; ++b)
-      if (pageOfButton(quillet::PageButton(b)) == base) window->core().pageButton_Click(quillet::PageButton(b));
+      if (pageOfButton(quillet::PageButton(b)) == basePage(o.page))
+        window->core().pageButton_Click(quillet::PageButton(b));
     if (o.page == Page::MoreClient) window->core().cmdmoreclient_Click();
     if (o.page == Page::MoreServer) window->core().cmdmore_Click();
   }
