@@ -1,5 +1,6 @@
-// What assistive technology sees: names, roles, states, values, the Tab order of the rows, the
-// help strip's sentence and the message boxes.
+// What assistive technology and the eye see: names, roles, states, values, the Tab order of the
+// rows, the page buttons, the help strip and its timer, the start's picture, nothing clipped, the
+// message boxes, the chooser and the detail view.
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>

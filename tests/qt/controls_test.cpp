@@ -1,7 +1,7 @@
-// The controls of the pages wired to the core: toggles, captions, sliders, page buttons,
-// More / Back, the map page and the launch line. What the core does with each event is tested
-// in tests/core; here each kind of widget is checked once for reaching the core and showing
-// the core's state.
+// The controls of the pages wired to the core: toggles, captions, sliders, the built-late pages,
+// the map page, the launch line and the Keys page. What the core does with each event is tested
+// in tests/core; here each kind of widget is checked once for reaching the core and showing the
+// core's state.
 #include <QAccessible>
 #include <QApplication>
 #include <QTableWidget>
