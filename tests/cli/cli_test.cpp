@@ -143,6 +143,7 @@ TEST_F(cliCommand, UsageErrorsNameTheProblemAndWriteNothing) {
       {{"bind", g, "w", "say", "hi"}},
       {{"alias", g, "x:y", "say"}, {keys::aliasNameProblem("x:y")}},
       {{"unbind", g, "MOUSE9"}, {keys::keyProblem("MOUSE9")}},
+      {{"keys", "/no/such/folder"}},
   };
   const auto before = folderContents(root_);
   for (const Case& c : cases) {

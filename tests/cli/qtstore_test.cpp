@@ -109,12 +109,8 @@ TEST_F(cliQtStore, NamesPlacesAndTheOneCommit) {
 }
 
 TEST_F(cliQtStore, AFailedWriteKeepsTheOldStoreWholeAndAnUnreadableOneIsNeverWritten) {
-  {
-    QtStore store(file_);
-    store.save("Quillet", "init", "cspath", "/games/old");
-    ASSERT_EQ(store.commit(), std::nullopt);
-  }
-  const std::string old = fileText();
+  const std::string old = "[init]\ncspath=/games/old\n";
+  test::writeFile(file_, old);
   for (files::Op op :
        {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close, files::Op::Rename}) {
     for (int error : {EIO, ENOSPC}) {
