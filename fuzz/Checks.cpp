@@ -208,18 +208,6 @@ std::vector<std::string> commandNames(std::string_view bytes) {
   return out;
 }
 
-std::vector<std::string_view> lines(std::string_view text) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '\n') {
-      out.push_back(text.substr(start, i - start));
-      start = i + 1;
-    }
-  out.push_back(text.substr(start));
-  return out;
-}
-
 std::string checkSet(std::string_view bytes) {
   using Text = std::string (*)(const Model&);
   static constexpr Text kTexts[] = {autoexecText, configText, serverText, listenserverText};
@@ -243,8 +231,8 @@ std::string checkSet(std::string_view bytes) {
   // every text option is set in the game to exactly its text.
   for (std::size_t t = 0; t < std::size(kTexts); ++t) {
     const std::string now = kTexts[t](model);
-    const auto a = lines(kWas[t]), b = lines(now);
-    if (a.size() != b.size()) return "a value changed the number of lines:\n" + now;
+    if (std::ranges::count(kWas[t], '\n') != std::ranges::count(now, '\n'))
+      return "a value changed the number of lines:\n" + now;
     if (commandNames(kWas[t]) != commandNames(now)) return "a value changed the commands the game runs:\n" + now;
     for (const Option& o : catalogue())
       if (o.form == Form::Text && !keysIn(o, kGameFiles[t]).empty() && !model.text(o).empty() &&

@@ -55,6 +55,11 @@ seed config "$sample/config.cfg" "$fixtures"/server/* "$fixtures"/listenserver/*
 seed mapcycle "$sample/mapcycle.txt"
 seed motd "$sample/motd.txt"
 seed briefing "$sample"/maps/*.txt
+# Inputs that once broke a check, and hostile ones every target must survive (the regression
+# test runs them too).
+for t in "${all[@]}"; do
+  seed "$t" "$fixtures/fuzz/every"/* "$fixtures/fuzz/$t"/*
+done
 mkdir -p "$build/seeds/fields" "$build/seeds/store" "$build/seeds/set" "$build/seeds/roundtrip" "$build/seeds/keys"
 n=0
 for f in "$sample/autoexec.cfg" "$sample/config.cfg" "$corpus"/config/*; do

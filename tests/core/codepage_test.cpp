@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Stringconverter/Codepage.h"
+#include "test_support.h"
 
 namespace quillet {
 namespace {
@@ -12,37 +13,13 @@ TEST(Codepage, EveryByteSurvivesTheWayThroughUtf8) {
   EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
 }
 
-TEST(Codepage, Characters) {
-  struct Case {
-    std::string_view cp1252, utf8;
-  };
-  const Case cases[] = {
-      {"\x80", "\xE2\x82\xAC"},  // euro sign
-      {"\x93hi\x94", "\xE2\x80\x9Chi\xE2\x80\x9D"},
-      {"\xE9", "\xC3\xA9"},  // e acute
-      {"\x81", "\xC2\x81"},  // undefined in the code page: kept as the control character
-      {"plain", "plain"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(cp1252ToUtf8(c.cp1252), c.utf8) << c.cp1252;
-    EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
-  }
+// Each case of tests/golden/codepage.txt: bytes read as Windows-1252 into UTF-8, and read as UTF-8
+// into Windows-1252 (what the code page cannot hold becomes a question mark).
+std::string bothWays(const std::string& bytes) {
+  return "to UTF-8 " + cp1252ToUtf8(bytes) + ", to Windows-1252 " + utf8ToCp1252(bytes);
 }
 
-TEST(Codepage, WhatItCannotHoldBecomesAQuestionMark) {
-  struct Case {
-    std::string_view utf8, cp1252;
-  };
-  const Case cases[] = {
-      {"\xD0\x96", "?"},            // Cyrillic
-      {"\xF0\x9F\x98\x80x", "?x"},  // outside the basic plane
-      {"\xC3", "?"},                // cut short
-      {"\xC3(", "?("},              // not a continuation byte
-      {"\xC0\x80", "??"},           // overlong
-      {"\xFF", "?"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
-}
+TEST(Codepage, Characters) { EXPECT_EQ(test::goldenCasesDiff("codepage.txt", bothWays), ""); }
 
 }  // namespace
 }  // namespace quillet

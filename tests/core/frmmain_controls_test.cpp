@@ -95,61 +95,28 @@ TEST_F(FrmmainTest, LabelsStartFromTheDesignPositionsWithTheUsersSeparator) {
   EXPECT_EQ(timer.starts.size(), 1u) << "only the change started help, not the set-up";
 }
 
-// Which events explain what on the help line: caption clicks, field clicks and focus, and the
-// three slider events. `shows` names the option whose sentence ends on the line; nullptr: none.
+// Each case of tests/golden/help-events.txt: an event (a caption's click, a field's click or
+// focus, a slider's change, scroll or focus) and its control; what the help line then ends with.
 TEST_F(FrmmainTest, WhichEventsExplainWhat) {
-  enum Event { Caption, Click, Focus, Change, Scroll };
-  struct Case {
-    Event event;
-    std::string_view control;
-    std::string help;
-  };  // "": nothing shown
-  const auto of = [](std::string_view control) { return std::string(option(control).help); };
-  const Case cases[] = {
-      {Caption, "Label42", " Use blod and gib prediction."},
-      {Caption, "lbllaunch(2)", " register server at WON. Uncheck if you play LAN game."},
-      {Caption, "Label13", of("img_client(0)")},
-      {Caption, "Label9(0)", of("img_client(14)")},
-      {Caption, "Label9(1)", of("scrollsmoke")},
-      {Caption, "lblsound(4)", of("scrollvolume")},
-      {Caption, "lbl_video(8)", ""},
-      {Caption, "Label50", ""},
-      {Caption, "Label99", ""},
-      {Click, "txtname", of("txtname")},
-      {Click, "txtmotd", of("txtmotd")},
-      {Click, "txtport", of("txtport")},
-      {Focus, "txtname", ""},
-      {Focus, "cmbnetgraphpos", of("cmbnetgraphpos")},
-      {Focus, "cmbdeafultmap", of("cmbdeafultmap")},
-      {Click, "cmbdeafultmap", ""},
-      {Change, "scrollgamma", of("scrollgamma")},
-      {Scroll, "scrollgamma", ""},
-      {Focus, "scrollgamma", of("scrollgamma")},
-      {Change, "scrolldecals", ""},
-      {Scroll, "scrolldecals", ""},
-      {Focus, "scrolldecals", of("scrolldecals")},
-      {Change, "scrollghostfreq", ""},
-      {Change, "scrollbombtimer", of("scrollbombtimer")},
-      {Scroll, "scrollbombtimer", of("scrollbombtimer")},
-      {Focus, "scrollbombtimer", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.control) + " event " + std::to_string(c.event));
+  const auto helpAfter = [&](const std::string& input) {
+    const std::string event = input.substr(0, input.find(' ')), control = input.substr(event.size() + 1);
     w->ShowHelp("before");
     typeOut();
-    if (c.event == Caption) {
-      w->caption_Click(c.control);
-    } else {
-      const Option& o = option(c.control);
+    if (event == "caption") w->caption_Click(control);
+    else {
+      const Option& o = option(control);
       const int p = model.position(o) == o.max ? o.min : o.max;
-      if (c.event == Click) w->field_Click(o);
-      if (c.event == Focus) (o.kind == Kind::Slider ? w->slider_GotFocus(o) : w->field_GotFocus(o));
-      if (c.event == Change) w->slider_Change(o, p);
-      if (c.event == Scroll) w->slider_Scroll(o, p);
+      if (event == "click") w->field_Click(o);
+      if (event == "focus") (o.kind == Kind::Slider ? w->slider_GotFocus(o) : w->field_GotFocus(o));
+      if (event == "change") w->slider_Change(o, p);
+      if (event == "scroll") w->slider_Scroll(o, p);
     }
     typeOut();
-    EXPECT_EQ(w->helpFrame(), c.help.empty() ? "before" : c.help);
-  }
+    const std::string shown = w->helpFrame();
+    const auto of = std::ranges::find_if(catalogue(), [&](const Option& o) { return o.help == shown; });
+    return shown == "before" ? "nothing" : of != catalogue().end() ? "the help of " + std::string(of->control) : shown;
+  };
+  EXPECT_EQ(test::goldenCasesDiff("help-events.txt", helpAfter), "");
   EXPECT_FALSE(model.checked(Table::Client, 17)) << "captions never flip their toggle";
   EXPECT_FALSE(model.checked(Table::Launch, 1));
 }

@@ -11,24 +11,6 @@
 namespace quillet::testing {
 namespace {
 
-// The menu command saves into the game folder after Yes only (the writing itself: save_test).
-TEST_F(FrmmainTest, SaveWritesOnlyAfterYes) {
-  makeGame(game);
-  startWith(game);
-  for (std::string_view file : test::gameFiles()) writeFile(game / file, "old");
-  dialogs.shown.clear();
-  w->mnusave_Click();  // No
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, saveConfirmMessage().text);
-  EXPECT_TRUE(dialogs.shown[0].detail.starts_with(
-      "--- mapcycle.txt\n+++ mapcycle.txt\n@@ -1,1 +1,2 @@\n-old  (no line end)\n+de_dust\n"))
-      << dialogs.shown[0].detail;
-  dialogs.answers = {Answer::Yes};
-  w->mnusave_Click();
-  EXPECT_EQ(dialogs.shown.back(), saveSuccessMessage());
-  EXPECT_NE(test::TempDir::readFile(game / "autoexec.cfg"), "old");
-}
-
 // Factory values themselves: preferences_test. Here: the question, and the labels following.
 TEST_F(FrmmainTest, LoadDefaultsAsksFirst) {
   w->ShowHelp("before");
@@ -166,59 +148,24 @@ TEST_F(FrmmainTest, DefaultMapListFollowsTheChosenMaps) {
       << "every map is chosen, and the list follows the selection at once";
 }
 
+// Each step of tests/golden/launch-triggers.txt in turn: "shortcut" (the Update button), "check"
+// a launch toggle, "type" a field's text or "click" the field; the launch line after it. A refused
+// text is shown again, and the help line says why.
 TEST_F(FrmmainTest, LaunchLineAfterEachTrigger) {
-  struct Step {
-    const char* what;
-    std::function<void()> act;
-    std::string line;
-  };
-  const Option &players = option("txtmaxplayers"), &ip = option("txtipaddress"), &port = option("txtport"),
-               &map = option("cmbdeafultmap");
-  const Step steps[] = {
-      {"Update shortcut", [&] { w->cmdshortcut_Click(); }, "-game cstrike -nomaster -players 16"},
-      {"address begun", [&] { w->field_Change(ip, "10.0."); }, "-game cstrike -nomaster -players 16 -ip 10.0."},
-      {"address typed", [&] { w->field_Change(ip, "10.0.0.1"); }, "-game cstrike -nomaster -players 16 -ip 10.0.0.1"},
-      {"address refused", [&] { w->field_Change(ip, "10.0.0.1.5"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1"},
-      {"port refused", [&] { w->field_Change(port, "abc"); }, "-game cstrike -nomaster -players 16 -ip 10.0.0.1"},
-      {"port typed", [&] { w->field_Change(port, "27015"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port 27015"},
-      {"map refused", [&] { w->field_Change(map, "my map"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port 27015"},
-      {"map typed", [&] { w->field_Change(map, "my_map"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port 27015 -map my_map"},
-      {"players typed", [&] { w->field_Change(players, "20"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port 27015 -map my_map"},
-      {"players refused", [&] { w->field_Change(players, "33"); },
-       "-game cstrike -nomaster -players 16 -ip 10.0.0.1 -port 27015 -map my_map"},
-      {"players clicked", [&] { w->field_Click(players); },
-       "-game cstrike -nomaster -players 20 -ip 10.0.0.1 -port 27015 -map my_map"},
-      {"players emptied",
-       [&] {
-         w->field_Change(players, "");
-         w->field_Click(players);
-       },
-       "-game cstrike -nomaster -ip 10.0.0.1 -port 27015 -map my_map"},
-      {"address emptied", [&] { w->field_Change(ip, ""); }, "-game cstrike -nomaster -port 27015 -map my_map"},
-      {"master checked", [&] { w->img_launch_Click(1); }, "-game cstrike -port 27015 -map my_map"},
-      {"map chosen",
-       [&] {
-         w->field_Change(map, "de_dust");
-         w->field_Click(map);
-       },
-       "-game cstrike -port 27015 -map de_dust"},
-  };
-  for (const Step& s : steps) {
-    s.act();
-    EXPECT_EQ(model.shortcut, s.line) << "after " << s.what;
-    // A refused text is shown again, and the help line says why.
-    const bool refused = std::string_view(s.what).ends_with("refused");
-    EXPECT_EQ(!view.textChanges.empty(), refused) << s.what;
-    if (refused) {
-      EXPECT_NE(w->helpText().find(" takes "), std::string::npos) << s.what << ": " << w->helpText();
-    }
+  const auto lineAfter = [&](const std::string& input) {
+    const std::string action = input.substr(0, input.find(' ')), rest = input.substr(action.size() + 1);
+    const Option& o = option(rest.substr(0, rest.find(' ')));
+    if (action == "shortcut") w->cmdshortcut_Click();
+    if (action == "check") w->toggle_Click(o.table, o.index);
+    if (action == "type") w->field_Change(o, rest.substr(o.control.size() + 1));
+    if (action == "click") w->field_Click(o);
+    const bool refused = !view.textChanges.empty();
     view.textChanges.clear();
-  }
+    return model.shortcut + (!refused                                             ? ""
+                             : w->helpText().find(" takes ") != std::string::npos ? " (refused, says why)"
+                                                                                  : " (refused)");
+  };
+  EXPECT_EQ(test::goldenCasesDiff("launch-triggers.txt", lineAfter), "");
 }
 
 // Each launch field, set to every byte at its start, in its middle and at its end: refused, or

@@ -9,63 +9,48 @@
 #include "Stringconverter/StoredPreferences.h"
 #include "frmmain/MoreFunctions.h"
 #include "settings/ValueForms.h"
+#include "test_support.h"
 
 namespace quillet {
 namespace {
 
 TEST(StoredPreferences, ComeBackAfterASave) {
   Model saved;
-  saved.setPosition(option("scrollred"), 12);
-  saved.setPosition(option("scrollgreen"), 34);
-  saved.setPosition(option("scrollblue"), 255);
-  for (int i : {0, 3, 6}) saved.setToggle(Table::Launch, i, true);
-  saved.setText(option("txtmaxplayers"), "");
-  saved.setText(option("txtipaddress"), "10.0.0.1");
-  saved.setText(option("txtport"), "27016");
-  saved.setText(option("cmbdeafultmap"), "d\xE9_dust");
+  test::setOptions(
+      saved,
+      "scrollred=12 | scrollgreen=34 | scrollblue=255 | img_launch(0)=1 | img_launch(3)=1 | img_launch(6)=1 | "
+      "txtmaxplayers= | txtipaddress=10.0.0.1 | txtport=27016 | cmbdeafultmap=d\xE9_dust");
   MemoryStore store;
   StorePreferences(saved, store);
-
   Model restored;
   LoadStoredPreferences(restored, store);
-  for (std::string_view c : {"scrollred", "scrollgreen", "scrollblue"})
-    EXPECT_EQ(restored.position(option(c)), saved.position(option(c))) << c;
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(restored.checked(Table::Launch, i), saved.checked(Table::Launch, i)) << i;
-  for (std::string_view c : {"txtmaxplayers", "txtipaddress", "txtport", "cmbdeafultmap"})
-    EXPECT_EQ(restored.text(option(c)), saved.text(option(c))) << c;
+  for (const Option* o : storedInWriteOrder())
+    EXPECT_EQ(test::valueText(restored, *o), test::valueText(saved, *o)) << o->control;
   EXPECT_EQ(restored.shortcut,
             "-game cstrike +sv_lan 1 -nomaster -numericping -console -ip 10.0.0.1 -port 27016 -map d\xE9_dust");
 }
 
-// The colours come back first: the first one that is not a whole 0..255 ends the restore. Only
-// the exact text "True" checks a launch toggle.
-TEST(StoredPreferences, TheFirstBadColourEndsTheRestoreAndOnlyTrueChecks) {
-  struct Case {
-    std::string red, green, lan;
-    bool greenRestored, restOfRestore, lanChecked;
-  };
-  const Case cases[] = {
-      {"", "5", "True", false, false, false},    {"300", "5", "True", false, false, false},
-      {"abc", "5", "True", false, false, false}, {"12", "x", "True", false, false, false},
-      {"12", "5", "True", true, true, true},     {" 12 ", "5.5", "True", true, true, true},
-      {"1", "1", "true", true, true, false},     {"1", "1", "False", true, true, false},
-      {"1", "1", "", true, true, false},         {"1", "1", "TRUE", true, true, false},
-      {"1", "1", "True ", true, true, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("red '" + c.red + "' green '" + c.green + "' Lan '" + c.lan + "'");
-    MemoryStore store;
-    store.save("quillet", "settings", "SCROLLRED", c.red);
-    store.save("Quillet", "Settings", "scrollgreen", c.green);
-    store.save("Quillet", "settings", "scrollblue", "7");
-    store.save("Quillet", "settings", "Lan", c.lan);
-    store.save("Quillet", "settings", "Players", "");
-    Model model;
-    LoadStoredPreferences(model, store);
-    EXPECT_EQ(model.position(option("scrollgreen")) != 0, c.greenRestored);
-    EXPECT_EQ(model.checked(option("img_launch(0)")), c.lanChecked);
-    EXPECT_EQ(model.text(option("txtmaxplayers")), c.restOfRestore ? "" : "16");
+// Each case of tests/golden/stored-preferences.txt: stored values ("app/section/key=value", " | "
+// between them) restored into a fresh model; every value that then differs from a fresh model's.
+std::string restored(const std::string& input) {
+  MemoryStore store;
+  for (std::string_view piece : test::pieces(input)) {
+    const std::size_t slash = piece.find('/'), second = piece.find('/', slash + 1), eq = piece.find('=');
+    store.save(piece.substr(0, slash), piece.substr(slash + 1, second - slash - 1),
+               piece.substr(second + 1, eq - second - 1), piece.substr(eq + 1));
   }
+  static const Model fresh;
+  Model model;
+  LoadStoredPreferences(model, store);
+  std::string out = "shows";
+  for (const Option& o : catalogue())
+    if (test::valueText(model, o) != test::valueText(fresh, o))
+      out += " " + std::string(o.control) + "=" + test::valueText(model, o);
+  return out;
+}
+
+TEST(StoredPreferences, TheFirstBadColourEndsTheRestoreAndOnlyTrueChecks) {
+  EXPECT_EQ(test::goldenCasesDiff("stored-preferences.txt", restored), "");
 }
 
 // The factory values themselves show in the files writers_test compares after Load defaults, and
@@ -82,32 +67,14 @@ TEST(LoadDefaults, KeepsWhatHasNoFactoryValue) {
   EXPECT_EQ(model.text(option("txtname")), "Mine");
 }
 
-TEST(LaunchLine, FollowsTogglesAndFields) {
-  struct Case {
-    std::vector<int> checked;
-    std::string players, ip, port, map, want;
-  };
-  const Case cases[] = {
-      {{1}, "", "", "", "", "-game cstrike"},
-      {{}, "", "", "", "", "-game cstrike -nomaster"},
-      {{0, 1, 2}, "16", "", "27016", "de_dust", "-game cstrike +sv_lan 1 -32bpp -players 16 -port 27016 -map de_dust"},
-      {{1, 2, 3, 4, 5, 6},
-       "8",
-       "1.2.3.4",
-       "abc",
-       "my map",
-       "-game cstrike -32bpp -numericping -noipx -nojoy -console -players 8 -ip 1.2.3.4 -port abc -map my map"},
-  };
-  for (const Case& c : cases) {
-    Model model;
-    for (int i : c.checked) model.setToggle(Table::Launch, i, true);
-    model.setText(option("txtmaxplayers"), c.players);
-    model.setText(option("txtipaddress"), c.ip);
-    model.setText(option("txtport"), c.port);
-    model.setText(option("cmbdeafultmap"), c.map);
-    EXPECT_EQ(composeLaunchLine(model), c.want);
-  }
+// Each case of tests/golden/launch-lines.txt: the launch line after the options of the row.
+std::string launchLine(const std::string& input) {
+  Model model;
+  test::setOptions(model, input);
+  return composeLaunchLine(model);
 }
+
+TEST(LaunchLine, FollowsTogglesAndFields) { EXPECT_EQ(test::goldenCasesDiff("launch-lines.txt", launchLine), ""); }
 
 // The catalogue checks itself: every run of lines and every store order is a whole 1..N without
 // a gap or a repeat, every option is found by its name (and a toggle by its place), every slider's

@@ -21,18 +21,11 @@ using test::TempDir;
 
 using Files = std::map<std::string, std::string>;
 
-// The six game files' bytes ("" for a missing one).
-Files readAll(const TempDir& dir) {
-  Files out;
-  for (std::string_view name : test::gameFiles()) out[std::string(name)] = dir.read(name);
-  return out;
-}
-
 Files loadAndSave(const TempDir& dir, Store& store) {
   Model model;
   runLoadSequence(model, dir.str(), store);
   EXPECT_FALSE(saveFiles(model, dir.str(), store).has_value()) << dir.str();
-  return readAll(dir);
+  return test::gameFileBytes(dir);
 }
 
 void expectFixedPoint(const TempDir& dir, const std::string& what) {
@@ -245,17 +238,17 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what, std::size_
       "scrollgamma",  "img_map(13)",   "img_controls(1)", "txtmotd",      "scrolldecals", "img_video(9)"};
   MemoryStore store;
   storeKeepOwnLines(store, true);
-  const Files original = readAll(dir);
+  const Files original = test::gameFileBytes(dir);
   {
     Model model = loadKeeping(dir, store);
     ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << what;
-    for (const auto& [name, bytes] : readAll(dir))
+    for (const auto& [name, bytes] : test::gameFileBytes(dir))
       if (!original.at(name).empty()) {
         EXPECT_EQ(bytes, original.at(name)) << what << ": " << name << " changed";
       }
     EXPECT_FALSE(dir.exists("quillet-backups")) << what << ": a Save that changed nothing made a backup";
   }
-  const Files before = readAll(dir);  // now with every file there
+  const Files before = test::gameFileBytes(dir);  // now with every file there
   for (std::size_t i = first % stride; i < std::size(kChanges); i += stride) {
     const std::string_view control = kChanges[i];
     const Option& o = option(control);
@@ -265,7 +258,7 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what, std::size_
     change(model, o);
     const std::string want = test::valueText(model, o);
     ASSERT_FALSE(saveFiles(model, dir.str(), store, {.backup = false}).has_value()) << where;
-    const Files after = readAll(dir);
+    const Files after = test::gameFileBytes(dir);
     for (const auto& [name, bytes] : after) {
       const auto file = std::ranges::find_if(kGameFiles, [&](GameFile f) { return fileName(f) == name; });
       if (file == std::end(kGameFiles)) {
@@ -292,7 +285,7 @@ void expectEditedInPlace(const TempDir& dir, const std::string& what, std::size_
     }
     EXPECT_EQ(test::valueText(loadKeeping(dir, store), o), want) << where << ": the new value is not in force";
     ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value()) << where;
-    EXPECT_EQ(readAll(dir), after) << where << ": the second Save wrote again";
+    EXPECT_EQ(test::gameFileBytes(dir), after) << where << ": the second Save wrote again";
     if (::testing::Test::HasFailure()) return;
   }
 }
@@ -350,94 +343,44 @@ TEST(KeepOwnLines, ALongTextIsRefusedOnlyWhereWritten) {
   EXPECT_TRUE(saveFiles(model, dir.str(), store).has_value());
 }
 
-// The values in force: a client option from config.cfg then autoexec.cfg, a server option from
-// server.cfg; what a control cannot show, and other files' values where they disagree, are
-// listed with their file and line.
-TEST(KeepOwnLines, ValuesInForce) {
-  struct Case {
-    Files files;
-    std::vector<std::pair<std::string_view, std::string>> shown;  // control, value as text
-    std::vector<std::string> kept;  // "item (file line)", "other" where another file is shown
-  };
-  const Case cases[] = {
-      {{{"autoexec.cfg", "fps_max 100\r\nsensitivity 2.8\r\nvolume 0.6\r\n"},
-        {"server.cfg", "hostname \"Public One\"\r\nmp_timelimit 25\r\nmp_friendlyfire 1\r\nfps_max 300\r\n"},
-        {"listenserver.cfg", "hostname \"LAN Party\"\r\nmp_timelimit 20\r\nmp_friendlyfire 0\r\n"},
-        {"config.cfg", "brightness \"100\"\r\n"}},
-       {{"scrollmaxfps", "100"}, {"txtservername", "Public One"}, {"scrolltimelimit", "25"}, {"img_server(4)", "1"}},
-       {"sensitivity 2.8 (autoexec.cfg 2)", "volume 0.6 (autoexec.cfg 3)", "brightness \"100\" (config.cfg 1)",
-        "hostname \"LAN Party\" (listenserver.cfg 1 other)", "mp_timelimit 20 (listenserver.cfg 2 other)",
-        "mp_friendlyfire 0 (listenserver.cfg 3 other)"}},
-      {{{"autoexec.cfg", "fps_max 60\r\n+mlook\r\n"},
-        {"config.cfg", "fps_max \"80\"\r\necho x; fps_max 90 // 95\r\n-mlook\r\n"}},
-       {{"scrollmaxfps", "60"}, {"img_controls(1)", "1"}},
-       {"fps_max 90 (config.cfg 2 other)", "-mlook (config.cfg 3 other)"}},
-      {{{"config.cfg", "crosshair 1\r\ndrawradar\r\nhud_centerid 2\r\nrate 25000\r\nname Red Fox\r\n"}},
-       {{"img_video(2)", "1"}, {"img_client(2)", "0"}, {"txtname", "Red"}},
-       {"hud_centerid 2 (config.cfg 3)", "rate 25000 (config.cfg 4)"}},
-      {{{"autoexec.cfg",
-         "setinfo \"ah\" \"0\"\r\nsetinfo ghosts 1\r\n+mlook\r\nallowupload 0\r\nfastsprites 1\r\n"
-         "gl_texturemode GL_LINEAR_MIPMAP_LINEAR\r\n"}},
-       {{"img_client(0)", "0"},
-        {"img_client(4)", "1"},
-        {"img_controls(1)", "1"},
-        {"img_client(12)", "0"},
-        {"scrollsmoke", "1"},
-        {"img_video(8)", "1"}},
-       {}},
-      {{{"autoexec.cfg", "net_graphpos 4\r\ngl_polyoffset 0.1\r\ngamma abc\r\n"}},
-       {{"cmbnetgraphpos", "Bottom right"}, {"img_video(9)", "0"}, {"scrollgamma", "0"}},
-       {"net_graphpos 4 (autoexec.cfg 1)", "gl_polyoffset 0.1 (autoexec.cfg 2)", "gamma abc (autoexec.cfg 3)"}},
-  };
-  for (const Case& c : cases) {
-    TempDir dir;
-    for (const auto& [name, bytes] : c.files) dir.write(name, bytes);
+// Each case of tests/golden/values-in-force.txt: the values in force, a client option's from
+// config.cfg then autoexec.cfg, a server option's from server.cfg; what a control cannot show, and
+// other files' values where they disagree, are listed with their file and line.
+std::string inForce(const std::string& input) {
+  const auto load = [](const TempDir& dir) {
     MemoryStore store;
     storeKeepOwnLines(store, true);
     Model model;
     runLoadSequence(model, dir.str(), store);
-    const std::string where = c.files.begin()->second;
-    for (const auto& [control, want] : c.shown) {
-      EXPECT_EQ(test::valueText(model, option(control)), want) << control << " after " << where;
-    }
-    std::vector<std::string> kept;
-    for (const KeptValue& k : model.keptValues)
-      kept.push_back(k.item + " (" + std::string(k.file) + " " + std::to_string(k.line) + (k.other ? " other)" : ")"));
-    std::sort(kept.begin(), kept.end());
-    std::vector<std::string> want = c.kept;
-    std::sort(want.begin(), want.end());
-    EXPECT_EQ(kept, want) << where;
-  }
+    return model;
+  };
+  static const Model empty = load(TempDir());
+  TempDir dir;
+  for (std::string_view file : test::pieces(input))
+    dir.write(file.substr(0, file.find(' ')), file.substr(file.find(' ') + 1));
+  const Model model = load(dir);
+  std::string out;
+  for (const Option& o : catalogue())
+    if (test::valueText(model, o) != test::valueText(empty, o))
+      out += std::string(o.control) + "=" + test::valueText(model, o) + "; ";
+  for (const KeptValue& k : model.keptValues)
+    out += "[" + k.item + " (" + std::string(k.file) + " " + std::to_string(k.line) + (k.other ? " other)]" : ")]");
+  return out;
 }
 
-// The edits over text: the last command that sets the variable gives way (a comment after it
-// stays, a command beside it on the line too), else the line is added before the closing echo.
+TEST(KeepOwnLines, ValuesInForce) { EXPECT_EQ(test::goldenCasesDiff("values-in-force.txt", inForce), ""); }
+
+// Each case of tests/golden/edits-in-place.txt: a file edited in place after one change.
+std::string editedInPlace(const std::string& input) {
+  const std::size_t blank = input.find(' '), second = input.find(' ', blank + 1);
+  Model model;
+  model.setChanged(option(input.substr(blank + 1, second - blank - 1)));
+  const auto file = std::ranges::find_if(kGameFiles, [&](GameFile f) { return input.starts_with(fileName(f)); });
+  return editInPlace(*file, input.substr(second + 1), model);
+}
+
 TEST(KeepOwnLines, EditsInPlace) {
-  const std::string echo = "echo    **Quillet generated config-file successfully loaded**\n";
-  struct Row {
-    GameFile file;
-    std::string_view control;
-    std::string old, edited;
-  };
-  const Row rows[] = {
-      {GameFile::Server, "scrolltimelimit", "mp_timelimit 9\r\nmp_timelimit \"5\" // mine;x\r\nlog on",
-       "mp_timelimit 9\r\nmp_timelimit 10 // mine;x\r\nlog on"},
-      {GameFile::Server, "scrolltimelimit", "log on; mp_timelimit 9;rate 1\n", "log on; mp_timelimit 10;rate 1\n"},
-      {GameFile::Server, "scrolltimelimit", "rcon_password x\n" + echo, "rcon_password x\nmp_timelimit 10\n" + echo},
-      {GameFile::Autoexec, "scrolltimelimit", "bind q quit\r\nx \"", "bind q quit\r\nx \"\nmp_timelimit 10\r\n"},
-      {GameFile::Server, "txtservername", "hostname \"a;b\" c; fps_max 1\n", "hostname CS_server; fps_max 1\n"},
-      {GameFile::Server, "txtservername", "hostname \"open; fps_max 1\n", "hostname CS_server\n"},
-      {GameFile::Config, "img_controls(1)", "-mlook\r\n+mlook //x\r\n", "-mlook\r\n-mlook //x\r\n"},
-      // Cut at 1,023 bytes, the rest of a command runs as one of its own, and still does.
-      {GameFile::Server, "scrolltimelimit", "mp_timelimit 9 //" + std::string(1006, 'x') + "log on\n",
-       "mp_timelimit 10 //" + std::string(1006, 'x') + "\nlog on\n"},
-      {GameFile::Config, "img_video(9)", "gl_polyoffset 20\r\nx;gl_polyoffset \"20\" //y\n", "\r\nx; //y\n"},
-  };
-  for (const Row& r : rows) {
-    Model model;
-    model.setChanged(option(r.control));
-    EXPECT_EQ(editInPlace(r.file, r.old, model), r.edited) << r.old;
-  }
+  EXPECT_EQ(test::goldenCasesDiff("edits-in-place.txt", editedInPlace), "");
   // A map the user unchecked goes, one he checked is added; every other line stays as it is.
   Model model;
   for (int i : {8, 13, 14}) model.setChanged(*findToggle(Table::Map, i));

@@ -305,6 +305,9 @@ TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
   EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, saveConfirmMessage().text);
+  EXPECT_TRUE(dialogs.shown[0].detail.starts_with(
+      "--- mapcycle.txt\n+++ mapcycle.txt\n@@ -1,1 +1,0 @@\n-old mapcycle.txt  (no line end)\n--- motd.txt"))
+      << dialogs.shown[0].detail;
   EXPECT_EQ(dir.read("config.cfg"), "old config.cfg");
 
   dialogs.otherwise = Answer::Yes;
@@ -350,13 +353,8 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
   MemoryStore store;
   Model model;
   std::vector<std::map<std::string, std::string>> before;
-  const auto sixFiles = [&] {
-    std::map<std::string, std::string> out;
-    for (std::string_view name : test::gameFiles()) out[std::string(name)] = dir.read(name);
-    return out;
-  };
   for (const auto& [name, value] : {std::pair{"txtmotd", "one"}, {"txtmotd", "two"}, {"txtname", "three"}}) {
-    before.push_back(sixFiles());
+    before.push_back(test::gameFileBytes(dir));
     model.setText(option(name), value);
     ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
   }
@@ -367,16 +365,16 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
   for (std::size_t i = 3; i-- > 0;) {
     const RestoreResult result = restoreBackup(dir.str(), saves[i]);
     EXPECT_FALSE(result.failure.has_value()) << *result.failure;
-    EXPECT_EQ(sixFiles(), before[i]) << i;
+    EXPECT_EQ(test::gameFileBytes(dir), before[i]) << i;
   }
 
   // A restore that a check stops changes nothing; the next plain restore takes the newest
   // Save's backup (not the restores' own) and finishes it.
   ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
-  const auto latest = sixFiles();
+  const auto latest = test::gameFileBytes(dir);
   model.setText(option("txtname"), "four");
   ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
-  const auto saved = sixFiles();
+  const auto saved = test::gameFileBytes(dir);
   fs::permissions(dir / "autoexec.cfg", fs::perms::owner_read);
   const RestoreResult stopped = restoreBackup(dir.str());
   ASSERT_TRUE(stopped.failure.has_value());
@@ -384,10 +382,10 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
       *stopped.failure,
       "autoexec.cfg: Permission denied (the file is write-protected; clear its read-only mark); nothing was restored")
       << "the first write-protected file it would replace";
-  EXPECT_EQ(sixFiles(), saved);
+  EXPECT_EQ(test::gameFileBytes(dir), saved);
   fs::permissions(dir / "autoexec.cfg", fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_FALSE(restoreBackup(dir.str()).failure.has_value());
-  EXPECT_EQ(sixFiles(), latest);
+  EXPECT_EQ(test::gameFileBytes(dir), latest);
 }
 
 // A big old file (compared piece by piece) is backed up when Save changes it, not when it stays.
@@ -423,11 +421,8 @@ TEST_F(FaultsOff, ARestoreThatFailsPartWayLeavesEachFileOldOrRestoredAndSaysWhic
           MemoryStore store;
           Model model;
           ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
-          std::map<std::string, std::string> now, target;
-          for (std::string_view name : names) {
-            now[std::string(name)] = dir.read(name);
-            target[std::string(name)] = "old " + std::string(name);
-          }
+          auto now = test::gameFileBytes(dir), target = now;
+          for (auto& [name, bytes] : target) bytes = "old " + name;
           files::failNth(op, nth, error, onward);
           const RestoreResult result = restoreBackup(dir.str());
           files::clearFaults();
@@ -469,23 +464,13 @@ TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
   EXPECT_EQ(store.size(), store.keys.size()) << "every key staged reaches the store";
 }
 
-TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) {
-  struct Row {
-    std::string_view before, after, diff;
-  };
-  const Row rows[] = {
-      {"a\r\nb\r\n", "a\r\nb\r\n", ""},
-      {"a\r\nb\r\n", "a\r\nc\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n a\n-b\n+c\n"},
-      {"x\r\r\n", "x\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-x\\r\n+x\n"},
-      // Extra carriage returns before the line end only where two lines differ by them alone.
-      {"h\r\r\na\r\n", "h\r\r\nb\r\n", "--- f\n+++ f\n@@ -1,2 +1,2 @@\n h\n-a\n+b\n"},
-      {"", "h\r\r\n\x01\r\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+h\n+\\x01\n"},
-      {"a\r\n", "a\n", "--- f\n+++ f\n(only the line ends differ)\n"},
-      {"a", "a\r\n", "--- f\n+++ f\n@@ -1,1 +1,1 @@\n-a  (no line end)\n+a\n"},
-      {"", "de_dust\r\n\r\n", "--- f\n+++ f\n@@ -1,0 +1,2 @@\n+de_dust\n+\n"},
-  };
-  for (const Row& r : rows) EXPECT_EQ(unifiedDiff("f", r.before, r.after), r.diff) << r.before;
+// Each case of tests/golden/diffs.txt: the bytes before, " -> ", the bytes after.
+std::string diffOf(const std::string& input) {
+  const std::size_t arrow = input.find(" -> ");
+  return unifiedDiff("f", std::string_view(input).substr(0, arrow), std::string_view(input).substr(arrow + 4));
 }
+
+TEST(UnifiedDiff, ShowsLinesWithoutTheirEnds) { EXPECT_EQ(test::goldenCasesDiff("diffs.txt", diffOf), ""); }
 
 }  // namespace
 }  // namespace quillet

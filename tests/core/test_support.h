@@ -2,14 +2,17 @@
 // by a fake.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,6 +106,26 @@ inline std::string valueText(const Model& m, const Option& o) {
   return m.text(o);
 }
 
+// The pieces of a case's input, separated by " | ".
+inline std::vector<std::string_view> pieces(std::string_view input) {
+  std::vector<std::string_view> out;
+  for (std::size_t at = 0, end = 0; end < input.size(); at = end + 3)
+    out.push_back(input.substr(at, (end = std::min(input.find(" | ", at), input.size())) - at));
+  return out;
+}
+
+// Sets options as a case's input names them: "control=value" pieces (a toggle's value 1 or 0, a
+// slider's position, else the text).
+inline void setOptions(Model& model, std::string_view input) {
+  for (std::string_view piece : pieces(input)) {
+    const Option& o = option(piece.substr(0, piece.find('=')));
+    const std::string value(piece.substr(piece.find('=') + 1));
+    if (o.isToggle()) model.setChecked(o, value == "1");
+    else if (o.kind == Kind::Slider) model.setPosition(o, std::stoi(value));
+    else model.setText(o, value);
+  }
+}
+
 #ifdef QUILLET_CORPUS_DIR
 // The players' own files in ../shared/corpus beside the checkout, when they are there; the
 // tests that read them skip otherwise (a clone on its own has the project's fixtures only).
@@ -136,12 +159,59 @@ inline std::string goldenDiff(std::string_view name, std::string_view bytes) {
   const std::string diff = unifiedDiff(name, want, bytes);
   return diff.empty() ? file.string() + " differs" : diff;
 }
+
+// Bytes as text of one line: the backslash, CR, LF, tab and every other byte outside printable
+// ASCII escaped (\\, \r, \n, \t, \xHH).
+inline std::string escaped(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '\r' || c == '\n' || c == '\t')
+      (out += '\\') += c == '\\' ? '\\' : c == '\r' ? 'r' : c == '\n' ? 'n' : 't';
+    else if (b < 0x20 || b >= 0x7F) ((out += "\\x") += kHex[b >> 4]) += kHex[b & 15];
+    else out += c;
+  }
+  return out;
+}
+
+inline std::string unescaped(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char e = text[i] == '\\' && i + 1 < text.size() ? text[++i] : '\0';
+    if (e == 'x' && i + 2 < text.size())
+      out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)), i += 2;
+    else out += e == '\0' ? text[i] : e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : e;
+  }
+  return out;
+}
+
+// A golden file of cases, tests/golden/<name>: each line the input of one case, a tab, and what
+// `result` makes of it, both escaped (a line starting with # is a comment). Empty when every case
+// still gives what the file says, else the diff; QUILLET_UPDATE_GOLDEN=1 writes the results anew.
+template <class Result>
+std::string goldenCasesDiff(std::string_view name, Result result) {
+  std::string now;
+  std::istringstream lines(TempDir::readFile(std::filesystem::path(QUILLET_SOURCE_DIR) / "tests" / "golden" / name));
+  for (std::string line; std::getline(lines, line);) {
+    const std::string input = line.substr(0, line.find('\t'));
+    now += line.starts_with('#') ? line + '\n' : input + '\t' + escaped(result(unescaped(input))) + '\n';
+  }
+  return now.find('\t') == std::string::npos ? std::string(name) + " holds no case" : goldenDiff(name, now);
+}
 #endif
 
 inline const std::vector<std::string_view>& gameFiles() {
   static const std::vector<std::string_view> names = {"mapcycle.txt", "motd.txt",   "config.cfg",
                                                       "autoexec.cfg", "server.cfg", "listenserver.cfg"};
   return names;
+}
+
+// The six game files' bytes ("" for a missing one).
+inline std::map<std::string, std::string> gameFileBytes(const TempDir& dir) {
+  std::map<std::string, std::string> out;
+  for (std::string_view name : gameFiles()) out[std::string(name)] = dir.read(name);
+  return out;
 }
 
 }  // namespace quillet::test

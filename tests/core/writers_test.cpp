@@ -15,67 +15,18 @@
 namespace quillet {
 namespace {
 
-// Both states of every toggle, and every slider at its default and at either end, are in the
-// golden files (the Files tests below); here the value forms between the ends.
-TEST(ConsoleLine, SlidersWriteTheirValueForm) {
-  struct Case {
-    std::string_view control;
-    int position;
-    std::string_view want;
-  };
-  const Case cases[] = {
-      {"scrolllatency", 10, "pushlatency -10"},
-      {"scrollgamma", 10, "gamma 1"},
-      {"scrollgamma", 5, "gamma 0.5"},
-      {"scrollsmoke", 1, "fastsprites 1"},
-      {"scrollghostfreq", 25, "mp_ghostfrequency 2.5"},
-  };
-  std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma locale must not change "."
-  for (const Case& c : cases) {
-    Model model;
-    const Option& o = option(c.control);
-    ASSERT_TRUE(model.setPosition(o, c.position)) << c.control;
-    EXPECT_EQ(consoleLine(model, o), c.want) << c.control << " at " << c.position;
-  }
-  std::setlocale(LC_ALL, "C");
+// The line of the first option of a row of tests/golden/console-lines.txt (both states of every
+// toggle and every slider at its default and at either end: the golden files of the Files tests).
+std::string lineAfter(const std::string& input) {
+  Model model;
+  test::setOptions(model, input);
+  return consoleLine(model, option(input.substr(0, input.find('='))));
 }
 
-TEST(ConsoleLine, ColourNetgraphAndTexts) {
-  Model model;
-  model.setPosition(option("scrollred"), 255);
-  model.setPosition(option("scrollgreen"), 180);
-  EXPECT_EQ(consoleLine(model, option("scrollred")), "con_color 255,180,0");
-
-  struct Text {
-    std::string_view control, text, want;
-  };
-  const Text texts[] = {
-      {"cmbnetgraphpos", "Bottom right", "net_graphpos 1"},
-      {"cmbnetgraphpos", "Center", "net_graphpos 2"},
-      {"cmbnetgraphpos", "Left", "net_graphpos 3"},
-      {"cmbnetgraphpos", "left", "net_graphpos 1"},
-      {"txtname", "", "name "},
-      {"txtname", "Player", "name Player"},
-      {"txtname", "Red Fox", "name \"Red Fox\""},
-      {"txtname", "a\tb", "name \"a\tb\""},
-      {"txtname", "say \"hi\"", "name \"say 'hi'\""},
-      {"txtname", "a\"b", "name a\"b"},
-      {"txtname", "x\"", "name \"x'\""},
-      {"txtname", "'", "name \"'\""},
-      {"txtname", "don't", "name \"don't\""},
-      {"txtname", "x:y", "name \"x:y\""},
-      {"txtname", "//x", "name \"//x\""},
-      {"txtname", "a//b,c", "name a//b,c"},
-      {"txtteam", "red;quit", "team \"red;quit\""},
-      {"txtteam", "red\r\nquit", "team \"red  quit\""},
-      {"txtservername", "", "hostname "},
-      {"txtservername", "My server", "hostname \"My server\""},
-      {"txtservername", "\xC5re", "hostname \"\xC5re\""},
-  };
-  for (const Text& t : texts) {
-    model.setText(option(t.control), std::string(t.text));
-    EXPECT_EQ(consoleLine(model, option(t.control)), t.want) << t.control << " '" << t.text << "'";
-  }
+TEST(ConsoleLine, ValueFormsAndTexts) {
+  std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma locale must not change "."
+  EXPECT_EQ(test::goldenCasesDiff("console-lines.txt", lineAfter), "");
+  std::setlocale(LC_ALL, "C");
 }
 
 // Every text option set to hostile texts (each byte at the start, in the middle and at the end,

@@ -1,22 +1,25 @@
-// What assistive technology sees: names, roles, states, values, the Tab order of the rows, the
-// help strip's sentence and the message boxes.
+// What assistive technology and the eye see: names, roles, states, values, the Tab order of the
+// rows, the page buttons, the help strip and its timer, the start's picture, nothing clipped, the
+// message boxes, the chooser and the detail view.
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+#include "Stringconverter/Readers.h"
 #include "harness.h"
 #include "qt/QtPlatform.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 namespace {
@@ -69,10 +72,10 @@ class WindowAccess : public QObject {
       QAccessibleInterface* a = face(w.control(o.control));
       const auto labels = a->relations(QAccessible::Label);
       QVERIFY2(!labels.isEmpty(), qPrintable(what + "no label"));
-      const QString label = labels.first().first->text(QAccessible::Name);
-      QCOMPARE(what + label, what + (o.control == "cmbnetgraphpos" ? QStringLiteral("Netgraph position")
-                                     : o.control == "txtmotd"      ? QStringLiteral("Message Of The Day")
-                                                                   : caption));
+      QCOMPARE(what + labels.first().first->text(QAccessible::Name),
+               what + (o.control == "cmbnetgraphpos" ? QStringLiteral("Netgraph position")
+                       : o.control == "txtmotd"      ? QStringLiteral("Message Of The Day")
+                                                     : caption));
       QVERIFY2(qobject_cast<QLabel*>(labels.first().first->object()) || o.caption.empty(), qPrintable(what));
       if (o.kind == Kind::Toggle || o.kind == Kind::Slider) {
         QCOMPARE(a->text(QAccessible::Name), caption);
@@ -88,37 +91,15 @@ class WindowAccess : public QObject {
     QCOMPARE(face(f.find("Frame2"))->text(QAccessible::Name), QStringLiteral("Info / Objectives"));
   }
 
-  // A sub-page lies over its base page: the base page and what it holds report themselves hidden.
-  void coveredPageReportsHidden() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
-    const std::tuple<quillet::PageButton, Page, Page, const char*, const char*> subPages[] = {
-        {quillet::PageButton::Client, Page::Client, Page::MoreClient, "cmdmoreclient", "cmdmoreclientback"},
-        {quillet::PageButton::Server, Page::Server, Page::MoreServer, "cmdmore", "cmdback"}};
-    for (const auto& [button, base, sub, more, back] : subPages) {
-      click(w.pageButton(button));
-      QVERIFY(!face(w.page(base))->state().invisible);
-      click(f.find(more));
-      // The sub-page is the one seen; the covered base page is hidden (the core keeps it beneath).
-      QWidget* seen = w.centralWidget()->childAt(w.page(base)->geometry().center());
-      QVERIFY2(seen && (seen == w.page(sub) || w.page(sub)->isAncestorOf(seen)), "the sub-page lies above");
-      QVERIFY(face(w.page(base))->state().invisible && face(f.find(more))->state().invisible);
-      QVERIFY(!face(w.page(sub))->state().invisible);
-      click(f.find(back));
-      QVERIFY(!face(w.page(base))->state().invisible && face(w.page(sub))->state().invisible);
-    }
-  }
-
   // The keys and a screen reader's actions move every slider in the platform's direction by its
   // own small and large steps; the accessible value and value text follow.
   void sliderKeys() {
     Fixture f;
     MainWindow& w = f.startInGame();
     const std::tuple<Qt::Key, int, int> keys[] = {
-        // steps moved, small and large; 99: to an end
-        {Qt::Key_Right, 1, 0},  {Qt::Key_Up, 1, 0},        {Qt::Key_Left, -1, 0},  {Qt::Key_Down, -1, 0},
-        {Qt::Key_PageUp, 0, 1}, {Qt::Key_PageDown, 0, -1}, {Qt::Key_Home, -99, 0}, {Qt::Key_End, 99, 0}};
+        // steps moved, small and large (Home and End: to an end)
+        {Qt::Key_Right, 1, 0},  {Qt::Key_Up, 1, 0},        {Qt::Key_Left, -1, 0},     {Qt::Key_Down, -1, 0},
+        {Qt::Key_PageUp, 0, 1}, {Qt::Key_PageDown, 0, -1}, {Qt::Key_Home, -99999, 0}, {Qt::Key_End, 99999, 0}};
     for (const Option& o : catalogue()) {
       if (o.kind != Kind::Slider) continue;
       f.showPageOf(o);
@@ -127,13 +108,10 @@ class WindowAccess : public QObject {
         const int middle = (o.min + o.max) / 2;
         bar->setValue(middle);
         QTest::keyClick(bar, key);
-        const int want = small == 99    ? o.max
-                         : small == -99 ? o.min
-                                        : std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
+        const int want = std::clamp(middle + small * o.smallStep + large * o.largeStep, o.min, o.max);
         QVERIFY2(w.model().position(o) == want, qPrintable(QString::fromUtf8(o.control) + " " + QString::number(key)));
-        QAccessibleInterface* a = face(bar);
-        QCOMPARE(a->valueInterface()->currentValue().toInt(), want);
-        QCOMPARE(a->text(QAccessible::Value), w.valueLabel(o)->text());
+        QCOMPARE(face(bar)->valueInterface()->currentValue().toInt(), want);
+        QCOMPARE(face(bar)->text(QAccessible::Value), w.valueLabel(o)->text());
       }
       // A screen reader's own actions take the road of a key: the core sees them.
       bar->setValue(o.min);
@@ -144,12 +122,12 @@ class WindowAccess : public QObject {
     }
   }
 
-  // A page button, More and Back (pressed by Space) show their page alone, highlight the page's
-  // button, put the focus on the page's first control; the help line keeps the button's sentence.
+  // A page button, More and Back (pressed by Space) show their page alone (a sub-page's base page
+  // beneath it reports itself hidden), highlight the page's button, put the focus on the page's
+  // first control; the help line keeps the button's sentence.
   void pageButtonsShowTheirPageAndFocusIt() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     const std::tuple<const char*, Page, const char*, const char*> rows[] = {
         // buttons pressed, the page shown, focus, help
         {"cmdserver cmdmore cmdvideo", Page::Video, "scrollgamma", "Tune your video settings"},
@@ -168,22 +146,42 @@ class WindowAccess : public QObject {
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
       }
-      const Page base = page == Page::MoreClient ? Page::Client : page == Page::MoreServer ? Page::Server : page;
-      for (int p = 0; p < kPageCount; ++p) QVERIFY2(w.page(Page(p))->isVisibleTo(&w) == (Page(p) == page), press);
+      for (int p = 0; p < kPageCount; ++p)
+        QVERIFY2(face(w.page(Page(p)))->state().invisible == (Page(p) != page), press);
       for (int b = 0; b < kPageButtonCount; ++b)
-        QCOMPARE(w.pageButton(quillet::PageButton(b))->backColor(),
-                 pageOfButton(quillet::PageButton(b)) == base ? QColor(245, 245, 245) : QColor(255, 255, 255));
+        QCOMPARE(
+            w.pageButton(quillet::PageButton(b))->backColor(),
+            pageOfButton(quillet::PageButton(b)) == basePage(page) ? QColor(245, 245, 245) : QColor(255, 255, 255));
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(focus));
       QCOMPARE(f.explained(), QString::fromLatin1(help));
     }
   }
 
-  // Every sentence of the catalogue is drawn whole inside the strip, on two lines at most, both
-  // while it is typed and when it stands; no character is lost or doubled at a line break.
-  void helpStripShowsEverySentenceWhole() {
+  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
+  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
+  // explains its toggle without flipping it. Every sentence of the catalogue is drawn whole inside
+  // the strip, on two lines at most, both while it is typed and when it stands; no character is
+  // lost or doubled at a line break.
+  void helpStripTypesAndShowsEverySentenceWhole() {
     Fixture f;
     MainWindow& w = f.startInGame();
     HelpStrip* strip = f.strip();
+    f.finishHelp();
+    QSignalSpy said(strip, &HelpStrip::announced);
+    click(w.pageButton(quillet::PageButton::Client));
+    QCOMPARE(strip->frame(), QStringLiteral(" _"));
+    QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
+    QTRY_VERIFY2(strip->frame().size() > 2, "the timer itself types on");
+    QCOMPARE(said.count(), 0);
+    f.finishHelp();
+    QCOMPARE(strip->frame(), QString::fromStdString(w.core().helpFrame()));
+    QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
+    QCOMPARE(said.count(), 1);
+    QCOMPARE(said[0][0].toString(), strip->frame().trimmed());
+    QCOMPARE(face(strip)->text(QAccessible::Description), said[0][0].toString());
+    click(f.find("Label42"));
+    QCOMPARE(f.explained(), QString::fromUtf8(option("img_client(17)").captionText()).trimmed());
+    QVERIFY(!w.model().checked(Table::Client, 17));
     const int room = std::min(strip->width(), w.centralWidget()->width() - strip->x());
     for (const Option& o : catalogue()) {
       for (std::string_view text : {o.help, o.captionText()}) {
@@ -206,7 +204,8 @@ class WindowAccess : public QObject {
     }
   }
 
-  // The page buttons' fixed back colours keep a readable text whatever the palette.
+  // The page buttons' fixed back colours, the highlighted one's and the others', keep a readable
+  // text whatever the palette.
   void pageButtonsReadableInEveryPalette() {
     QApplication::setStyle(QStringLiteral("Fusion"));
     const std::pair<QColor, QColor> palettes[] = {// window, text: light, dark, dark with grey text
@@ -221,29 +220,36 @@ class WindowAccess : public QObject {
       Fixture f;
       MainWindow& w = f.startInGame();
       for (int b = 0; b < kPageButtonCount; ++b) {
-        w.core().pageButton_Click(quillet::PageButton(b));
-        for (int other = 0; other < kPageButtonCount; ++other) {
-          auto* pb = w.pageButton(quillet::PageButton(other));
-          // The inkiest pixel of the drawn button against its back colour.
-          const QImage image = pb->grab().toImage();
-          double best = 1;
-          for (int y = 3; y < image.height() - 3; ++y)
-            for (int x = 3; x < image.width() - 3; ++x)
-              best = std::max(best, contrast(QColor(image.pixel(x, y)), pb->backColor()));
-          QVERIFY2(best >= 4.5, qPrintable(pb->text() + " " + QString::number(best)));
-        }
+        auto* pb = w.pageButton(quillet::PageButton(b));
+        // The inkiest pixel of the drawn button against its back colour.
+        const QImage image = pb->grab().toImage();
+        double best = 1;
+        for (int y = 3; y < image.height() - 3; ++y)
+          for (int x = 3; x < image.width() - 3; ++x)
+            best = std::max(best, contrast(QColor(image.pixel(x, y)), pb->backColor()));
+        QVERIFY2(best >= 4.5, qPrintable(pb->text() + " " + QString::number(best)));
       }
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
   }
 
-  // The start's map preview is decoded once the first frame is painted and appears without the
-  // user doing anything, in a page built before or after that; it is the picture made for the
-  // screen's pixel ratio.
-  void mapPreviewAtTheScreenRatio() {
+  // The start's map preview is checked by the load sequence: one that cannot be read is reported
+  // at once. One that can is decoded once the first frame is painted and appears without the user
+  // doing anything, in a page built before or after that; it is the picture made for the screen's
+  // pixel ratio.
+  void startPictureCheckedAtOnceShownAtTheScreenRatio() {
+    for (const char* bytes : {"", "GIF? no, text"}) {  // img/as_forest.jpg missing, not a picture
+      Fixture f;
+      const QString picture = f.program + QStringLiteral("/img/as_forest.jpg");
+      if (*bytes) writeFile(picture, bytes);
+      else QFile::remove(picture);
+      f.startInGame();
+      QVERIFY2(f.dialogs.shown.at(0).text.find(kPictureError) != std::string::npos, bytes);
+    }
     for (const bool pageFirst : {true, false}) {
       Fixture f;
       MainWindow& w = f.startInGame();
+      QVERIFY(f.dialogs.shown.at(0).text.find(kPictureError) == std::string::npos);  // the empty folder's report
       if (pageFirst) {
         w.page(Page::Maps);
         QVERIFY2(f.find<QLabel>("imgmapshot")->pixmap().isNull(), "the picture was decoded before the first frame");
@@ -265,24 +271,21 @@ class WindowAccess : public QObject {
   void nothingIsClipped() {
     Fixture f;
     MainWindow& w = f.startInGame();
-    for (int page = 0; page < kPageCount; ++page) {
-      const Page p = Page(page);
-      for (QWidget* c : w.page(p)->findChildren<QWidget*>()) {
+    for (int p = 0; p < kPageCount; ++p)
+      for (QWidget* c : w.page(Page(p))->findChildren<QWidget*>()) {
         QString text;
         if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
         else if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
-        if (text.isEmpty() || !c->isVisibleTo(w.page(p))) continue;
+        if (text.isEmpty() || !c->isVisibleTo(w.page(Page(p)))) continue;
         QVERIFY2(c->fontMetrics().horizontalAdvance(text) <= c->width(), qPrintable(c->objectName() + ": " + text));
       }
-    }
   }
 
   // Tab visits the page buttons, then the page's controls row by row; in the path window only
   // its own controls.
   void tabFollowsTheRows() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     const QString buttons = "cmdclient cmdserver cmdmaps cmdcontrols cmdlaunch cmdkeys ";
     const std::tuple<quillet::PageButton, bool, const char*> rows[] = {
         // the page, More... pressed, the order
@@ -307,9 +310,15 @@ class WindowAccess : public QObject {
   }
 
   // Each kind of message box: its title, text (every line end a line), icon, buttons with their
-  // default and Escape buttons, and what a screen reader hears.
-  void messageBoxesAreNamedByTitleAndText() {
+  // default and Escape buttons, what a screen reader hears, and the answer of each button pressed.
+  // The chooser lists the lines in the given order, the first one current, and picks the line
+  // double-clicked (-1: cancelled).
+  void messageBoxesAndTheChooser() {
     using B = QMessageBox;
+    const std::pair<B::StandardButton, Answer> answers[] = {{B::Yes, Answer::Yes},       {B::No, Answer::No},
+                                                            {B::Save, Answer::Save},     {B::Discard, Answer::Discard},
+                                                            {B::Cancel, Answer::Cancel}, {B::Ok, Answer::Ok}};
+    QtDialogs dialogs(nullptr);
     const std::tuple<Buttons, Icon, B::Icon, B::StandardButtons, B::StandardButton, B::StandardButton> kinds[] = {
         {Buttons::Ok, Icon::Information, B::Information, B::Ok, B::Ok, B::Ok},
         {Buttons::Ok, Icon::Exclamation, B::Warning, B::Ok, B::Ok, B::Ok},
@@ -317,8 +326,10 @@ class WindowAccess : public QObject {
         {Buttons::SaveDiscardCancel, Icon::Exclamation, B::Warning, B::Save | B::Discard | B::Cancel, B::Save,
          B::Cancel}};
     for (const auto& [buttons, icon, boxIcon, boxButtons, byDefault, onEscape] : kinds) {
+      const std::string detail = buttons == Buttons::YesNo ? "what happens" : "";  // the Details button with it
       std::unique_ptr<QMessageBox> box(
-          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon}, nullptr));
+          buildMessageBox({"Error loading", "first\r\nsecond\rthird", buttons, icon, detail}, nullptr));
+      QCOMPARE(box->findChild<QPushButton*>("showdetails") != nullptr, !detail.empty());
       QCOMPARE(box->windowTitle(), QStringLiteral("Error loading"));
       QCOMPARE(box->text(), QStringLiteral("first\nsecond\nthird"));
       QCOMPARE(box->icon(), boxIcon);
@@ -327,7 +338,23 @@ class WindowAccess : public QObject {
       QCOMPARE(box->escapeButton(), box->button(onEscape));
       QCOMPARE(face(box.get())->text(QAccessible::Name), QStringLiteral("Error loading"));
       QCOMPARE(face(box.get())->text(QAccessible::Description), QStringLiteral("first\nsecond\nthird"));
+      for (const auto& [press, answer] : answers) {
+        if (!boxButtons.testFlag(press)) continue;
+        QTimer::singleShot(0, [press] { qobject_cast<B*>(QApplication::activeModalWidget())->button(press)->click(); });
+        QCOMPARE(dialogs.show({"Exit", "Save your changes?", buttons, icon}), answer);
+      }
     }
+    QTimer::singleShot(0, [] {
+      auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("chooselist");
+      QCOMPARE(list->count(), 2);
+      QCOMPARE(list->currentRow(), 0);
+      doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+      QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog) QTimer::singleShot(0, dialog, &QDialog::reject);  // not taken by the double-click: no hang
+    });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
   }
 
   // A long diff in its own window: resizable, fixed-pitch, unwrapped, reached by Tab, the
@@ -336,10 +363,6 @@ class WindowAccess : public QObject {
     std::string diff = "motd.txt: unchanged\n--- server.cfg\n+++ server.cfg\n@@ -1,300 +1,300 @@\n";
     for (int i = 0; i < 150; ++i) diff += "-old " + std::to_string(i) + "\n+new " + std::to_string(i) + "\n";
     diff += "config.cfg: new file\n--- config.cfg\n+++ config.cfg\n@@ -1,0 +1,1 @@\n+" + std::string(200, 'x') + "\n";
-    std::unique_ptr<QMessageBox> box(
-        buildMessageBox({"Confirm", "Continue?", Buttons::YesNo, Icon::None, diff}, nullptr));
-    auto* details = box->findChild<QPushButton*>("showdetails");
-    QVERIFY(details);
     std::unique_ptr<QDialog> view(buildDetailView(QStringLiteral("Confirm: details"), diff, nullptr));
     auto* text = view->findChild<QPlainTextEdit*>("detailtext");
     QVERIFY(view->isSizeGripEnabled());

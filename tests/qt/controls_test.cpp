@@ -1,19 +1,14 @@
-// The controls of the pages wired to the core: toggles, captions, sliders, page buttons,
-// More / Back, the map page and the launch line. What the core does with each event is tested
-// in tests/core; here each kind of widget is checked once for reaching the core and showing
-// the core's state.
+// The controls of the pages wired to the core: toggles, captions, sliders, the built-late pages,
+// the map page, the launch line and the Keys page. What the core does with each event is tested
+// in tests/core; here each kind of widget is checked once for reaching the core and showing the
+// core's state.
 #include <QAccessible>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QSignalSpy>
+#include <QApplication>
 #include <QTableWidget>
 
 #include "harness.h"
 #include "qt/KeyCapture.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 class WindowControls : public QObject {
@@ -23,8 +18,7 @@ class WindowControls : public QObject {
   // reach the core and come back, the help strip explains it, and the net graph's box follows its toggle.
   void everyToggleAnswersClickAndSpace() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     auto* netgraph = qobject_cast<QComboBox*>(w.control("cmbnetgraphpos"));
     for (const Option& o : catalogue()) {
       if (o.kind != Kind::Toggle) continue;
@@ -66,53 +60,21 @@ class WindowControls : public QObject {
       else if (o.hasText()) w.model().setText(o, "Caf\xE9");
     }
     for (const Option& o : catalogue()) {
-      const QString want = o.kind == Kind::Toggle ? QString::number(w.model().checked(o))
-                           : o.kind == Kind::Slider
-                               ? QString::number(o.max) + " " + QString::fromStdString(w.core().valueLabel(o))
-                               : QStringLiteral("Caf\u00E9");
+      QString want = QString::fromLatin1(quillet::test::valueText(w.model(), o));  // "Caf\xE9": the same in Latin-1
+      if (o.kind == Kind::Slider) want += " " + QString::fromStdString(w.core().valueLabel(o));
       if (o.kind != Kind::Hidden)
         QCOMPARE(QString::fromLatin1(o.control) + " " + shown(w, o), QString::fromLatin1(o.control) + " " + want);
     }
   }
 
-  // The help timer types a sentence onto the strip, frame by frame as the core draws them, and
-  // stops when it stands; the strip then announces it once, whole, never a typed frame. A caption
-  // explains its toggle without flipping it.
-  void helpTimerTypesOntoTheStrip() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    f.finishHelp();
-    const QString before = f.strip()->frame();
-    QSignalSpy said(f.strip(), &HelpStrip::announced);
-    click(w.pageButton(quillet::PageButton::Client));
-    QCOMPARE(f.strip()->frame(), QStringLiteral(" _"));
-    QVERIFY2(w.helpTimer().isActive(), "the help timer must run while typing");
-    QTRY_VERIFY2(f.strip()->frame().size() > 2, "the timer itself types on");
-    QCOMPARE(said.count(), 0);
-    f.finishHelp();
-    QCOMPARE(f.strip()->frame(), QString::fromStdString(w.core().helpFrame()));
-    QVERIFY2(!w.helpTimer().isActive(), "the help timer must stop when the sentence stands");
-    QCOMPARE(said.count(), 1);
-    QCOMPARE(said[0][0].toString(), f.strip()->frame().trimmed());
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.strip())->text(QAccessible::Description), said[0][0].toString());
-    const QString page = f.strip()->frame();
-    click(f.find("Label42"));
-    f.finishHelp();
-    QVERIFY(f.strip()->frame() != page && f.strip()->frame() != before);
-    QCOMPARE(f.strip()->frame(), QString::fromStdString(w.core().helpFrame()));
-    QVERIFY(!w.model().checked(Table::Client, 17));
-  }
-
   // A drag is the Scroll event (label and colour sample only), its end the Change event, and the
-  // focus the GotFocus event.
+  // focus the GotFocus event. The logo cache's button on the same page deletes it.
   void dragReleaseAndFocusOfASlider() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    for (const char* c : {"scrollgreen", "scrollblue"}) qobject_cast<QScrollBar*>(w.control(c))->setValue(0);
+    MainWindow& w = f.startInGame(true);
     const Option& o = option("scrollred");
+    f.showPageOf(o);
+    for (const char* c : {"scrollgreen", "scrollblue"}) qobject_cast<QScrollBar*>(w.control(c))->setValue(0);
     auto* red = qobject_cast<QScrollBar*>(w.control(o.control));
     const QString helpBefore = f.explained();
     QVERIFY(helpBefore != helpOf(o));
@@ -127,6 +89,9 @@ class WindowControls : public QObject {
     QCOMPARE(f.explained(), helpOf(o));
     w.control("scrollgreen")->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.explained(), helpOf(option("scrollgreen")));
+    writeFile(f.game + "/custom.hpk", "logos");  // the page's button
+    click(f.find("cmddelCustom"));
+    QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
   }
 
   void mapClicksFlipAndPreview() {
@@ -144,9 +109,8 @@ class WindowControls : public QObject {
     QVERIFY(!w.model().checked(Table::Map, 3));
     QCOMPARE(f.find<QPlainTextEdit>("txtmapinfo")->toPlainText(), QString());
     QVERIFY(!shot->pixmap().isNull());
+    // Select all: the default-map box lists every map when the launch page opens.
     click(f.find("cmdallmaps"));
-    for (int i = 0; i < tableInfo(Table::Map).size; ++i) QVERIFY(w.toggle(Table::Map, i)->isChecked());
-    // The default-map box lists the chosen maps when the launch page opens.
     click(w.pageButton(quillet::PageButton::Launch));
     QCOMPARE(f.find<QComboBox>("cmbdeafultmap")->count(), tableInfo(Table::Map).size);
   }
@@ -161,22 +125,18 @@ class WindowControls : public QObject {
     auto* line = f.find<QPlainTextEdit>("txtshortcut");
     QString last = line->toPlainText();
     const auto recomposed = [&] {
-      const bool shows = line->toPlainText() == QString::fromStdString(w.model().shortcut);
-      const bool changed = line->toPlainText() != last;
-      last = line->toPlainText();
-      return shows && changed;
+      const QString was = std::exchange(last, line->toPlainText());
+      return last != was && last == QString::fromStdString(w.model().shortcut);
     };
     click(w.toggle(Table::Launch, 0));
     QVERIFY(recomposed());
     auto* port = f.find<QLineEdit>("txtport");
-    port->setFocus();
-    QTest::keyClicks(port, "27a015x9");
+    typeText(port, QStringLiteral("27a015x9"));
     QCOMPARE(port->text(), QStringLiteral("27015"));
     QVERIFY(recomposed());
     auto* players = f.find<QLineEdit>("txtmaxplayers");
-    players->setFocus();
     players->selectAll();
-    QTest::keyClicks(players, "20");
+    typeText(players, QStringLiteral("20"));
     click(players);
     QVERIFY(recomposed());
     f.find<QComboBox>("cmbdeafultmap")->setEditText(QStringLiteral("de_custom"));
@@ -188,29 +148,24 @@ class WindowControls : public QObject {
   void keysPageBindsAPressedKey() {
     Fixture f;
     writeFile(f.game + "/config.cfg", "bind \"TAB\" \"+showscores\"\r\n");
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     click(w.pageButton(quillet::PageButton::Keys));
     auto* table = f.find<QTableWidget>("tblkeys");
     QCOMPARE(table->rowCount(), 1);
     QCOMPARE(table->item(0, 1)->text(), QStringLiteral("+showscores"));
-    const auto press = [&](auto&& input) {
+    const auto press = [&](auto&& input, const char* name) {  // the game's name of what was pressed
       click(f.find("cmdchangekey"));
-      KeyCaptureBox* box = nullptr;
-      for (KeyCaptureBox* b : w.findChildren<KeyCaptureBox*>())
-        if (b->isVisible()) box = b;
+      auto* box = qobject_cast<KeyCaptureBox*>(QApplication::activeModalWidget());
       QVERIFY(box);
       input(box);
       QVERIFY(!box->isVisible());
+      QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QString::fromLatin1(name));
     };
-    press([](QWidget* box) { QTest::keyClick(box, Qt::Key_Tab); });
-    QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("TAB"));
+    press([](QWidget* box) { QTest::keyClick(box, Qt::Key_Tab); }, "TAB");
     QVERIFY2(f.explained().contains("+showscores"), "a key bound already is named before it is taken");
-    press([](QWidget* box) { QTest::mouseClick(box, Qt::BackButton, {}, box->rect().center()); });
-    QCOMPARE(f.find<QLabel>("lblkeyname")->text(), QStringLiteral("MOUSE4"));
+    press([](QWidget* box) { QTest::mouseClick(box, Qt::BackButton, {}, box->rect().center()); }, "MOUSE4");
 
     auto* command = f.find<QLineEdit>("txtkeycommand");
-    command->setFocus();
     typeText(command, QStringLiteral("say \"hi\""));
     QVERIFY(f.find<QLabel>("lblkeycheck")->text().startsWith(QStringLiteral("Refused: a \" inside")));
     click(f.find("cmdbindkey"));
@@ -221,11 +176,8 @@ class WindowControls : public QObject {
     click(f.find("cmdbindkey"));
     QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("MOUSE4"));
     // An alias: its commands checked as typed, set by Return, listed in the aliases' table.
-    auto* aliasName = f.find<QLineEdit>("txtaliasname");
-    aliasName->setFocus();
-    typeText(aliasName, QStringLiteral("greet"));
-    auto* commands = f.find<QLineEdit>("txtaliascommands");
-    commands->setFocus();
+    typeText(f.find("txtaliasname"), QStringLiteral("greet"));
+    auto* commands = f.find("txtaliascommands");
     typeText(commands, QStringLiteral("say hi; wave"));
     QCOMPARE(f.find<QLabel>("lblaliascheck")->text(), QStringLiteral("Runs: say hi | wave"));
     QTest::keyClick(commands, Qt::Key_Return);

@@ -23,6 +23,8 @@
 
 namespace quillet::qt::test {
 
+using namespace quillet;
+using namespace quillet::qt;
 using quillet::test::FakeDialogs;
 
 // The game's files through the core suite's helpers, by Qt's names.
@@ -39,6 +41,9 @@ inline void activate(QWidget& w) {
   w.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&w));
 }
+
+// The page a sub-page lies over; any other page itself.
+inline Page basePage(Page p) { return p == Page::MoreClient ? Page::Client : p == Page::MoreServer ? Page::Server : p; }
 
 // One window over a temporary game folder. `game` holds cl_dlls and the files the test writes;
 // `program` holds img/as_forest.jpg (with its picture for high-density screens) and
@@ -61,7 +66,10 @@ struct Fixture {
     picture.scaled(64, 48).save(program + QStringLiteral("/img/as_forest@2x.jpg"), "JPEG");
   }
 
-  void storeGamePath(const QString& path) { writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n"); }
+  // The store names the game folder; `more`: the rest of the store.
+  void storeGamePath(const QString& path, const QByteArray& more = {}) {
+    writeFile(storePath, "[init]\ncspath=" + path.toUtf8() + "\n" + more);
+  }
 
   // Builds the window and runs its load event.
   MainWindow& start() {
@@ -71,24 +79,21 @@ struct Fixture {
     return *window;
   }
 
-  // Builds the window over the game folder, which passes the check.
-  MainWindow& startInGame() {
+  // Builds the window over the game folder, which passes the check; `active`: shown and active.
+  MainWindow& startInGame(bool active = false) {
     storeGamePath(game);
-    return start();
+    start();
+    if (active) activate(*window);
+    return *window;
   }
 
   // Opens the page that holds the option (through its base page for a sub-page).
   void showPageOf(const Option& o) {
-    const Page base = o.page == Page::MoreClient ? Page::Client : o.page == Page::MoreServer ? Page::Server : o.page;
     for (int b = 0; b < kPageButtonCount; ++b)
-      if (pageOfButton(quillet::PageButton(b)) == base) window->core().pageButton_Click(quillet::PageButton(b));
+      if (pageOfButton(quillet::PageButton(b)) == basePage(o.page))
+        window->core().pageButton_Click(quillet::PageButton(b));
     if (o.page == Page::MoreClient) window->core().cmdmoreclient_Click();
     if (o.page == Page::MoreServer) window->core().cmdmore_Click();
-  }
-
-  // Builds every page, as turning to each of them would (a page is built when first shown).
-  void buildEveryPage() {
-    for (int p = 0; p < kPageCount; ++p) window->page(Page(p));
   }
 
   template <class W = QWidget>
@@ -122,14 +127,24 @@ inline QString shown(MainWindow& w, const Option& o) {
 
 inline QString helpOf(const Option& o) { return QString::fromStdString(std::string(o.help)).trimmed(); }
 
-// Types any text, one key press per character (QTest::keyClicks knows ASCII only).
+// Types any text into the widget, given the focus first, one key press per character
+// (QTest::keyClicks knows ASCII only).
 inline void typeText(QWidget* w, const QString& text) {
+  w->setFocus();
   for (QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), {});
 }
 
 inline void click(QWidget* w) {
   QVERIFY2(w, "no such widget");
   QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// Types a folder into the path window, over what it held, and presses OK.
+inline void enterPath(Fixture& f, const QString& folder) {
+  auto* path = f.find<QLineEdit>("txtpath");
+  path->selectAll();
+  typeText(path, folder);
+  click(f.find("cmdsearch"));
 }
 
 // A double-click as the platform delivers it: press, release, press, double-click, release.

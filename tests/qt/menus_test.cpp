@@ -1,33 +1,53 @@
-// The menu commands through their menu items and shortcuts, and the game's text written back.
+// The first start's path window; the menu commands through their menu items and shortcuts, and
+// the game's text written back.
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
-#include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include "Stringconverter/Readers.h"
 #include "harness.h"
-#include "qt/QtPlatform.h"
 #include "save/Save.h"
 
-using namespace quillet;
-using namespace quillet::qt;
 using namespace quillet::qt::test;
 
 class WindowMenus : public QObject {
   Q_OBJECT
  private slots:
+  // The first run shows the path window alone, centred; a folder typed into it that passes
+  // loads the pages, with the user's decimal separator.
+  void firstRunAsksForTheFolderCentred() {
+    Fixture f;
+    writeFile(f.game + "/autoexec.cfg", "gamma 2.5\r\n");
+    const QLocale was;
+    QLocale::setDefault(QLocale::German);  // the value labels take the user's decimal separator
+    MainWindow& w = f.start();
+    QLocale::setDefault(was);
+    QVERIFY(!w.menuBar()->isVisibleTo(&w));
+    QVERIFY(!f.find("framebuttons")->isVisibleTo(&w));
+    QVERIFY(f.find("framechangepath")->isVisibleTo(&w));
+    QCOMPARE(f.find<QLabel>("lblchecker")->text(), QString::fromLatin1(w.core().checkerCaption()));
+    QCOMPARE(f.find("txtpath")->accessibleName(), f.find<QLabel>("lblchecker")->text());
+    for (int p = 0; p < kPageCount; ++p) QVERIFY2(!w.page(Page(p))->isVisibleTo(&w), pageInfo(Page(p)).frame.data());
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2((w.frameGeometry().center() - screenCentre).manhattanLength() <= 2, "the path window is not centred");
+    // Its client area holds the whole change-path frame.
+    QVERIFY(w.centralWidget()->rect().contains(f.find("framechangepath")->geometry()));
+    enterPath(f, f.game);
+    QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+    QVERIFY(w.menuBar()->isVisibleTo(&w) && f.find("framebuttons")->isVisibleTo(&w));
+    QVERIFY(w.page(Page::Video)->isVisibleTo(&w) && !f.find("framechangepath")->isVisibleTo(&w));
+    QCOMPARE(shown(w, option("scrollgamma")), QStringLiteral("25 2,5"));
+  }
+
   // Each shortcut runs its menu command (the same first message box as the core's own handler);
-  // with the menus hidden for "Change path" none of them runs.
+  // with the menus hidden for "Change path" none of them runs. The close box.
   void shortcutsRunTheirCommands() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     f.dialogs.otherwise = Answer::No;
     const std::pair<QKeySequence, void (frmmain::*)()> commands[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_S), &frmmain::mnusave_Click},
@@ -40,17 +60,24 @@ class WindowMenus : public QObject {
       QCOMPARE(f.dialogs.shown.size(), std::size_t(2));
       QVERIFY2(f.dialogs.shown[1] == f.dialogs.shown[0], f.dialogs.shown[1].text.c_str());
     }
-    QVERIFY2(!QFile::exists(f.game + "/autoexec.cfg"), "Save answered No wrote");
-    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
-    f.dialogs.shown.clear();
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
-    click(f.find("cmdabort"));
-    QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+    // The path window is left by Cancel, or by the close box, which does not end the program there.
     QSignalSpy ended(&w, &MainWindow::endRequested);
-    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    for (const bool closeBox : {false, true}) {
+      QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+      QCOMPARE(w.windowTitle(), QString::fromLatin1(kPathCaption));
+      f.dialogs.shown.clear();
+      QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+      QVERIFY2(f.dialogs.shown.empty(), "Save must not run while the menus are hidden");
+      if (closeBox) QVERIFY2(!w.close(), "the close request must be refused");
+      else click(f.find("cmdabort"));
+      QCOMPARE(w.windowTitle(), QString::fromLatin1(kMainCaption));
+      QVERIFY(w.isVisible() && w.page(Page::Video)->isVisibleTo(&w));
+    }
+    QVERIFY(w.close());  // from the main window it ends the program, as Exit does
     QCOMPARE(ended.count(), 1);
+    activate(w);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(ended.count(), 2);
     QVERIFY(!w.isVisible());
   }
 
@@ -62,7 +89,8 @@ class WindowMenus : public QObject {
     writeFile(f.game + "/autoexec.cfg", "hostname \"Caf\xE9 \x80\x9F\"\r\n");
     MainWindow& w = f.startInGame();
     w.core().cmdserver_Click();
-    QCOMPARE(f.find<QLineEdit>("txtservername")->text(), QStringLiteral("Caf\u00E9 \u20AC\u0178"));
+    auto* name = f.find<QLineEdit>("txtservername");
+    QCOMPARE(name->text(), QStringLiteral("Caf\u00E9 \u20AC\u0178"));
     w.core().cmdmore_Click();
     click(f.find("txtmotd"));  // looking at the text changes nothing
     f.find<QAction>("mnusave")->trigger();
@@ -71,21 +99,9 @@ class WindowMenus : public QObject {
     QVERIFY(readFile(f.game + "/server.cfg").contains("hostname \"Caf\xE9 \x80\x9F\""));
     // An edit goes back through the same code page.
     w.core().cmdserver_Click();
-    auto* name = f.find<QLineEdit>("txtservername");
-    name->setFocus();
     name->selectAll();
     typeText(name, QStringLiteral("\u00C5 \u20AC"));
     QCOMPARE(w.model().text(option("txtservername")), std::string("\xC5 \x80"));
-  }
-
-  void deletingTheLogoCache() {
-    Fixture f;
-    MainWindow& w = f.startInGame();
-    writeFile(f.game + "/custom.hpk", "logos");
-    w.core().cmdclient_Click();
-    w.core().cmdmoreclient_Click();
-    click(f.find("cmddelCustom"));
-    QVERIFY(!QFile::exists(f.game + "/custom.hpk"));
   }
 
   void restoreBackupBringsTheFilesAndThePagesBack() {
@@ -93,8 +109,7 @@ class WindowMenus : public QObject {
     MainWindow& w = f.startInGame();
     click(w.pageButton(quillet::PageButton::Client));
     auto* name = f.find<QLineEdit>("txtname");
-    name->setFocus();
-    QTest::keyClicks(name, QStringLiteral("Red"));
+    typeText(name, QStringLiteral("Red"));
     f.find<QAction>("mnusave")->trigger();
     const QByteArray first = readFile(f.game + "/autoexec.cfg");
     QTest::keyClicks(name, QStringLiteral(" Fox"));
@@ -102,9 +117,8 @@ class WindowMenus : public QObject {
     QVERIFY(readFile(f.game + "/autoexec.cfg") != first);
     f.dialogs.shown.clear();
     f.find<QAction>("mnurestore")->trigger();
-    QCOMPARE(f.dialogs.lists.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.lists[0].size(), std::size_t(1));
-    QVERIFY2(QString::fromStdString(f.dialogs.lists[0][0]).endsWith("   before a Save   config.cfg, autoexec.cfg"),
+    QVERIFY2(f.dialogs.lists.size() == 1 && f.dialogs.lists[0].size() == 1, "one chooser, one backup");
+    QVERIFY2(f.dialogs.lists[0][0].ends_with("   before a Save   config.cfg, autoexec.cfg"),
              f.dialogs.lists[0][0].c_str());
     QCOMPARE(readFile(f.game + "/autoexec.cfg"), first);
     QCOMPARE(name->text(), QStringLiteral("Red"));
@@ -113,57 +127,22 @@ class WindowMenus : public QObject {
     QVERIFY2(f.dialogs.shown[0].text.ends_with(": config.cfg, autoexec.cfg."), f.dialogs.shown[0].text.c_str());
   }
 
-  // The real dialogs: a message box answers with the button pressed; the chooser lists the lines
-  // in the given order, the first one current, and picks the line double-clicked (-1: cancelled).
-  void theRealDialogsAnswerWhatWasPressed() {
-    QtDialogs dialogs(nullptr);
-    using B = QMessageBox;
-    const std::tuple<Buttons, B::StandardButton, Answer> presses[] = {
-        {Buttons::YesNo, B::Yes, Answer::Yes},
-        {Buttons::YesNo, B::No, Answer::No},
-        {Buttons::SaveDiscardCancel, B::Save, Answer::Save},
-        {Buttons::SaveDiscardCancel, B::Discard, Answer::Discard},
-        {Buttons::SaveDiscardCancel, B::Cancel, Answer::Cancel},
-        {Buttons::Ok, B::Ok, Answer::Ok}};
-    for (const auto& [buttons, press, answer] : presses) {
-      QTimer::singleShot(0, [press] { qobject_cast<B*>(QApplication::activeModalWidget())->button(press)->click(); });
-      QCOMPARE(dialogs.show({"Exit", "Save your changes?", buttons, Icon::None}), answer);
-    }
-    QTimer::singleShot(0, [] {
-      auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("chooselist");
-      QCOMPARE(list->count(), 2);
-      QCOMPARE(list->currentRow(), 0);
-      doubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
-      QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog) QTimer::singleShot(0, dialog, &QDialog::reject);  // not taken by the double-click: no hang
-    });
-    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer", "older"}), 1);
-    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    QCOMPARE(dialogs.choose("Restore backup", "Pick one", {"newer"}), -1);
-  }
-
   // Every menu and item has its own Alt letter, items added to a menu later included.
   void everyMenuAndItemHasAnAltLetter() {
     Fixture f;
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     auto* file = f.find<QMenu>("mnufile");
     file->addAction(QStringLiteral("Select all maps"));  // as a later part of the program adds one
-    auto letters = [](const QList<QAction*>& actions) {
+    auto letters = [](const QList<QAction*>& actions) {  // an item without one leaves the word short
       QString seen;
-      for (QAction* a : actions) {
-        if (a->isSeparator()) continue;
-        const qsizetype at = a->text().indexOf(QChar(u'&'));
-        if (at < 0 || at + 1 >= a->text().size()) return QStringLiteral("none in ") + a->text();
-        seen += a->text()[at + 1].toLower();
-      }
+      for (QAction* a : actions)
+        if (!a->isSeparator()) seen += QKeySequence::mnemonic(a->text()).toString().remove("Alt+").toLower();
       return seen;
     };
     QCOMPARE(letters(w.menuBar()->actions()), QStringLiteral("fsh"));
     QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
     QTRY_VERIFY2(file->isVisible(), "Alt+F opens the File menu");
     QCOMPARE(letters(file->actions()), QStringLiteral("srxa"));  // Save, Restore backup..., -, Exit
-    file->close();
     QCOMPARE(letters(f.find<QMenu>("mnusettings")->actions()), QStringLiteral("dkp"));
     QCOMPARE(letters(f.find<QMenu>("mnuhelp")->actions()), QStringLiteral("a"));
   }
@@ -174,14 +153,11 @@ class WindowMenus : public QObject {
   void keepOwnLinesItem() {
     Fixture f;
     writeFile(f.game + "/config.cfg", "fps_max 300\r\n");
-    f.storeGamePath(f.game);
-    writeFile(f.storePath, readFile(f.storePath) + "[settings]\nkeepownlines=True\n");
+    f.storeGamePath(f.game, "[settings]\nkeepownlines=True\n");
     f.start();
     const QList<QAction*> items = f.find<QMenu>("mnusettings")->actions();
-    const qsizetype at = items.indexOf(f.find<QAction>("mnudefaults"));
-    QVERIFY(at >= 0 && at + 1 < items.size());
-    QAction* keep = items[at + 1];
-    QCOMPARE(keep->objectName(), QStringLiteral("mnukeepownlines"));
+    auto* keep = f.find<QAction>("mnukeepownlines");
+    QCOMPARE(items.indexOf(keep), items.indexOf(f.find<QAction>("mnudefaults")) + 1);
     QCOMPARE(keep->text().remove(QChar(u'&')), QStringLiteral("Keep my own lines"));
     QVERIFY(keep->isCheckable());
     QVERIFY(!keep->statusTip().isEmpty());
@@ -189,11 +165,11 @@ class WindowMenus : public QObject {
     QCOMPARE(f.dialogs.shown.back(), *keptValuesMessage(f.window->model()));
     QVERIFY(f.dialogs.shown.back().text.find("fps_max 300") != std::string::npos);
     f.dialogs.shown.clear();
-    keep->trigger();
-    QVERIFY(!keep->isChecked());
-    QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("False"));
-    keep->trigger();
-    QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), std::string("True"));
+    for (const std::string stored : {"False", "True"}) {
+      keep->trigger();
+      QCOMPARE(keep->isChecked(), stored == "True");
+      QCOMPARE(f.store->read(kStoreApp, "settings", "KeepOwnLines"), stored);
+    }
     // Turned on again, the folder is read again and the kept values listed once more.
     QCOMPARE(f.dialogs.shown.size(), std::size_t(1));
     QCOMPARE(f.dialogs.shown.back(), *keptValuesMessage(f.window->model()));
@@ -204,27 +180,22 @@ class WindowMenus : public QObject {
   // changes only the lines of its variable.
   void keepOwnLinesSavesOnlyWhatChanged() {
     Fixture f;
-    const QString corpus = QStringLiteral(QUILLET_CORPUS_DIR);
-    const QString root = QDir(corpus).exists() ? corpus : QStringLiteral(QUILLET_SOURCE_DIR "/tests/fixtures");
-    QStringList names;
-    for (std::string_view name : quillet::test::gameFiles()) names << QString::fromLatin1(name);
+    const QString root = quillet::test::haveCorpus() ? QUILLET_CORPUS_DIR : QUILLET_SOURCE_DIR "/tests/fixtures";
     QMap<QString, QByteArray> before;
-    for (const QString& name : names) {
-      const QString kind = name.section(QLatin1Char('.'), 0, 0);
-      const QString file = QDir(root + "/" + kind).entryList(QDir::Files, QDir::Name).constLast();
-      writeFile(f.game + "/" + name, before[name] = readFile(root + "/" + kind + "/" + file));
+    for (std::string_view file : quillet::test::gameFiles()) {
+      const QString name = QString::fromLatin1(file), kind = name.section(QLatin1Char('.'), 0, 0);
+      const QString last = QDir(root + "/" + kind).entryList(QDir::Files, QDir::Name).constLast();
+      writeFile(f.game + "/" + name, before[name] = readFile(root + "/" + kind + "/" + last));
     }
-    MainWindow& w = f.startInGame();
-    activate(w);
+    MainWindow& w = f.startInGame(true);
     f.find<QAction>("mnukeepownlines")->trigger();
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.back().title, std::string("Success"));
     QCOMPARE(f.dialogs.shown.back().detail, std::string(kNothingToSave));
-    for (const QString& name : names) QVERIFY2(readFile(f.game + "/" + name) == before[name], qPrintable(name));
+    for (const QString& name : before.keys()) QVERIFY2(readFile(f.game + "/" + name) == before[name], qPrintable(name));
     QVERIFY(!QDir(f.game + "/quillet-backups").exists());
 
-    const Option& limit = option("scrolltimelimit");
-    f.showPageOf(limit);
+    f.showPageOf(option("scrolltimelimit"));
     auto* bar = f.find<QScrollBar>("scrolltimelimit");
     const int dragged = bar->value() == bar->maximum() ? bar->minimum() : bar->maximum();
     bar->setValue(dragged);
@@ -233,7 +204,7 @@ class WindowMenus : public QObject {
     QCOMPARE(bar->value(), dragged);
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.back().detail, std::string());
-    for (const QString& name : names) {
+    for (const QString& name : before.keys()) {
       QList<QByteArray> was = before[name].split('\n'), is = readFile(f.game + "/" + name).split('\n');
       while (!was.isEmpty() && !is.isEmpty() && was.first() == is.first()) was.removeFirst(), is.removeFirst();
       while (!was.isEmpty() && !is.isEmpty() && was.last() == is.last()) was.removeLast(), is.removeLast();
@@ -247,31 +218,24 @@ class WindowMenus : public QObject {
   // Change path, in both modes: every page shows what a first start on the new folder shows,
   // nothing of the folder before.
   void changePathShowsOnlyTheNewFolder() {
-    for (const QByteArray mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
+    for (const QByteArray& mode : {QByteArray(), QByteArray("[settings]\nkeepownlines=True\n")}) {
       Fixture f, fresh;
       const QByteArray first =
           "hostname \"Quillet test server\"\r\nmp_c4timer 45\r\nmp_freezetime 6\r\nmp_timelimit 30\r\n"
           "gamma 2.5\r\nfastsprites 0\r\nname Zoe\r\nnet_graphpos 3\r\n";
-      writeFile(f.game + "/autoexec.cfg", first);
-      writeFile(f.game + "/server.cfg", first);
+      for (const char* name : {"/autoexec.cfg", "/server.cfg"}) writeFile(f.game + name, first);
       writeFile(f.game + "/motd.txt", "Welcome");
       const QString other = f.dir.filePath(QStringLiteral("other"));
       QDir().mkpath(other + "/cl_dlls");
       for (const QString& game : {other, fresh.game}) writeFile(game + "/autoexec.cfg", "mp_c4timer 20\r\n");
       for (Fixture* x : {&f, &fresh}) {
-        x->storeGamePath(x->game);
-        writeFile(x->storePath, readFile(x->storePath) + mode);
+        x->storeGamePath(x->game, mode);
         x->start();
-        x->buildEveryPage();
+        for (int p = 0; p < kPageCount; ++p) x->window->page(Page(p));  // every page built
       }
       QCOMPARE(shown(*f.window, option("txtservername")), QStringLiteral("Quillet test server"));
       f.window->core().mnuchangePath_Click();
-      auto* path = f.find<QLineEdit>("txtpath");
-      path->setFocus();
-      path->selectAll();
-      QTest::keyClicks(path, other);
-      click(f.find("cmdsearch"));
-      QCOMPARE(f.window->core().GamePath(), other.toStdString());
+      enterPath(f, other);
       for (const Option& o : catalogue())
         QCOMPARE(QString::fromLatin1(o.control) + ": " + shown(*f.window, o),
                  QString::fromLatin1(o.control) + ": " + shown(*fresh.window, o));
