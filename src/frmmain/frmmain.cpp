@@ -36,10 +36,6 @@ constexpr std::array<Page, kPageCount> kAllPages = {Page::Client,   Page::MoreCl
                                                     Page::Controls, Page::Server,     Page::MoreServer,
                                                     Page::Maps,     Page::Launch,     Page::Keys};
 
-constexpr std::string_view kEmptyPathText =
-    "You must enter a valid Counter -Strike installation path. Example: "
-    "'c:\\games\\half-life\\cstrike'";
-
 const std::string kNoText;
 
 // "lbl_map(13)" gives 13.
@@ -202,7 +198,7 @@ void frmmain::CenterWindow() {
 void frmmain::txtpath_Change(std::string text) { pathText_ = std::move(text); }
 
 void frmmain::cmdsearch_Click() {
-  if (pathText_.empty()) dialogs_.show({"Enter CS path", std::string(kEmptyPathText), Buttons::Ok, Icon::Exclamation});
+  if (pathText_.empty()) dialogs_.show(kEmptyPathMessage);
   CheckGamePath(pathText_);
 }
 
@@ -242,8 +238,7 @@ bool frmmain::mayQuit() {
   // or load is not lost without a word.
   // A key binding or alias changed on the Keys page counts as much as a control.
   if (!unsavedChanges() || window_.mode != Mode::Main) return true;
-  const Message question{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation};
-  switch (dialogs_.show(question)) {
+  switch (dialogs_.show(kExitQuestion)) {
     case Answer::Discard: return true;
     case Answer::Save: mnusave_Click(); return !unsavedChanges();
     default: return false;
@@ -544,8 +539,7 @@ void frmmain::mnuexit_Click() {
 }
 
 void frmmain::mnudefaults_Click() {
-  const Message confirm{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo, Icon::None};
-  if (dialogs_.show(confirm) != Answer::Yes) return;
+  if (dialogs_.show(kLoadDefaultsQuestion) != Answer::Yes) return;
   LoadDefaults(model_);
   cmdshortcut_Click();
 }
@@ -618,8 +612,7 @@ void frmmain::cmddelCustom_Click() {
   std::error_code ec;
   // Only a file is deleted; a folder of that name counts as no file.
   if (!std::filesystem::is_directory(file, ec)) deleted = std::filesystem::remove(file, ec);
-  if (deleted) dialogs_.show({"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information});
-  else dialogs_.show({"Error", "There is no file to delete, or file already deleted.", Buttons::Ok, Icon::Information});
+  dialogs_.show(deleted ? kLogoCacheDeleted : kNoLogoCache);
 }
 
 // ---------------------------------------------------------------- maps

@@ -32,6 +32,18 @@ struct Rgb {
 inline constexpr Rgb kHighlightColour{245, 245, 245};
 inline constexpr Rgb kButtonColour{255, 255, 255};
 
+// The window's own questions and notices.
+inline const Message kEmptyPathMessage{"Enter CS path",
+                                       "You must enter a valid Counter -Strike installation path. Example: "
+                                       "'c:\\games\\half-life\\cstrike'",
+                                       Buttons::Ok, Icon::Exclamation};
+inline const Message kLoadDefaultsQuestion{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo,
+                                           Icon::None};
+inline const Message kExitQuestion{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation};
+inline const Message kLogoCacheDeleted{"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information};
+inline const Message kNoLogoCache{"Error", "There is no file to delete, or file already deleted.", Buttons::Ok,
+                                  Icon::Information};
+
 // The page buttons, top to bottom.
 enum class PageButton : std::uint8_t { Video, Client, Server, Maps, Controls, Launch, Keys };
 inline constexpr int kPageButtonCount = 7;

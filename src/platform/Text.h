@@ -34,12 +34,13 @@ constexpr std::string_view trim(std::string_view s, std::string_view bytes = " \
 }
 
 // The whole text as a number of type T (format: for floating point, std::chars_format), or
-// nothing when it is empty, out of T's range, or anything follows the number.
+// nothing when it is empty (from_chars calls that invalid), out of T's range, or anything
+// follows the number.
 template <class T, class... Format>
 std::optional<T> parseNumber(std::string_view s, Format... format) {
   T value{};
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, format...);
-  if (s.empty() || ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
   return value;
 }
 

@@ -17,8 +17,7 @@ TEST_F(FrmmainTest, LoadDefaultsAsksFirst) {
   typeOut();
   w->mnudefaults_Click();  // No
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0],
-            (Message{"Confirm", "Are you sure you want to load default settings?", Buttons::YesNo, Icon::None}));
+  EXPECT_EQ(dialogs.shown[0], kLoadDefaultsQuestion);
   EXPECT_EQ(model.position(option("scrollgamma")), 0);
   EXPECT_EQ(w->helpFrame(), "before");
   dialogs.answers = {Answer::Yes};
@@ -43,9 +42,7 @@ TEST_F(FrmmainTest, DeletingTheLogoCacheTwice) {
   w->cmddelCustom_Click();
   w->cmddelCustom_Click();
   EXPECT_FALSE(fs::exists(game / "custom.hpk"));
-  EXPECT_EQ(dialogs.shown, (std::vector<Message>{{"Success", "Custom.hpk file deleted", Buttons::Ok, Icon::Information},
-                                                 {"Error", "There is no file to delete, or file already deleted.",
-                                                  Buttons::Ok, Icon::Information}}));
+  EXPECT_EQ(dialogs.shown, (std::vector<Message>{kLogoCacheDeleted, kNoLogoCache}));
 }
 
 // Exit ends at once when nothing changed since the load or the last Save; after a change it asks
@@ -78,8 +75,7 @@ TEST_F(FrmmainTest, ExitAsksOnlyAfterAChange) {
     EXPECT_EQ(view.quits - quits, row.quits ? 1 : 0) << position;
     EXPECT_EQ(dialogs.shown.size(), row.shown) << position;
     if (row.shown > 0) {
-      EXPECT_EQ(dialogs.shown[0],
-                (Message{"Exit", "Save your changes?", Buttons::SaveDiscardCancel, Icon::Exclamation}));
+      EXPECT_EQ(dialogs.shown[0], kExitQuestion);
     }
     EXPECT_EQ(test::TempDir::readFile(game / "autoexec.cfg") != before, row.saved) << position;
   }

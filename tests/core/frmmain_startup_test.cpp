@@ -55,11 +55,7 @@ TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
 TEST_F(FrmmainTest, OkWithAnEmptyFieldGivesExactlyOneMessage) {
   w->Form_Load();
   w->cmdsearch_Click();
-  const Message empty{"Enter CS path",
-                      "You must enter a valid Counter -Strike installation path. Example: "
-                      "'c:\\games\\half-life\\cstrike'",
-                      Buttons::Ok, Icon::Exclamation};
-  EXPECT_EQ(dialogs.shown, std::vector<Message>{empty});
+  EXPECT_EQ(dialogs.shown, std::vector<Message>{kEmptyPathMessage});
   EXPECT_EQ(w->window().mode, Mode::ChangePath);
 }
 
