@@ -254,8 +254,7 @@ bool tooLongText(const Model& model) {
 std::string checkRoundtrip(std::string_view bytes) {
   static constexpr std::string_view kRead[] = {"autoexec.cfg",       "config.cfg", "mapcycle.txt",    "motd.txt",
                                                "maps/as_forest.txt", "server.cfg", "listenserver.cfg"};
-  static constexpr std::string_view kWritten[] = {"mapcycle.txt", "motd.txt",   "config.cfg",
-                                                  "autoexec.cfg", "server.cfg", "listenserver.cfg"};
+  const auto& kWritten = kSavedFiles;
   const auto pieces = splitAtNul(bytes, std::size(kRead));
   for (const bool keep : {false, true}) {
     for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");

@@ -202,8 +202,7 @@ std::string goldenCasesDiff(std::string_view name, Result result) {
 #endif
 
 inline const std::vector<std::string_view>& gameFiles() {
-  static const std::vector<std::string_view> names = {"mapcycle.txt", "motd.txt",   "config.cfg",
-                                                      "autoexec.cfg", "server.cfg", "listenserver.cfg"};
+  static const std::vector<std::string_view> names(std::begin(kSavedFiles), std::end(kSavedFiles));
   return names;
 }
 
