@@ -26,13 +26,19 @@ namespace fs = std::filesystem;
 using test::StagedStore;
 using test::TempDir;
 
-struct FaultsOff : ::testing::Test {
-  void TearDown() override { files::clearFaults(); }
-};
-
 void writeOldFiles(const TempDir& dir) {
   for (std::string_view name : test::gameFiles()) dir.write(name, "old " + std::string(name));
 }
+
+// A folder holding every game file as "old <name>", a fresh model and store; no file fault
+// outlives the test.
+struct OldFolder : ::testing::Test {
+  OldFolder() { writeOldFiles(dir); }
+  void TearDown() override { files::clearFaults(); }
+  TempDir dir;
+  Model model;
+  StagedStore store;
+};
 
 // Every name in the folder, with what each holds; a folder shows as "<folder>".
 std::map<std::string, std::string> snapshot(const fs::path& folder) {
@@ -94,16 +100,12 @@ std::map<std::string, std::string> backupFiles(const TempDir& dir) {
   return out;
 }
 
-struct SaveFault : FaultsOff, ::testing::WithParamInterface<FaultRow> {};
+struct SaveFault : OldFolder, ::testing::WithParamInterface<FaultRow> {};
 
 TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
   const FaultRow row = GetParam();
   const auto& names = test::gameFiles();
-  TempDir dir;
-  writeOldFiles(dir);
-  StagedStore store;
   store.MemoryStore::save("Quillet", "settings", "Lan", "old");
-  Model model;
   model.setText(option("txtmotd"), "new message");
   test::FakeDialogs dialogs;
   if (row.nth > 0) files::failNth(row.op, row.nth, row.error, row.onward);
@@ -178,7 +180,7 @@ struct PlantRow {
   std::string detail;  // the failure's cause, or "" when Save succeeds
 };
 
-TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
+TEST(Save, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
   const PlantRow rows[] = {
       {Plant::File, false, ""},
       {Plant::LinkOutside, false, ""},
@@ -228,7 +230,7 @@ TEST_F(FaultsOff, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
   }
 }
 
-TEST_F(FaultsOff, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
+TEST(Save, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
 #ifdef _WIN32
   GTEST_SKIP() << "symbolic links need rights on Windows that a user does not normally have";
 #endif
@@ -259,7 +261,7 @@ TEST_F(FaultsOff, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
 
 // ---------------------------------------------------------------- files that could not be read
 
-TEST_F(FaultsOff, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
+TEST(Save, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
   // Its opening fails, or the first read of the file, or the one after its bytes (before its
   // end was seen); with either error.
   struct Row {
@@ -295,11 +297,7 @@ TEST_F(FaultsOff, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
 
 // ---------------------------------------------------------------- the command as the user sees it
 
-TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
-  TempDir dir;
-  writeOldFiles(dir);
-  Model model;
-  MemoryStore store;
+TEST_F(OldFolder, ConfirmationDecidesAndSuccessIsReported) {
   test::FakeDialogs dialogs;
   dialogs.otherwise = Answer::No;
   EXPECT_FALSE(saveCommand(model, dir.str(), store, dialogs));
@@ -329,9 +327,7 @@ TEST_F(FaultsOff, ConfirmationDecidesAndSuccessIsReported) {
 
 // ---------------------------------------------------------------- backups and restore
 
-TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
-  TempDir dir;
-  writeOldFiles(dir);
+TEST_F(OldFolder, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
   // Entries that are not Quillet's backups: listed never, and never a reason to fail.
   for (std::string_view odd : {"2024-01-01_000000-99999999999999999999", "2024-01-01_000000-x", "2024-01-01_00000",
                                "2024-01-01_000000--2", "2024-01-01_000000-restore-restore", "notes"})
@@ -350,8 +346,6 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
 
   // Three Saves, each changing other files; each restore brings the six files back to what they
   // were just before that Save, from whichever later backup holds each file.
-  MemoryStore store;
-  Model model;
   std::vector<std::map<std::string, std::string>> before;
   for (const auto& [name, value] : {std::pair{"txtmotd", "one"}, {"txtmotd", "two"}, {"txtname", "three"}}) {
     before.push_back(test::gameFileBytes(dir));
@@ -389,12 +383,8 @@ TEST_F(FaultsOff, BackupsListOnlyTheirOwnAndRestoreTheMomentBeforeASave) {
 }
 
 // A big old file (compared piece by piece) is backed up when Save changes it, not when it stays.
-TEST_F(FaultsOff, ABigOldFileIsBackedUpOnlyWhenChanged) {
-  TempDir dir;
-  writeOldFiles(dir);
+TEST_F(OldFolder, ABigOldFileIsBackedUpOnlyWhenChanged) {
   const std::string big(3 << 19, 'x');
-  Model model;
-  MemoryStore store;
   model.setText(option("txtmotd"), big);
   dir.write("motd.txt", motdText(model));
   ASSERT_FALSE(saveFiles(model, dir.str(), store).has_value());
@@ -409,7 +399,7 @@ TEST_F(FaultsOff, ABigOldFileIsBackedUpOnlyWhenChanged) {
 // Every operation of a restore failing, once or from then on, with either error: each file is
 // either as it was or restored, the result lists exactly the restored ones and names the cause,
 // and success is reported only when every file is restored.
-TEST_F(FaultsOff, ARestoreThatFailsPartWayLeavesEachFileOldOrRestoredAndSaysWhich) {
+TEST(Save, ARestoreThatFailsPartWayLeavesEachFileOldOrRestoredAndSaysWhich) {
   const auto& names = test::gameFiles();
   for (files::Op op : {files::Op::Open, files::Op::Write, files::Op::Flush, files::Op::Sync, files::Op::Close,
                        files::Op::Rename, files::Op::OpenRead, files::Op::Read}) {
@@ -445,10 +435,7 @@ TEST_F(FaultsOff, ARestoreThatFailsPartWayLeavesEachFileOldOrRestoredAndSaysWhic
   }
 }
 
-TEST_F(FaultsOff, StoresThePreferencesInOrderInOneCommit) {
-  StagedStore store;
-  TempDir dir;
-  Model model;
+TEST_F(OldFolder, StoresThePreferencesInOrderInOneCommit) {
   LoadDefaults(model);
   model.setPosition(option("scrollgreen"), 180);
   model.setText(option("txtport"), "27016");

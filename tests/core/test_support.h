@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -201,10 +202,7 @@ std::string goldenCasesDiff(std::string_view name, Result result) {
 }
 #endif
 
-inline const std::vector<std::string_view>& gameFiles() {
-  static const std::vector<std::string_view> names(std::begin(kSavedFiles), std::end(kSavedFiles));
-  return names;
-}
+inline std::span<const std::string_view> gameFiles() { return kSavedFiles; }
 
 // The six game files' bytes ("" for a missing one).
 inline std::map<std::string, std::string> gameFileBytes(const TempDir& dir) {
