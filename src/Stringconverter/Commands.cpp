@@ -1,14 +1,14 @@
 #include "Stringconverter/Commands.h"
 
 #include "Stringconverter/Console.h"
+#include "platform/Text.h"
 
 namespace quillet {
 namespace {
 
 void lower(std::string_view s, std::string& out) {
   out.assign(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : out) c = lowerAscii(c);
 }
 
 // Fills the words of the command `span` of `bytes`.

@@ -1,19 +1,9 @@
 // The game console's reading of a command file (see Console.h for the rules).
 #include "Stringconverter/Console.h"
 
-#include <algorithm>
+#include "platform/Text.h"
 
 namespace quillet::console {
-namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
-
-}  // namespace
 
 CommandEnd commandEnd(std::string_view bytes, std::size_t from) {
   std::size_t end = from;
@@ -51,7 +41,7 @@ std::vector<Command> commands(std::string_view fileBytes) {
 std::optional<std::string> valueSet(std::string_view fileBytes, std::string_view variable) {
   std::optional<std::string> value;
   for (Command& c : commands(fileBytes))
-    if (c.words.size() > 1 && sameName(c.words[0], variable)) value = std::move(c.words[1]);
+    if (c.words.size() > 1 && equalsNoCase(c.words[0], variable)) value = std::move(c.words[1]);
   return value;
 }
 

@@ -55,7 +55,7 @@ struct LowerWords {
 constexpr std::size_t kLongestName = 32;
 constexpr std::array<char, 256> kLower = [] {
   std::array<char, 256> t{};
-  for (int c = 0; c < 256; ++c) t[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (int c = 0; c < 256; ++c) t[c] = lowerAscii(static_cast<char>(c));
   return t;
 }();
 // Word 1 of a text (up to its first blank), lower-cased into a buffer of its own, with what

@@ -2,6 +2,7 @@
 // trimming, and numbers that must fill the whole text.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -9,16 +10,17 @@
 
 namespace quillet {
 
-// ASCII lower case; the program's own names are plain ASCII.
+// ASCII lower case, as the game's console compares names; other bytes stay as they are.
+constexpr char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 inline std::string lowerAscii(std::string_view s) {
   std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : out) c = lowerAscii(c);
   return out;
 }
 
-inline bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
+constexpr bool equalsNoCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 // The text without the given bytes (blanks and tabs unless told) at its start, its end, or both.

@@ -685,10 +685,7 @@ const std::vector<std::string>& configOwnedNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> out;
     const auto firstWord = [](std::string_view line) {
-      std::string word(line.substr(0, line.find(' ')));
-      for (char& c : word)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      return word;
+      return lowerAscii(line.substr(0, line.find(' ')));
     };
     for (const Option* o : configLines()) {
       if (o->form == Form::Lines) {
@@ -731,9 +728,7 @@ std::string lineKey(std::string_view line) {
   } else {
     item = line.substr(0, line.find(','));
   }
-  std::string lower(item);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  const std::string lower = lowerAscii(item);
   // Its words split at single blanks; an item without a blank is every word at once.
   const std::size_t blank = lower.find(' ');
   std::string key = lower.substr(0, blank);

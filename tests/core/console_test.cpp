@@ -40,7 +40,8 @@ TEST(Console, CommandsAndWords) {
 
   EXPECT_EQ(valueSet("name a\r\nNAME\r\nName \"b c\"x\r\nteam y", "name"), "b c");
   EXPECT_EQ(valueSet("name\r\nteam y", "name"), std::nullopt);
-  EXPECT_EQ(valueSet("GL_ZTRICK 1", "gl_ztrick"), "1");
+  EXPECT_EQ(valueSet("GL_ZTRICK 1", "gl_ztrick"), "1");  // A and Z: the ends of the letters lower-cased
+  EXPECT_EQ(valueSet("MP_AUTOKICK 1", "mp_autokick"), "1");
 }
 
 }  // namespace
