@@ -22,6 +22,8 @@ void expectMode(const frmmain& w, Mode mode) {
   if (!main) EXPECT_EQ(w.checkerCaption(), "Counter - Strike path");
 }
 
+// A first start: the change-path mode, centred, without message; Browse fills the field, OK with
+// it empty gives exactly one message; the close request and Abort end the program.
 TEST_F(FrmmainTest, FirstRunOpensTheChangePathModeCentredWithoutMessage) {
   w->Form_Load();
   expectMode(*w, Mode::ChangePath);
@@ -35,6 +37,19 @@ TEST_F(FrmmainTest, FirstRunOpensTheChangePathModeCentredWithoutMessage) {
   EXPECT_EQ(w->helpText(), kWelcomeText);
   w->Timer1_Timer();
   EXPECT_EQ(w->helpFrame(), " _") << "the welcome sentence starts typing at the first tick";
+  w->cmdbrowse_Click();  // cancelled
+  EXPECT_EQ(w->pathText(), "");
+  w->cmdsearch_Click();
+  EXPECT_EQ(dialogs.shown, std::vector<Message>{kEmptyPathMessage});
+  EXPECT_EQ(w->window().mode, Mode::ChangePath);
+  view.folder = "/games/cstrike";
+  w->cmdbrowse_Click();
+  EXPECT_EQ(w->pathText(), "/games/cstrike");
+  EXPECT_FALSE(w->Form_QueryUnload()) << "the close goes ahead";
+  EXPECT_EQ(w->window().mode, Mode::ChangePath);
+  w->cmdabort_Click();
+  EXPECT_TRUE(w->quitting());
+  EXPECT_EQ(view.quits, 1);
 }
 
 TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
@@ -50,13 +65,6 @@ TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
   EXPECT_EQ(dialogs.shown, (std::vector<Message>{kInvalid, kInvalid}));
   EXPECT_EQ(w->pathText(), moved) << "the typed text is replaced by the previous folder";
   EXPECT_EQ(w->GamePath(), moved);
-}
-
-TEST_F(FrmmainTest, OkWithAnEmptyFieldGivesExactlyOneMessage) {
-  w->Form_Load();
-  w->cmdsearch_Click();
-  EXPECT_EQ(dialogs.shown, std::vector<Message>{kEmptyPathMessage});
-  EXPECT_EQ(w->window().mode, Mode::ChangePath);
 }
 
 TEST_F(FrmmainTest, PassingFolderLoadsAndShowsTheVideoPage) {
@@ -84,15 +92,6 @@ TEST_F(FrmmainTest, MissingFilesShowOneLoadErrorBox) {
   EXPECT_EQ(dialogs.shown[0].icon, Icon::Information);
   EXPECT_NE(dialogs.shown[0].text.find(kAutoexecError), std::string::npos);
   EXPECT_NE(dialogs.shown[0].text.find(kPictureError), std::string::npos);
-}
-
-TEST_F(FrmmainTest, AbortAndCloseAtFirstStartEndTheProgram) {
-  w->Form_Load();
-  EXPECT_FALSE(w->Form_QueryUnload()) << "the close goes ahead";
-  EXPECT_EQ(w->window().mode, Mode::ChangePath);
-  w->cmdabort_Click();
-  EXPECT_TRUE(w->quitting());
-  EXPECT_EQ(view.quits, 1);
 }
 
 // Abort (re-centred) and the close request (left where it was) after "Change path".
@@ -143,15 +142,6 @@ TEST_F(FrmmainTest, OkWithAnotherFolderReloadsKeepingTheHighlight) {
   EXPECT_EQ(w->valueLabel(option("scrollgamma")), "1.5");
   EXPECT_EQ(w->shownPage(), Page::Video);
   EXPECT_EQ(w->buttonColour(PageButton::Server), kHighlightColour);
-}
-
-TEST_F(FrmmainTest, BrowsePutsTheChosenFolderIntoTheField) {
-  w->Form_Load();
-  w->cmdbrowse_Click();  // cancelled
-  EXPECT_EQ(w->pathText(), "");
-  view.folder = "/games/cstrike";
-  w->cmdbrowse_Click();
-  EXPECT_EQ(w->pathText(), "/games/cstrike");
 }
 
 // Where the map pictures are looked for: beside the program first, then where an install puts
