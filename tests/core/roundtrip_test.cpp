@@ -73,16 +73,6 @@ TEST(RoundTrip, AllFilesTogetherKeepTheUsersLines) {
   if (test::haveCorpus()) expectTheUsersLinesKept(QUILLET_CORPUS_DIR);
 }
 
-// The pieces of a text separated by "|".
-std::vector<std::string> split(std::string_view text) {
-  std::vector<std::string> out(1);
-  for (const char c : text) {
-    if (c == '|') out.emplace_back();
-    else out.back() += c;
-  }
-  return out;
-}
-
 // Random game files made of the pieces players' files are made of, and worse.
 class NastyFiles {
  public:
@@ -108,27 +98,28 @@ class NastyFiles {
     }
   }
   std::string item() {
-    static const auto names = split(
-        "gamma|brightness|name|team|hostname|crosshair|gl_dither|setinfo ah|setinfo \"ghosts\"|setinfo dm|volume|"
-        "suitvolume|fastsprites|net_graphpos|+mlook|-mlook|+jlook|drawradar|hideradar|console|pushlatency|mp_decals|"
-        "gl_texturemode|gl_polyoffset|rate|cl_allowupload|allowupload|sensitivity|mp_friendlyfire|mp_ghostfrequency|"
-        "con_color|bgmvolume|5|echo|de_dust|cs_italy");
+    static const auto names = test::pieces(
+        "gamma | brightness | name | team | hostname | crosshair | gl_dither | setinfo ah | setinfo \"ghosts\" | "
+        "setinfo dm | volume | suitvolume | fastsprites | net_graphpos | +mlook | -mlook | +jlook | drawradar | "
+        "hideradar | console | pushlatency | mp_decals | gl_texturemode | gl_polyoffset | rate | cl_allowupload | "
+        "allowupload | sensitivity | mp_friendlyfire | mp_ghostfrequency | con_color | bgmvolume | 5 | echo | de_dust "
+        "| cs_italy");
     // Server files' names, the own block's lines and Quillet's frame lines as well.
-    static const auto more = split(
-        "fps_max|mp_timelimit|rcon_password|setinfo _pw|//Video settings|mp_flashlight|"
-        "//Your own lines, kept by Quillet|hostname|net_graphpos|gl_texturemode");
+    static const auto more = test::pieces(
+        "fps_max | mp_timelimit | rcon_password | setinfo _pw | //Video settings | mp_flashlight | //Your own lines, "
+        "kept by Quillet | hostname | net_graphpos | gl_texturemode");
     const auto& from = chance(3) ? more : names;
-    std::string n = from[pick(0, static_cast<int>(from.size()) - 1)];
+    std::string n(from[pick(0, static_cast<int>(from.size()) - 1)]);
     for (char& c : n)
       if (chance(5) && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     if (chance(6)) return n;
     return n + (chance(5) ? "  " : chance(6) ? "\t" : " ") + value();
   }
   std::string value() {
-    static const auto values = split(
-        "1|0|1.0|2.5|2.25|.5|5.|-50|1e400|&H10|99999|-1|20|gl_linear_mipmap_linear|Red "
-        "Fox|x\"|\"\"|\"|a'b|;quit|1,2,3");
-    std::string v = values[pick(0, static_cast<int>(values.size()) - 1)];
+    static const auto values = test::pieces(
+        "1 | 0 | 1.0 | 2.5 | 2.25 | .5 | 5. | -50 | 1e400 | &H10 | 99999 | -1 | 20 | gl_linear_mipmap_linear | Red Fox "
+        "| x\" | \"\" | \" | a'b | ;quit | 1,2,3");
+    std::string v(values[pick(0, static_cast<int>(values.size()) - 1)]);
     if (chance(3)) v = "\"" + v + "\"";
     if (chance(8)) v += junk();
     return v;
