@@ -95,37 +95,36 @@ TEST_F(FrmmainTest, MissingFilesShowOneLoadErrorBox) {
 }
 
 // Abort (re-centred) and the close request (left where it was) after "Change path".
-class LeavingChangePath : public FrmmainTest {
- protected:
-  void run(bool abort) {
-    makeGame(game);
-    startWith(game);
-    w->cmdserver_Click();
-    w->cmdmore_Click();
-    w->slider_Change(option("scrollgamma"), 7);
-    w->mnuchangePath_Click();
-    EXPECT_TRUE(w->ChangingPath());
-    expectMode(*w, Mode::ChangePath);
-    EXPECT_EQ(w->pathText(), game.string());
-    const double smallLeft = w->window().left;
-    w->txtpath_Change((root / "elsewhere").string());
-    if (abort) {
-      w->cmdabort_Click();
-    } else {
-      EXPECT_TRUE(w->Form_QueryUnload()) << "the close is cancelled";
-    }
-    expectMode(*w, Mode::Main);
-    EXPECT_DOUBLE_EQ(w->window().left, abort ? (19200 - 8250) / 2.0 : smallLeft);
-    EXPECT_EQ(w->shownPage(), Page::Server) << "the page whose button holds the highlight";
-    EXPECT_FALSE(w->pageVisible(Page::MoreServer));
-    EXPECT_EQ(w->GamePath(), game.string());
-    EXPECT_EQ(model.position(option("scrollgamma")), 7) << "nothing was reloaded";
-    EXPECT_FALSE(w->quitting());
-  }
-};
+struct LeavingChangePath : FrmmainTest, ::testing::WithParamInterface<bool> {};
 
-TEST_F(LeavingChangePath, ByAbort) { run(true); }
-TEST_F(LeavingChangePath, ByTheCloseRequest) { run(false); }
+TEST_P(LeavingChangePath, ByAbortOrTheCloseRequest) {
+  const bool abort = GetParam();
+  makeGame(game);
+  startWith(game);
+  w->cmdserver_Click();
+  w->cmdmore_Click();
+  w->slider_Change(option("scrollgamma"), 7);
+  w->mnuchangePath_Click();
+  EXPECT_TRUE(w->ChangingPath());
+  expectMode(*w, Mode::ChangePath);
+  EXPECT_EQ(w->pathText(), game.string());
+  const double smallLeft = w->window().left;
+  w->txtpath_Change((root / "elsewhere").string());
+  if (abort) {
+    w->cmdabort_Click();
+  } else {
+    EXPECT_TRUE(w->Form_QueryUnload()) << "the close is cancelled";
+  }
+  expectMode(*w, Mode::Main);
+  EXPECT_DOUBLE_EQ(w->window().left, abort ? (19200 - 8250) / 2.0 : smallLeft);
+  EXPECT_EQ(w->shownPage(), Page::Server) << "the page whose button holds the highlight";
+  EXPECT_FALSE(w->pageVisible(Page::MoreServer));
+  EXPECT_EQ(w->GamePath(), game.string());
+  EXPECT_EQ(model.position(option("scrollgamma")), 7) << "nothing was reloaded";
+  EXPECT_FALSE(w->quitting());
+}
+
+INSTANTIATE_TEST_SUITE_P(AbortOrClose, LeavingChangePath, ::testing::Bool());
 
 TEST_F(FrmmainTest, OkWithAnotherFolderReloadsKeepingTheHighlight) {
   makeGame(game);

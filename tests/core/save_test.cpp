@@ -262,17 +262,12 @@ TEST(Save, ALinkedGameFileOrFolderIsWrittenThroughAndStaysALink) {
 // ---------------------------------------------------------------- files that could not be read
 
 TEST(Save, AFileThatCouldNotBeReadBlocksSaveUntilReadAgain) {
-  // Its opening fails, or the first read of the file, or the one after its bytes (before its
-  // end was seen); with either error.
-  struct Row {
-    std::string_view name;
-    int opening;  // its place among the load's openings
-  };
-  for (const Row& row : {Row{"autoexec.cfg", 1}, Row{"config.cfg", 2}, Row{"mapcycle.txt", 3}, Row{"motd.txt", 5}}) {
-    for (const auto& [op, nth] :
-         {std::pair{files::Op::Read, 1}, {files::Op::Read, 2}, {files::Op::OpenRead, row.opening}})
+  // Its opening fails (the file's place among the load's openings), or the first read of the
+  // file, or the one after its bytes (before its end was seen); with either error.
+  for (const auto& [name, opening] :
+       {std::pair<std::string_view, int>{"autoexec.cfg", 1}, {"config.cfg", 2}, {"mapcycle.txt", 3}, {"motd.txt", 5}}) {
+    for (const auto& [op, nth] : {std::pair{files::Op::Read, 1}, {files::Op::Read, 2}, {files::Op::OpenRead, opening}})
       for (int error : {EIO, ENOSPC}) {
-        const std::string_view name = row.name;
         TempDir dir;
         dir.write(name, "mp_timelimit 45\r\nbind \"w\" \"+forward\"\r\nde_dust\r\n");
         MemoryStore store;
