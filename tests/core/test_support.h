@@ -84,6 +84,18 @@ struct FakeDialogs : Dialogs {
   }
 };
 
+// A picture loader that records every file asked for and succeeds for those that exist.
+struct FakePictures : PictureLoader {
+  std::vector<std::filesystem::path> asked;
+  std::filesystem::path shown;  // the last picture that loaded
+  bool loadPreview(const std::filesystem::path& file) override {
+    asked.push_back(file);
+    if (!std::filesystem::is_regular_file(file)) return false;
+    shown = file;
+    return true;
+  }
+};
+
 // A store whose values reach "disk" (what read returns) only on commit, which can be made to fail.
 struct StagedStore : MemoryStore {
   int failWith = 0;
