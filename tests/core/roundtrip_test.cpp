@@ -57,11 +57,9 @@ void expectTheUsersLinesKept(const std::filesystem::path& root) {
     dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
     expectFixedPoint(dir, config.string());
     const std::string saved = dir.read("config.cfg");
-    LineReader lines(original);
-    while (!lines.atEnd()) {
-      std::string_view line = lines.next();
-      std::string_view rest = line;
-      while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    for (LineReader lines(original); !lines.atEnd();) {
+      const std::string_view line = lines.next(),
+                             rest = line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
       if (rest.empty() || configOwnsName(lowerAscii(rest.substr(0, rest.find(' '))))) continue;
       EXPECT_NE(saved.find(std::string(rest)), std::string::npos) << config << " lost: " << line;
     }
@@ -171,14 +169,12 @@ std::pair<std::vector<std::string_view>, std::vector<std::string_view>> differin
   const auto lines = [](std::string_view s) {
     std::vector<std::string_view> out;
     for (std::size_t pos = 0; pos < s.size();) {
-      const std::size_t lf = s.find('\n', pos);
-      const std::size_t end = lf == std::string_view::npos ? s.size() : lf + 1;
       // A last line that gains its line end (a line is added after it) is the same line.
+      const std::size_t end = std::min(s.find('\n', pos), s.size());
       std::string_view line = s.substr(pos, end - pos);
-      if (line.ends_with('\n')) line.remove_suffix(1);
       if (line.ends_with('\r')) line.remove_suffix(1);
       out.push_back(line);
-      pos = end;
+      pos = end + 1;
     }
     return out;
   };
@@ -329,9 +325,7 @@ std::string inForce(const std::string& input) {
   const auto load = [](const TempDir& dir) {
     MemoryStore store;
     storeKeepOwnLines(store, true);
-    Model model;
-    runLoadSequence(model, dir.str(), store);
-    return model;
+    return loadKeeping(dir, store);
   };
   static const Model empty = load(TempDir());
   TempDir dir;
