@@ -53,12 +53,6 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
   return out;
 }
 
-std::string newText(const Model& model, std::size_t index) {
-  static std::string (*const kTexts[])(const Model&) = {mapcycleText, motdText,   configText,
-                                                        autoexecText, serverText, listenserverText};
-  return kTexts[index](model);
-}
-
 std::string errorText(const TempDir& dir) { return saveErrorMessage(dir.str()).text; }
 
 // ---------------------------------------------------------------- each operation failing
@@ -140,7 +134,7 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
   std::map<std::string, std::string> backedUp;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string name(names[i]);
-    expected[name] = i < firstOld ? newText(model, i) : "old " + name;
+    expected[name] = i < firstOld ? test::kSavedTexts[i](model) : "old " + name;
     if (i < firstOld || (i == firstOld && !atBackup)) backedUp[name] = "old " + name;
   }
   EXPECT_EQ(snapshot(dir.path()), expected);
@@ -221,7 +215,7 @@ TEST(Save, PlantedThingsAreNeverFollowedOpenedOrRemoved) {
       // Every target is checked first: a failed check, and nothing is written.
       auto expected = before;
       if (row.detail.empty())
-        for (std::size_t i = 0; i < names.size(); ++i) expected[std::string(names[i])] = newText(model, i);
+        for (std::size_t i = 0; i < names.size(); ++i) expected[std::string(names[i])] = test::kSavedTexts[i](model);
       EXPECT_EQ(snapshot(dir.path()), expected) << where;
       EXPECT_EQ(failure ? failure->detail : "",
                 row.detail.empty() ? "" : name + ": " + row.detail + "; nothing was written")

@@ -21,6 +21,7 @@
 #include "platform/FileLayer.h"
 #include "platform/Platform.h"
 #include "save/Diff.h"
+#include "save/Save.h"
 #include "settings/Model.h"
 
 namespace quillet::test {
@@ -215,6 +216,10 @@ std::string goldenCasesDiff(std::string_view name, Result result) {
 #endif
 
 inline std::span<const std::string_view> gameFiles() { return kSavedFiles; }
+
+// What Save writes into each of the six game files, in the same order.
+inline constexpr std::string (*kSavedTexts[])(const Model&) = {mapcycleText, motdText,   configText,
+                                                               autoexecText, serverText, listenserverText};
 
 // The six game files' bytes ("" for a missing one).
 inline std::map<std::string, std::string> gameFileBytes(const TempDir& dir) {
