@@ -56,9 +56,7 @@ TEST(StoredPreferences, TheFirstBadColourEndsTheRestoreAndOnlyTrueChecks) {
 // the last slider moved in frmmain_menus_test. Here: what Load defaults leaves alone.
 TEST(LoadDefaults, KeepsWhatHasNoFactoryValue) {
   Model model;
-  model.setChecked(option("img_moreserver(5)"), true);
-  model.setChecked(option("img_launch(4)"), true);
-  model.setText(option("txtname"), "Mine");
+  test::setOptions(model, "img_moreserver(5)=1 | img_launch(4)=1 | txtname=Mine");
   LoadDefaults(model);
   EXPECT_TRUE(model.checked(option("img_moreserver(5)")));
   EXPECT_FALSE(model.checked(option("img_launch(4)")));
