@@ -6,10 +6,8 @@
 #include <sys/stat.h>
 #endif
 
-#include <array>
 #include <cerrno>
 #include <map>
-#include <set>
 
 #include "Checkpath/Checkpath.h"
 #include "test_support.h"
