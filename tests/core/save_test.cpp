@@ -111,8 +111,6 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
                                : row.op == files::Op::Read     ? static_cast<std::size_t>(row.nth - 13) / 2
                                                                : static_cast<std::size_t>(row.nth - 1) / 2;
   const bool atBackup = isRead(row.op) || row.nth % 2 == 1;
-  const std::string failedAt(names[firstOld]);
-  const std::string cause = files::causeText(row.error);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[1].text, errorText(dir));
   // The detail names the file and the cause, then which files are new and which are old.
@@ -121,12 +119,13 @@ TEST_P(SaveFault, FilesBeforeAreNewTheRestOldTheStoreWholeNothingLeftOver) {
     std::string& list = i < firstOld ? written : old;
     (list += list.empty() ? "" : ", ") += names[i];
   }
-  EXPECT_EQ(dialogs.shown[1].detail, failedAt + ": " +
+  EXPECT_EQ(dialogs.shown[1].detail, std::string(names[firstOld]) + ": " +
                                          (row.nth == 0     ? "the launch options and text colour could not be stored: "
                                           : isRead(row.op) ? ""
                                           : atBackup       ? "the old file could not be backed up: "
                                                            : "") +
-                                         cause + "\nWritten: " + (written.empty() ? "none" : written) +
+                                         files::causeText(row.error) +
+                                         "\nWritten: " + (written.empty() ? "none" : written) +
                                          "\nNot written, old bytes kept: " + old);
   auto expected = snapshot(dir.path());
   std::map<std::string, std::string> backedUp;
