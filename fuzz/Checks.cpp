@@ -30,24 +30,16 @@ namespace {
 
 // One game folder per process (fuzzers and test runs may go side by side), in memory where
 // the system offers a memory file system; removed when the process ends normally.
-struct Folder {
-  fs::path path;
-  Folder() {
-    std::error_code ec;
-    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::random_device random;
-    path = base / ("quillet-fuzz-" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directories(path / "cl_dlls");
-    fs::create_directories(path / "maps");
-  }
-  ~Folder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
-
 const fs::path& folder() {
-  static const Folder dir;
+  static const struct Folder {
+    std::error_code ec;
+    fs::path path = (fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                    ("quillet-fuzz-" + std::to_string(std::random_device()()) + std::to_string(std::random_device()()));
+    Folder() {
+      for (const char* sub : {"cl_dlls", "maps"}) fs::create_directories(path / sub);
+    }
+    ~Folder() { fs::remove_all(path, ec); }
+  } dir;
   return dir.path;
 }
 
@@ -63,10 +55,9 @@ std::string get(std::string_view name) {
 
 // Every slider within its range.
 std::string saneModel(const Model& model) {
-  for (const Option& o : catalogue()) {
+  for (const Option& o : catalogue())
     if (o.kind == Kind::Slider && (model.position(o) < o.min || model.position(o) > o.max))
       return std::string(o.control) + " at " + std::to_string(model.position(o)) + ", outside its range";
-  }
   return {};
 }
 
@@ -254,12 +245,11 @@ bool tooLongText(const Model& model) {
 std::string checkRoundtrip(std::string_view bytes) {
   static constexpr std::string_view kRead[] = {"autoexec.cfg",       "config.cfg", "mapcycle.txt",    "motd.txt",
                                                "maps/as_forest.txt", "server.cfg", "listenserver.cfg"};
-  const auto& kWritten = kSavedFiles;
   const auto pieces = splitAtNul(bytes, std::size(kRead));
   for (const bool keep : {false, true}) {
     for (std::size_t i = 0; i < std::size(kRead); ++i) put(kRead[i], i < pieces.size() ? pieces[i] : "");
     MemoryStore store;
-    std::string rounds[2][std::size(kWritten)];
+    std::string rounds[2][std::size(kSavedFiles)];
     for (auto& round : rounds) {
       Model model;
       model.keepOwnLinesForRun = keep;
@@ -267,11 +257,11 @@ std::string checkRoundtrip(std::string_view bytes) {
       if (auto e = saneModel(model); !e.empty()) return e;
       if (auto failure = saveFiles(model, folder().string(), store, {.backup = false}))
         return tooLongText(model) ? std::string() : "Save failed: " + failure->detail;
-      for (std::size_t i = 0; i < std::size(kWritten); ++i) round[i] = get(kWritten[i]);
+      for (std::size_t i = 0; i < std::size(kSavedFiles); ++i) round[i] = get(kSavedFiles[i]);
     }
-    for (std::size_t i = 0; i < std::size(kWritten); ++i)
+    for (std::size_t i = 0; i < std::size(kSavedFiles); ++i)
       if (rounds[0][i] != rounds[1][i])
-        return std::string(kWritten[i]) + (keep ? " (keeping own lines)" : "") + " differs on the second Save:\n" +
+        return std::string(kSavedFiles[i]) + (keep ? " (keeping own lines)" : "") + " differs on the second Save:\n" +
                rounds[0][i] + "\n---\n" + rounds[1][i];
   }
   return {};

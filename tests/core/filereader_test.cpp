@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cmath>
 #include <optional>
-#include <vector>
 
 #include "Stringconverter/Filereader.h"
 #include "test_support.h"

@@ -1,6 +1,6 @@
-// Fakes and a fixture for the main window's behaviour: a timer that records its requests, a
-// picture loader that succeeds for files that exist, a view that records its callbacks, and a
-// temporary game folder (message boxes: test::FakeDialogs, answering No unless told).
+// Fakes and a fixture for the main window's behaviour: a timer that records its requests, a view
+// that records its callbacks, and a temporary game folder (message boxes: test::FakeDialogs,
+// answering No unless told; pictures: test::FakePictures).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,17 +27,6 @@ struct FakeTimer : Timer {
   void stop() override { running = false; }
 };
 
-struct FakePictures : PictureLoader {
-  std::vector<fs::path> asked;
-  fs::path shown;  // the last picture that loaded
-  bool loadPreview(const fs::path& file) override {
-    asked.push_back(file);
-    if (!fs::is_regular_file(file)) return false;
-    shown = file;
-    return true;
-  }
-};
-
 struct RecordingView : FrmmainView {
   std::vector<std::string> frames;
   std::vector<std::string> sliderMoves, textChanges;
@@ -56,6 +45,7 @@ struct RecordingView : FrmmainView {
 };
 
 using test::FakeDialogs;
+using test::FakePictures;
 using test::writeFile;
 
 class FrmmainTest : public ::testing::Test {

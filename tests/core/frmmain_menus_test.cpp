@@ -1,8 +1,6 @@
 // Menu commands, the logo-cache button, the map page and the launch-line triggers.
 #include "frmmain_fixture.h"
 
-#include <functional>
-
 #include "Stringconverter/Console.h"
 #include "save/Save.h"
 #include "settings/LaunchLine.h"

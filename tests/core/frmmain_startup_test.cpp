@@ -22,6 +22,8 @@ void expectMode(const frmmain& w, Mode mode) {
   if (!main) EXPECT_EQ(w.checkerCaption(), "Counter - Strike path");
 }
 
+// A first start: the change-path mode, centred, without message; Browse fills the field, OK with
+// it empty gives exactly one message; the close request and Abort end the program.
 TEST_F(FrmmainTest, FirstRunOpensTheChangePathModeCentredWithoutMessage) {
   w->Form_Load();
   expectMode(*w, Mode::ChangePath);
@@ -35,6 +37,19 @@ TEST_F(FrmmainTest, FirstRunOpensTheChangePathModeCentredWithoutMessage) {
   EXPECT_EQ(w->helpText(), kWelcomeText);
   w->Timer1_Timer();
   EXPECT_EQ(w->helpFrame(), " _") << "the welcome sentence starts typing at the first tick";
+  w->cmdbrowse_Click();  // cancelled
+  EXPECT_EQ(w->pathText(), "");
+  w->cmdsearch_Click();
+  EXPECT_EQ(dialogs.shown, std::vector<Message>{kEmptyPathMessage});
+  EXPECT_EQ(w->window().mode, Mode::ChangePath);
+  view.folder = "/games/cstrike";
+  w->cmdbrowse_Click();
+  EXPECT_EQ(w->pathText(), "/games/cstrike");
+  EXPECT_FALSE(w->Form_QueryUnload()) << "the close goes ahead";
+  EXPECT_EQ(w->window().mode, Mode::ChangePath);
+  w->cmdabort_Click();
+  EXPECT_TRUE(w->quitting());
+  EXPECT_EQ(view.quits, 1);
 }
 
 TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
@@ -50,13 +65,6 @@ TEST_F(FrmmainTest, FailingFolderShowsTheMessageThenThePreviousFolder) {
   EXPECT_EQ(dialogs.shown, (std::vector<Message>{kInvalid, kInvalid}));
   EXPECT_EQ(w->pathText(), moved) << "the typed text is replaced by the previous folder";
   EXPECT_EQ(w->GamePath(), moved);
-}
-
-TEST_F(FrmmainTest, OkWithAnEmptyFieldGivesExactlyOneMessage) {
-  w->Form_Load();
-  w->cmdsearch_Click();
-  EXPECT_EQ(dialogs.shown, std::vector<Message>{kEmptyPathMessage});
-  EXPECT_EQ(w->window().mode, Mode::ChangePath);
 }
 
 TEST_F(FrmmainTest, PassingFolderLoadsAndShowsTheVideoPage) {
@@ -86,47 +94,37 @@ TEST_F(FrmmainTest, MissingFilesShowOneLoadErrorBox) {
   EXPECT_NE(dialogs.shown[0].text.find(kPictureError), std::string::npos);
 }
 
-TEST_F(FrmmainTest, AbortAndCloseAtFirstStartEndTheProgram) {
-  w->Form_Load();
-  EXPECT_FALSE(w->Form_QueryUnload()) << "the close goes ahead";
-  EXPECT_EQ(w->window().mode, Mode::ChangePath);
-  w->cmdabort_Click();
-  EXPECT_TRUE(w->quitting());
-  EXPECT_EQ(view.quits, 1);
+// Abort (re-centred) and the close request (left where it was) after "Change path".
+struct LeavingChangePath : FrmmainTest, ::testing::WithParamInterface<bool> {};
+
+TEST_P(LeavingChangePath, ByAbortOrTheCloseRequest) {
+  const bool abort = GetParam();
+  makeGame(game);
+  startWith(game);
+  w->cmdserver_Click();
+  w->cmdmore_Click();
+  w->slider_Change(option("scrollgamma"), 7);
+  w->mnuchangePath_Click();
+  EXPECT_TRUE(w->ChangingPath());
+  expectMode(*w, Mode::ChangePath);
+  EXPECT_EQ(w->pathText(), game.string());
+  const double smallLeft = w->window().left;
+  w->txtpath_Change((root / "elsewhere").string());
+  if (abort) {
+    w->cmdabort_Click();
+  } else {
+    EXPECT_TRUE(w->Form_QueryUnload()) << "the close is cancelled";
+  }
+  expectMode(*w, Mode::Main);
+  EXPECT_DOUBLE_EQ(w->window().left, abort ? (19200 - 8250) / 2.0 : smallLeft);
+  EXPECT_EQ(w->shownPage(), Page::Server) << "the page whose button holds the highlight";
+  EXPECT_FALSE(w->pageVisible(Page::MoreServer));
+  EXPECT_EQ(w->GamePath(), game.string());
+  EXPECT_EQ(model.position(option("scrollgamma")), 7) << "nothing was reloaded";
+  EXPECT_FALSE(w->quitting());
 }
 
-// Abort (re-centred) and the close request (left where it was) after "Change path".
-class LeavingChangePath : public FrmmainTest {
- protected:
-  void run(bool abort) {
-    makeGame(game);
-    startWith(game);
-    w->cmdserver_Click();
-    w->cmdmore_Click();
-    w->slider_Change(option("scrollgamma"), 7);
-    w->mnuchangePath_Click();
-    EXPECT_TRUE(w->ChangingPath());
-    expectMode(*w, Mode::ChangePath);
-    EXPECT_EQ(w->pathText(), game.string());
-    const double smallLeft = w->window().left;
-    w->txtpath_Change((root / "elsewhere").string());
-    if (abort) {
-      w->cmdabort_Click();
-    } else {
-      EXPECT_TRUE(w->Form_QueryUnload()) << "the close is cancelled";
-    }
-    expectMode(*w, Mode::Main);
-    EXPECT_DOUBLE_EQ(w->window().left, abort ? (19200 - 8250) / 2.0 : smallLeft);
-    EXPECT_EQ(w->shownPage(), Page::Server) << "the page whose button holds the highlight";
-    EXPECT_FALSE(w->pageVisible(Page::MoreServer));
-    EXPECT_EQ(w->GamePath(), game.string());
-    EXPECT_EQ(model.position(option("scrollgamma")), 7) << "nothing was reloaded";
-    EXPECT_FALSE(w->quitting());
-  }
-};
-
-TEST_F(LeavingChangePath, ByAbort) { run(true); }
-TEST_F(LeavingChangePath, ByTheCloseRequest) { run(false); }
+INSTANTIATE_TEST_SUITE_P(AbortOrClose, LeavingChangePath, ::testing::Bool());
 
 TEST_F(FrmmainTest, OkWithAnotherFolderReloadsKeepingTheHighlight) {
   makeGame(game);
@@ -143,15 +141,6 @@ TEST_F(FrmmainTest, OkWithAnotherFolderReloadsKeepingTheHighlight) {
   EXPECT_EQ(w->valueLabel(option("scrollgamma")), "1.5");
   EXPECT_EQ(w->shownPage(), Page::Video);
   EXPECT_EQ(w->buttonColour(PageButton::Server), kHighlightColour);
-}
-
-TEST_F(FrmmainTest, BrowsePutsTheChosenFolderIntoTheField) {
-  w->Form_Load();
-  w->cmdbrowse_Click();  // cancelled
-  EXPECT_EQ(w->pathText(), "");
-  view.folder = "/games/cstrike";
-  w->cmdbrowse_Click();
-  EXPECT_EQ(w->pathText(), "/games/cstrike");
 }
 
 // Where the map pictures are looked for: beside the program first, then where an install puts

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <numeric>
 #include <set>
 #include <span>
 
@@ -57,9 +56,7 @@ TEST(StoredPreferences, TheFirstBadColourEndsTheRestoreAndOnlyTrueChecks) {
 // the last slider moved in frmmain_menus_test. Here: what Load defaults leaves alone.
 TEST(LoadDefaults, KeepsWhatHasNoFactoryValue) {
   Model model;
-  model.setChecked(option("img_moreserver(5)"), true);
-  model.setChecked(option("img_launch(4)"), true);
-  model.setText(option("txtname"), "Mine");
+  test::setOptions(model, "img_moreserver(5)=1 | img_launch(4)=1 | txtname=Mine");
   LoadDefaults(model);
   EXPECT_TRUE(model.checked(option("img_moreserver(5)")));
   EXPECT_FALSE(model.checked(option("img_launch(4)")));
@@ -81,15 +78,10 @@ TEST(LaunchLine, FollowsTogglesAndFields) { EXPECT_EQ(test::goldenCasesDiff("lau
 // design position lies in its range, every written or read option names its variable, and no file
 // holds one variable for two options.
 TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
-  // Where each option of a run stands (or comes in the store), and 1..n to compare with.
+  // Where each option of a run stands (or comes in the store).
   const auto at = [](std::span<const Option* const> run, auto where) {
     std::vector<int> v;
     for (const Option* o : run) v.push_back(where(*o));
-    return v;
-  };
-  const auto oneToN = [](int n) {
-    std::vector<int> v(n);
-    std::iota(v.begin(), v.end(), 1);
     return v;
   };
   const auto autoexecAt = [](const Option& o) { return o.writes.autoexec.at; };
@@ -103,7 +95,8 @@ TEST(Catalogue, PlacesOrdersAndOwnersAreWhole) {
       {"store", at(storedInWriteOrder(), [](const Option& o) { return o.storeAt; })},
       {"restore", at(storedInRestoreOrder(), [](const Option& o) { return o.restoreAt; })},
   };
-  for (const auto& [name, places] : runs) EXPECT_EQ(places, oneToN(static_cast<int>(places.size()))) << name;
+  for (const auto& [name, places] : runs)
+    for (std::size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], static_cast<int>(i) + 1) << name;
   EXPECT_EQ(findToggle(Table::Client, 6)->kind, Kind::Hidden);
   EXPECT_EQ(findToggle(Table::Video, 4), nullptr);
 

@@ -117,14 +117,7 @@ TEST(LoadSequence, ClearsWhatThePreviousFolderSet) {
 }
 
 TEST(LoadSequence, BriefingAndPicture) {
-  struct Pictures : PictureLoader {
-    std::vector<std::filesystem::path> asked;
-    bool ok = false;
-    bool loadPreview(const std::filesystem::path& p) override {
-      asked.push_back(p);
-      return ok;
-    }
-  } pictures;
+  test::FakePictures pictures;
   TempDir dir;
   dir.write("maps/as_forest.txt", std::string(45000, 'b'));
   Model model;

@@ -57,11 +57,9 @@ void expectTheUsersLinesKept(const std::filesystem::path& root) {
     dir.write("motd.txt", TempDir::readFile(filesOfKind(root, "motd").front()));
     expectFixedPoint(dir, config.string());
     const std::string saved = dir.read("config.cfg");
-    LineReader lines(original);
-    while (!lines.atEnd()) {
-      std::string_view line = lines.next();
-      std::string_view rest = line;
-      while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    for (LineReader lines(original); !lines.atEnd();) {
+      const std::string_view line = lines.next(),
+                             rest = line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
       if (rest.empty() || configOwnsName(lowerAscii(rest.substr(0, rest.find(' '))))) continue;
       EXPECT_NE(saved.find(std::string(rest)), std::string::npos) << config << " lost: " << line;
     }
@@ -71,16 +69,6 @@ void expectTheUsersLinesKept(const std::filesystem::path& root) {
 TEST(RoundTrip, AllFilesTogetherKeepTheUsersLines) {
   expectTheUsersLinesKept(test::fixtureDir());
   if (test::haveCorpus()) expectTheUsersLinesKept(QUILLET_CORPUS_DIR);
-}
-
-// The pieces of a text separated by "|".
-std::vector<std::string> split(std::string_view text) {
-  std::vector<std::string> out(1);
-  for (const char c : text) {
-    if (c == '|') out.emplace_back();
-    else out.back() += c;
-  }
-  return out;
 }
 
 // Random game files made of the pieces players' files are made of, and worse.
@@ -108,27 +96,28 @@ class NastyFiles {
     }
   }
   std::string item() {
-    static const auto names = split(
-        "gamma|brightness|name|team|hostname|crosshair|gl_dither|setinfo ah|setinfo \"ghosts\"|setinfo dm|volume|"
-        "suitvolume|fastsprites|net_graphpos|+mlook|-mlook|+jlook|drawradar|hideradar|console|pushlatency|mp_decals|"
-        "gl_texturemode|gl_polyoffset|rate|cl_allowupload|allowupload|sensitivity|mp_friendlyfire|mp_ghostfrequency|"
-        "con_color|bgmvolume|5|echo|de_dust|cs_italy");
+    static const auto names = test::pieces(
+        "gamma | brightness | name | team | hostname | crosshair | gl_dither | setinfo ah | setinfo \"ghosts\" | "
+        "setinfo dm | volume | suitvolume | fastsprites | net_graphpos | +mlook | -mlook | +jlook | drawradar | "
+        "hideradar | console | pushlatency | mp_decals | gl_texturemode | gl_polyoffset | rate | cl_allowupload | "
+        "allowupload | sensitivity | mp_friendlyfire | mp_ghostfrequency | con_color | bgmvolume | 5 | echo | de_dust "
+        "| cs_italy");
     // Server files' names, the own block's lines and Quillet's frame lines as well.
-    static const auto more = split(
-        "fps_max|mp_timelimit|rcon_password|setinfo _pw|//Video settings|mp_flashlight|"
-        "//Your own lines, kept by Quillet|hostname|net_graphpos|gl_texturemode");
+    static const auto more = test::pieces(
+        "fps_max | mp_timelimit | rcon_password | setinfo _pw | //Video settings | mp_flashlight | //Your own lines, "
+        "kept by Quillet | hostname | net_graphpos | gl_texturemode");
     const auto& from = chance(3) ? more : names;
-    std::string n = from[pick(0, static_cast<int>(from.size()) - 1)];
+    std::string n(from[pick(0, static_cast<int>(from.size()) - 1)]);
     for (char& c : n)
       if (chance(5) && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     if (chance(6)) return n;
     return n + (chance(5) ? "  " : chance(6) ? "\t" : " ") + value();
   }
   std::string value() {
-    static const auto values = split(
-        "1|0|1.0|2.5|2.25|.5|5.|-50|1e400|&H10|99999|-1|20|gl_linear_mipmap_linear|Red "
-        "Fox|x\"|\"\"|\"|a'b|;quit|1,2,3");
-    std::string v = values[pick(0, static_cast<int>(values.size()) - 1)];
+    static const auto values = test::pieces(
+        "1 | 0 | 1.0 | 2.5 | 2.25 | .5 | 5. | -50 | 1e400 | &H10 | 99999 | -1 | 20 | gl_linear_mipmap_linear | Red Fox "
+        "| x\" | \"\" | \" | a'b | ;quit | 1,2,3");
+    std::string v(values[pick(0, static_cast<int>(values.size()) - 1)]);
     if (chance(3)) v = "\"" + v + "\"";
     if (chance(8)) v += junk();
     return v;
@@ -180,14 +169,12 @@ std::pair<std::vector<std::string_view>, std::vector<std::string_view>> differin
   const auto lines = [](std::string_view s) {
     std::vector<std::string_view> out;
     for (std::size_t pos = 0; pos < s.size();) {
-      const std::size_t lf = s.find('\n', pos);
-      const std::size_t end = lf == std::string_view::npos ? s.size() : lf + 1;
       // A last line that gains its line end (a line is added after it) is the same line.
+      const std::size_t end = std::min(s.find('\n', pos), s.size());
       std::string_view line = s.substr(pos, end - pos);
-      if (line.ends_with('\n')) line.remove_suffix(1);
       if (line.ends_with('\r')) line.remove_suffix(1);
       out.push_back(line);
-      pos = end;
+      pos = end + 1;
     }
     return out;
   };
@@ -338,9 +325,7 @@ std::string inForce(const std::string& input) {
   const auto load = [](const TempDir& dir) {
     MemoryStore store;
     storeKeepOwnLines(store, true);
-    Model model;
-    runLoadSequence(model, dir.str(), store);
-    return model;
+    return loadKeeping(dir, store);
   };
   static const Model empty = load(TempDir());
   TempDir dir;

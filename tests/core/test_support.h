@@ -21,6 +21,7 @@
 #include "platform/FileLayer.h"
 #include "platform/Platform.h"
 #include "save/Diff.h"
+#include "save/Save.h"
 #include "settings/Model.h"
 
 namespace quillet::test {
@@ -81,6 +82,18 @@ struct FakeDialogs : Dialogs {
   int choose(const std::string&, const std::string&, const std::vector<std::string>& items) override {
     lists.push_back(items);
     return items.empty() ? -1 : 0;
+  }
+};
+
+// A picture loader that records every file asked for and succeeds for those that exist.
+struct FakePictures : PictureLoader {
+  std::vector<std::filesystem::path> asked;
+  std::filesystem::path shown;  // the last picture that loaded
+  bool loadPreview(const std::filesystem::path& file) override {
+    asked.push_back(file);
+    if (!std::filesystem::is_regular_file(file)) return false;
+    shown = file;
+    return true;
   }
 };
 
@@ -203,6 +216,10 @@ std::string goldenCasesDiff(std::string_view name, Result result) {
 #endif
 
 inline std::span<const std::string_view> gameFiles() { return kSavedFiles; }
+
+// What Save writes into each of the six game files, in the same order.
+inline constexpr std::string (*kSavedTexts[])(const Model&) = {mapcycleText, motdText,   configText,
+                                                               autoexecText, serverText, listenserverText};
 
 // The six game files' bytes ("" for a missing one).
 inline std::map<std::string, std::string> gameFileBytes(const TempDir& dir) {

@@ -97,12 +97,8 @@ class Files : public ::testing::Test {
 
 // Every file whole, as tests/golden/<set>/ holds it.
 void expectGoldenFiles(const Model& model, std::string_view set) {
-  using Text = std::string (*)(const Model&);
-  const std::pair<std::string_view, Text> files[] = {
-      {"autoexec.cfg", autoexecText},         {"config.cfg", configText},     {"server.cfg", serverText},
-      {"listenserver.cfg", listenserverText}, {"mapcycle.txt", mapcycleText}, {"motd.txt", motdText}};
-  for (const auto& [name, text] : files)
-    EXPECT_EQ(test::goldenDiff(std::string(set) + "/" + std::string(name), text(model)), "");
+  for (std::size_t i = 0; i < std::size(kSavedFiles); ++i)
+    EXPECT_EQ(test::goldenDiff(std::string(set) + "/" + std::string(kSavedFiles[i]), test::kSavedTexts[i](model)), "");
 }
 
 // Every file after Load defaults; then with both states of every toggle and both ends of every
