@@ -139,5 +139,20 @@ TEST_F(FrmmainTest, ProgramChangesRespondLikeUserChanges) {
   EXPECT_EQ(w->valueLabel(option("scrollsmoke")), "Medium");
 }
 
+// The Keys page: the filter keeps the rows that hold its text in any case; an alias's commands
+// are checked as typed once its name passes.
+TEST_F(FrmmainTest, KeysPageFiltersAndChecksAnAliasAsTyped) {
+  makeGame(game);
+  writeFile(game / "config.cfg", "bind w +forward\r\nbind space +jump\r\n");
+  startWith(game);
+  w->pageButton_Click(PageButton::Keys);
+  w->txtkeyfilter_Change("JUMP");
+  ASSERT_EQ(w->keyRows().size(), 1u);
+  EXPECT_EQ(w->keyRows()[0].command, "+jump");
+  w->txtaliasname_Change("greet");
+  w->txtaliascommands_Change("say \"hi\"");
+  EXPECT_TRUE(w->aliasCheck().starts_with("Refused: ")) << w->aliasCheck();
+}
+
 }  // namespace
 }  // namespace quillet::testing
