@@ -7,7 +7,7 @@
 #include "Stringconverter/Console.h"
 #include "platform/FileLayer.h"
 #include "platform/GamePath.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 
 namespace quillet::keys {
 namespace {
@@ -228,9 +228,8 @@ const Binding* KeyTable::winner(std::string_view key) const {
 }
 
 const Alias* KeyTable::alias(std::string_view name) const {
-  const std::string wanted = lowerAscii(name);
   for (auto it = aliases.rbegin(); it != aliases.rend(); ++it)
-    if (it->inForce && lowerAscii(it->name) == wanted) return &*it;
+    if (it->inForce && equalsNoCase(it->name, name)) return &*it;
   return nullptr;
 }
 
@@ -259,7 +258,7 @@ FileSource folderSource(const std::string& gamePath) {
         bool found = false;
         for (auto it = std::filesystem::directory_iterator(at, ec); !ec && it != std::filesystem::directory_iterator();
              it.increment(ec))
-          if (lowerAscii(it->path().filename().string()) == lowerAscii(part)) {
+          if (equalsNoCase(it->path().filename().string(), part)) {
             next = it->path();
             found = true;
             break;

@@ -4,7 +4,7 @@
 
 #include "Stringconverter/Keys.h"
 #include "frmmain/frmmain.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 #include "save/KeyLines.h"
 
 namespace quillet {
@@ -42,15 +42,19 @@ constexpr std::pair<std::string_view, std::string_view> kKeysHelp[] = {
 }  // namespace
 
 void frmmain::refreshKeys() {
+  keyTable_ = gamePath_.empty() ? keys::KeyTable{} : keys::readKeys(keys::folderSource(gamePath_));
+  showKeys();
+}
+
+void frmmain::showKeys() {
   keyRows_.clear();
   aliasRows_.clear();
-  const keys::KeyTable table = gamePath_.empty() ? keys::KeyTable{} : keys::readKeys(keys::folderSource(gamePath_));
+  const keys::KeyTable& table = keyTable_;
   const std::string filter = lowerAscii(keyFilter_);
   const auto changed = [&](KeyEdit::Kind kind, std::string_view name) {
     const bool alias = kind == KeyEdit::Kind::Alias;
     return std::any_of(model_.keyEdits.begin(), model_.keyEdits.end(), [&](const KeyEdit& e) {
-      return (e.kind == KeyEdit::Kind::Alias) == alias &&
-             (alias ? lowerAscii(e.name) == lowerAscii(name) : e.name == name);
+      return (e.kind == KeyEdit::Kind::Alias) == alias && (alias ? equalsNoCase(e.name, name) : e.name == name);
     });
   };
   const auto keyRow = [&](KeyRow row) {
@@ -91,7 +95,7 @@ void frmmain::keysControl_GotFocus(std::string_view control) {
 
 void frmmain::txtkeyfilter_Change(std::string text) {
   keyFilter_ = std::move(text);
-  refreshKeys();
+  showKeys();
   ShowHelp(" Shows only the bindings and aliases that hold this text: a key, a command or a file.");
 }
 
@@ -179,7 +183,7 @@ void frmmain::keyEditMade(KeyEdit::Kind kind, const std::string& name, const std
     return;
   }
   model_.keyEdits.push_back(*plan.edit);
-  refreshKeys();
+  showKeys();
   ShowHelp(" Done at the next Save: " + std::string(plan.edit->inPlace ? "its line of " : "a new line of ") +
            plan.edit->file + " changes.");
 }

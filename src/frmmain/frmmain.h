@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Stringconverter/Keys.h"
 #include "platform/Platform.h"
 #include "settings/Model.h"
 #include "settings/Options.h"
@@ -337,8 +338,12 @@ class frmmain : private ModelObserver {
   bool shownNetgraph_ = true;
   bool shownKeepOwnLines_ = false;
 
+  // The folder's bindings and aliases as last read: the filter and pending edits only redraw
+  // the rows from them.
+  keys::KeyTable keyTable_;
   std::vector<KeyRow> keyRows_;
   std::vector<AliasRow> aliasRows_;
+  void showKeys();  // the rows of keyTable_ and the pending edits that hold the filter's text
   std::string keyFilter_, editedKey_, keyCommand_, keyCheck_, aliasName_, aliasCommands_, aliasCheck_;
   bool keyAccepted_ = false, aliasAccepted_ = false;
 };

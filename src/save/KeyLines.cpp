@@ -2,7 +2,7 @@
 
 #include "Stringconverter/Console.h"
 #include "platform/GamePath.h"
-#include "platform/Platform.h"
+#include "platform/Text.h"
 #include "save/Save.h"
 
 namespace quillet {
@@ -20,9 +20,8 @@ std::string lineFor(const KeyEdit& e) {
 // The command is the one the edit changes: a binding of its key, or the alias's definition.
 bool changes(const KeyEdit& e, const console::Command& c) {
   if (c.words.size() < 2) return false;
-  const std::string verb = lowerAscii(c.words[0]);
-  if (e.kind == KeyEdit::Kind::Alias) return verb == "alias" && lowerAscii(c.words[1]) == lowerAscii(e.name);
-  return verb == "bind" && c.words.size() >= 3 && keys::keyName(c.words[1]) == e.name;
+  if (e.kind == KeyEdit::Kind::Alias) return equalsNoCase(c.words[0], "alias") && equalsNoCase(c.words[1], e.name);
+  return equalsNoCase(c.words[0], "bind") && c.words.size() >= 3 && keys::keyName(c.words[1]) == e.name;
 }
 
 // Where line `line` (1-based; the console counts line feeds) starts in `bytes`.
@@ -94,7 +93,7 @@ keys::KeyTable keysAfterSave(const Model& model, const std::string& gamePath) {
   const keys::FileSource disk = keys::folderSource(gamePath);
   return keys::readKeys([&](const std::string& name) -> std::optional<std::string> {
     for (std::string_view saved : {"config.cfg", "autoexec.cfg"})
-      if (lowerAscii(name) == saved) return savedBytes(model, gamePath, saved);
+      if (equalsNoCase(name, saved)) return savedBytes(model, gamePath, saved);
     return disk(name);
   });
 }
