@@ -42,7 +42,8 @@ joined() {
   for f in "$@"; do
     [ $first -eq 1 ] || printf '\0' >>"$out"
     first=0
-    [ -f "$f" ] && cat "$f" >>"$out"
+    # A missing file (the players' files are optional) is an empty piece.
+    if [ -f "$f" ]; then cat "$f" >>"$out"; fi
   done
 }
 
